@@ -1,0 +1,38 @@
+// One pass of the message pump: every message taken feeds the key queue,
+// then goes to the window procedure. Pop-ups run it from their own loops.
+#pragma once
+#include <string>
+
+namespace platform { class MessageQueue; class Qv; class Backend; }
+
+namespace shell {
+
+class KeyQueue;
+
+class MessagePump {
+ public:
+  MessagePump(platform::MessageQueue& queue, platform::Qv& qv, KeyQueue& keys)
+      : queue_(queue), qv_(qv), keys_(keys) {}
+  // Empties the queue; 1 when a WM_QUIT was taken (it is posted again so
+  // that outer loops see it too), else 0.
+  int RunOnce();
+
+ private:
+  platform::MessageQueue& queue_;
+  platform::Qv& qv_;
+  KeyQueue& keys_;
+};
+
+// Sets the window caption to "<program title> - <text>".
+class WindowTitle {
+ public:
+  WindowTitle(platform::Backend& backend, std::string programTitle)
+      : backend_(backend), title_(std::move(programTitle)) {}
+  void Set(const std::string& text);
+
+ private:
+  platform::Backend& backend_;
+  std::string title_;
+};
+
+}  // namespace shell

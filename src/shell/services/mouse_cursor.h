@@ -1,0 +1,35 @@
+// Where the pointer is in the 800 x 600 logical screen and which buttons
+// are down: the window procedure writes the position, the timer thread
+// the buttons, screens and buttons read both.
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+namespace platform { class Qv; class Surface; }
+
+namespace shell {
+
+class MouseCursor {
+ public:
+  explicit MouseCursor(platform::Qv& qv) : qv_(qv) {}
+
+  void SetPosition(int x, int y) { x_ = x; y_ = y; }
+  // Copies each value whose pointer is given.
+  void GetState(int* x, int* y, int* buttons) const;
+  // Every 10 ms from the timer thread: reads the library's button bits
+  // while polling is on.
+  void Poll();
+  void SetPolling(int on) { polling_.store(on); }
+  // Neither program shows a cursor image of its own: the system pointer is used.
+  void DrawCursor(platform::Surface*) {}
+  void RestoreUnderCursor(platform::Surface*) {}
+  void Release() {}
+
+ private:
+  platform::Qv& qv_;
+  int x_ = 0, y_ = 0;
+  std::atomic<uint32_t> buttons_{0};
+  std::atomic<int> polling_{1};
+};
+
+}  // namespace shell
