@@ -1,0 +1,99 @@
+// Drawing helpers shared by the picture generators: colours, rounded shapes,
+// labels in DejaVu Sans, glossy buttons and state strips whose frames all
+// share one opaque silhouette.
+#pragma once
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace art {
+
+struct Colour {
+  double r = 0, g = 0, b = 0, a = 1;
+};
+
+constexpr Colour Hex(uint32_t rgb, double alpha = 1.0) {
+  return Colour{((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0,
+                alpha};
+}
+// t = 0 gives a, t = 1 gives b.
+Colour Mix(Colour a, Colour b, double t);
+Colour Lighter(Colour c, double t);  // toward white
+Colour Darker(Colour c, double t);   // toward black
+Colour WithAlpha(Colour c, double alpha);
+void SetSource(cairo_t* cr, Colour c);
+
+// The house palette, so every picture speaks the same colours.
+namespace palette {
+inline constexpr Colour kInk = Hex(0x2B1E3F);        // outlines and dark text (deep plum)
+inline constexpr Colour kCream = Hex(0xFFF8E7);      // light panels
+inline constexpr Colour kPaper = Hex(0xFDF3D8);      // table / text panels
+inline constexpr Colour kSun = Hex(0xFFC93C);        // gold highlights
+inline constexpr Colour kOrange = Hex(0xFF8A3D);
+inline constexpr Colour kGrass = Hex(0x5CC45A);      // "go" buttons
+inline constexpr Colour kSky = Hex(0x4FB3E8);        // neutral buttons (kept far from the key blue)
+inline constexpr Colour kBerry = Hex(0xE2456B);      // exit / destructive
+inline constexpr Colour kPlum = Hex(0x7A3FA0);       // purple accents and table text
+inline constexpr Colour kTeal = Hex(0x2EB8A6);
+// The light question panel behind font.bmp text in the quiz; fonts meant for
+// it are rendered against exactly this colour.
+inline constexpr Colour kQuestionPanel = Hex(0xFFF8E7);
+}  // namespace palette
+
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+
+// Text in DejaVu Sans (Book or Bold) through Cairo's toy font interface.
+enum class Align { kLeft, kCentre, kRight };
+struct TextStyle {
+  double size = 20;
+  bool bold = true;
+  Colour fill = palette::kCream;
+  Colour outline{0, 0, 0, 0};  // alpha 0: no outline
+  double outline_width = 0;    // stroke width in pixels (half of it shows outside the glyph)
+  Colour shadow{0, 0, 0, 0};   // alpha 0: no shadow
+  double shadow_dx = 0, shadow_dy = 2;
+};
+void SelectFont(cairo_t* cr, double size, bool bold);
+double TextWidth(cairo_t* cr, const std::string& text, double size, bool bold);
+// x is the left edge, centre or right edge according to align; y is the baseline.
+void DrawText(cairo_t* cr, const std::string& text, double x, double baseline, const TextStyle& style,
+              Align align = Align::kCentre);
+// Centred in the box; the size shrinks until the text fits the box width.
+void DrawTextInBox(cairo_t* cr, const std::string& text, double x, double y, double w, double h,
+                   TextStyle style);
+// Short form: centred at cx on the baseline, no outline.
+void DrawLabel(cairo_t* cr, const std::string& text, double cx, double baseline, double size, bool bold,
+               Colour colour);
+
+// Buttons. Geometry never depends on the state; only colours do, so the
+// frames of one strip keep the same silhouette.
+enum class ButtonState { kNormal = 0, kHover = 1, kPressed = 2 };
+ButtonState StateOfFrame(int frame);  // 0 normal, 1 hover, 2 pressed
+// A rounded candy button filling (x, y, w, h): dark rim, darker base lip,
+// gradient body and a gloss highlight.
+void PaintGlossyButton(cairo_t* cr, double x, double y, double w, double h, double radius, Colour base,
+                       ButtonState state);
+void PaintGlossyDisc(cairo_t* cr, double cx, double cy, double radius, Colour base, ButtonState state);
+// Glossy rounded button with a centred label, filling the whole frame.
+void PaintLabelButton(cairo_t* cr, int w, int h, const std::string& label, Colour base,
+                      ButtonState state, double text_size = 0);
+
+// Lays out frames side by side (cols x rows, row by row) from a painter
+// called once per frame with the origin moved to the frame's corner.
+// Frame 0 defines the opaque silhouette: every other frame is composed over
+// frame 0 and cut to that silhouette, so all frames share exactly one mask.
+// Saved keyed: opaque pixels un-premultiplied, the rest pure blue.
+using FramePainter = std::function<void(cairo_t* cr, int frame)>;
+bool SaveFrames(const std::string& path, int frame_w, int frame_h, int cols, int rows,
+                const FramePainter& paint);
+inline bool SaveStrip(const std::string& path, int frame_w, int frame_h, int frames,
+                      const FramePainter& paint) {
+  return SaveFrames(path, frame_w, frame_h, frames, 1, paint);
+}
+
+// Joins a directory and a file name with one '/'.
+std::string JoinPath(const std::string& dir, const std::string& name);
+
+}  // namespace art

@@ -1,0 +1,5 @@
+#include "launcher_parts.h"
+
+namespace art {
+bool DrawTitleButtons(const std::string&) { return true; }
+}  // namespace art
