@@ -60,7 +60,10 @@ class Qv {
   void PrintString(const char* text, int x, int y);
   float GetFPS() const { return fps_; }
   void FreeFont() { fontReady_ = false; }
-  void FreeDirectInput() { mouseReady_ = keyboardReady_ = false; }
+  void FreeDirectInput() {
+    mouseReady_ = false;
+    keyboardReady_ = false;
+  }
   void FreeDirectX();
 
   Backend& backend() { return backend_; }
@@ -73,7 +76,8 @@ class Qv {
   std::unique_ptr<Display> display_;
   std::string lastError_;
   int debug_ = 0;
-  bool mouseReady_ = false, keyboardReady_ = false, fontReady_ = false;
+  std::atomic<bool> mouseReady_{false};
+  bool keyboardReady_ = false, fontReady_ = false;
   std::atomic<bool> mouseAcquired_{false};
   int windowX_ = 0, windowY_ = 0;
   float fps_ = 0;

@@ -1,0 +1,125 @@
+#include "platform/headless/headless_backend.h"
+
+#include <cstdio>
+
+#if __has_include("platform/headless/pulled_audio.h")
+#include "platform/headless/pulled_audio.h"
+#define PAV_HAVE_PULLED_AUDIO 1
+#endif
+
+namespace platform {
+
+HeadlessBackend::HeadlessBackend() = default;
+HeadlessBackend::~HeadlessBackend() = default;
+
+bool HeadlessBackend::openWindow(const WindowConfig& config, std::string& error) {
+  if (!failWindow_.empty()) {
+    error = failWindow_;
+    failWindow_.clear();
+    return false;
+  }
+  config_ = config;
+  title_ = config.title;
+  open_ = true;
+  // A real window is activated as soon as it is shown.
+  activate(true);
+  return true;
+}
+
+void HeadlessBackend::present(const Surface& frame) {
+  if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height())
+    frame_ = std::make_unique<Surface>(frame.width(), frame.height(), frame.format());
+  frame_->blt(nullptr, &frame, nullptr, 0);
+  ++presented_;
+}
+
+void HeadlessBackend::waitForEvents(int timeoutMs) {
+  // Nothing arrives on its own here: time passes instead.
+  if (pending_.empty() && timeoutMs > 0) timer_.advance(unsigned(timeoutMs));
+}
+
+bool HeadlessBackend::pointerPosition(int& x, int& y) const {
+  x = pointerX_.load();
+  y = pointerY_.load();
+  return true;
+}
+
+void HeadlessBackend::messageBox(const std::string& text, const std::string& caption) {
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  boxes_.push_back({text, caption});
+}
+
+std::unique_ptr<AudioOutput> HeadlessBackend::openAudio(AudioSource& source,
+                                                        const AudioFormat& wanted) {
+#ifdef PAV_HAVE_PULLED_AUDIO
+  auto out = std::make_unique<PulledAudioOutput>(source, wanted);
+  audio_ = out.get();
+  return out;
+#else
+  (void)source;
+  (void)wanted;
+  return nullptr;
+#endif
+}
+
+void HeadlessBackend::translatePending(MessageQueue& queue) {
+  std::vector<Message> batch;
+  batch.swap(pending_);
+  for (const Message& m : batch) {
+    // The button state the timer polls follows the events as they are taken.
+    switch (m.message) {
+      case WM_LBUTTONDOWN: buttons_.press(1); break;
+      case WM_LBUTTONUP: buttons_.release(1); break;
+      case WM_RBUTTONDOWN: buttons_.press(2); break;
+      case WM_RBUTTONUP: buttons_.release(2); break;
+      default: break;
+    }
+    if (m.message >= WM_MOUSEMOVE && m.message <= WM_RBUTTONUP) {
+      pointerX_ = XFromLParam(m.lParam);
+      pointerY_ = YFromLParam(m.lParam);
+    }
+    queue.post(m);
+  }
+}
+
+void HeadlessBackend::mouseMove(int x, int y) {
+  post({WM_MOUSEMOVE, buttons_.current(), MakeLParam(x, y)});
+}
+
+void HeadlessBackend::mouseDown(int x, int y, bool right) {
+  mouseMove(x, y);
+  post({right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MakeLParam(x, y)});
+}
+
+void HeadlessBackend::mouseUp(int x, int y, bool right) {
+  mouseMove(x, y);
+  post({right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MakeLParam(x, y)});
+}
+
+void HeadlessBackend::tap(int x, int y) {
+  mouseDown(x, y);
+  mouseUp(x, y);
+}
+
+void HeadlessBackend::keyDown(int scanCode, uint32_t virtualKey) {
+  Message m{WM_KEYDOWN, virtualKey, MakeLParam(1, scanCode & 0x7F)};
+  m.scanCode = scanCode;
+  m.keyDown = true;
+  post(m);
+}
+
+void HeadlessBackend::keyUp(int scanCode, uint32_t virtualKey) {
+  Message m{WM_KEYUP, virtualKey, MakeLParam(1, scanCode & 0x7F) | (int64_t(3) << 30)};
+  m.scanCode = scanCode;
+  m.keyDown = false;
+  post(m);
+}
+
+void HeadlessBackend::close() { post({WM_CLOSE, 0, 0}); }
+
+void HeadlessBackend::activate(bool active) {
+  post({WM_ACTIVATEAPP, active ? 1u : 0u, 0});
+  post({WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0});
+}
+
+}  // namespace platform
