@@ -45,6 +45,9 @@ class Backend : public NativeEventSource {
   // The logical display's colour depth (16: the frame is RGB565 whatever
   // the desktop uses).
   virtual int displayBitsPerPixel() const { return 16; }
+  // Brings up the video system; false (with the back end's own words in
+  // error) when there is none to be had.
+  virtual bool startVideo(std::string& error) = 0;
   // Opens the window; on failure error says why (the back end's own words).
   virtual bool openWindow(const WindowConfig& config, std::string& error) = 0;
   virtual void closeWindow() = 0;
@@ -54,6 +57,9 @@ class Backend : public NativeEventSource {
   // Sleeps until a native event arrives or timeoutMs pass (used while the
   // window is inactive or minimised, so that no core is burnt).
   virtual void waitForEvents(int timeoutMs) = 0;
+  // Returns at the display's next refresh at the latest, sooner when input
+  // arrives: how a loop that does not pace itself keeps from burning a core.
+  virtual void waitForNextRefresh() = 0;
   // The pointer in logical coordinates, when it is known.
   virtual bool pointerPosition(int& x, int& y) const = 0;
   virtual void messageBox(const std::string& text, const std::string& caption) = 0;

@@ -12,6 +12,12 @@ namespace platform {
 HeadlessBackend::HeadlessBackend() = default;
 HeadlessBackend::~HeadlessBackend() = default;
 
+bool HeadlessBackend::startVideo(std::string& error) {
+  if (failVideo_.empty()) return true;
+  error = failVideo_;
+  return false;
+}
+
 bool HeadlessBackend::openWindow(const WindowConfig& config, std::string& error) {
   if (!failWindow_.empty()) {
     error = failWindow_;

@@ -18,11 +18,14 @@ class HeadlessBackend : public Backend {
   HeadlessBackend();
   ~HeadlessBackend() override;
 
+  bool startVideo(std::string& error) override;
   bool openWindow(const WindowConfig& config, std::string& error) override;
   void closeWindow() override { open_ = false; }
   void setTitle(const std::string& title) override { title_ = title; }
   void present(const Surface& frame) override;
   void waitForEvents(int timeoutMs) override;
+  // A refresh here is one 10 ms step of the manual clock.
+  void waitForNextRefresh() override { timer_.advance(10); }
   bool pointerPosition(int& x, int& y) const override;
   void messageBox(const std::string& text, const std::string& caption) override;
   MultimediaTimer& timer() override { return timer_; }
@@ -45,6 +48,7 @@ class HeadlessBackend : public Backend {
   void close();                  // the close box
   void activate(bool active);    // focus gained or lost
   void failNextWindow(std::string why) { failWindow_ = std::move(why); }
+  void failVideo(std::string why) { failVideo_ = std::move(why); }
   // Messages are handed over only when the program asks for them.
   void post(const Message& m) { pending_.push_back(m); }
 
@@ -65,7 +69,7 @@ class HeadlessBackend : public Backend {
   bool open_ = false;
   WindowConfig config_;
   std::string title_;
-  std::string failWindow_;
+  std::string failWindow_, failVideo_;
   std::vector<Message> pending_;
   std::unique_ptr<Surface> frame_;
   int presented_ = 0;

@@ -1,0 +1,235 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/sdl/scancodes.h"
+#if __has_include("platform/sdl/sdl_audio.h")
+#include "platform/sdl/sdl_audio.h"
+#define PAV_HAVE_SDL_AUDIO 1
+#endif
+
+namespace platform {
+
+SdlBackend::SdlBackend() : timer_(MakeThreadTimer()) {}
+
+SdlBackend::~SdlBackend() {
+  closeWindow();
+  if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_Quit();
+}
+
+bool SdlBackend::startVideo(std::string& error) {
+  if (videoStarted_) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  videoStarted_ = true;
+  return true;
+}
+
+bool SdlBackend::openWindow(const WindowConfig& config, std::string& error) {
+  if (!startVideo(error)) return false;
+  logicalWidth_ = config.width;
+  logicalHeight_ = config.height;
+
+  SDL_DisplayMode desktop{};
+  const bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0;
+  if (haveDesktop && desktop.refresh_rate > 0) refreshMs_ = uint32_t(1000 / desktop.refresh_rate);
+
+  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (config.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  if (!config.fullscreen && config.topmostOnSmallDesktop && haveDesktop && desktop.w == 800 &&
+      desktop.h == 600)
+    flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+
+  window_ = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             logicalWidth_, logicalHeight_, flags);
+  if (!window_) {
+    error = SDL_GetError();
+    return false;
+  }
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, 0);  // e.g. the dummy driver
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    error = SDL_GetError();
+    closeWindow();
+    return false;
+  }
+  // The frame keeps its aspect, letterboxed, and pointer events arrive in
+  // logical coordinates.
+  SDL_RenderSetLogicalSize(renderer_, logicalWidth_, logicalHeight_);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                               logicalWidth_, logicalHeight_);
+  if (!texture_) {
+    error = SDL_GetError();
+    closeWindow();
+    return false;
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderPresent(renderer_);
+  int mx = 0, my = 0;
+  SDL_GetMouseState(&mx, &my);
+  setPointer(mx, my);
+  return true;
+}
+
+void SdlBackend::closeWindow() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+}
+
+void SdlBackend::setTitle(const std::string& title) {
+  if (window_) SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlBackend::present(const Surface& frame) {
+  if (!renderer_ || !texture_ || frame.format() != PixelFormat::Rgb565) return;
+  // The display shows at most one frame per refresh; a faster frame loop
+  // (the quiz runs at 100 per second) must not wait for the screen.
+  const uint32_t now = SDL_GetTicks();
+  if (lastPresent_ != 0 && now - lastPresent_ + 2 < refreshMs_) return;
+  lastPresent_ = now;
+  SDL_UpdateTexture(texture_, nullptr, frame.bits(), frame.pitch());
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlBackend::waitForEvents(int timeoutMs) { SDL_WaitEventTimeout(nullptr, timeoutMs); }
+
+void SdlBackend::waitForNextRefresh() {
+  const uint32_t since = SDL_GetTicks() - lastPresent_;
+  if (since < refreshMs_) SDL_WaitEventTimeout(nullptr, int(refreshMs_ - since));
+}
+
+bool SdlBackend::pointerPosition(int& x, int& y) const {
+  x = pointerX_.load();
+  y = pointerY_.load();
+  return true;
+}
+
+void SdlBackend::setPointer(int x, int y) {
+  pointerX_ = x;
+  pointerY_ = y;
+}
+
+void SdlBackend::messageBox(const std::string& text, const std::string& caption) {
+  // Always said on standard error too: there may be no display to show it.
+  std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), window_);
+}
+
+std::unique_ptr<AudioOutput> SdlBackend::openAudio(AudioSource& source, const AudioFormat& wanted) {
+#ifdef PAV_HAVE_SDL_AUDIO
+  return OpenSdlAudio(source, wanted);
+#else
+  (void)source;
+  (void)wanted;
+  return nullptr;
+#endif
+}
+
+void SdlBackend::translatePending(MessageQueue& queue) {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) translate(e, queue);
+}
+
+void SdlBackend::postActivation(MessageQueue& queue, bool active) {
+  if (active == active_) return;
+  active_ = active;
+  if (!active) buttons_.releaseAll();
+  queue.post({WM_ACTIVATEAPP, active ? 1u : 0u, 0});
+  queue.post({WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0});
+}
+
+void SdlBackend::translate(const SDL_Event& e, MessageQueue& queue) {
+  switch (e.type) {
+    case SDL_QUIT:
+      queue.post({WM_CLOSE, 0, 0});
+      break;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          postActivation(queue, true);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_HIDDEN:
+          postActivation(queue, false);
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          queue.post({WM_SIZE, SIZE_MINIMIZED, 0});
+          postActivation(queue, false);
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          // The logical screen always fills the client area (scaled), so
+          // every size is reported as a restored 800 x 600 view.
+          queue.post({WM_SIZE, SIZE_RESTORED, MakeLParam(logicalWidth_, logicalHeight_)});
+          if (e.window.event == SDL_WINDOWEVENT_RESTORED &&
+              (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS))
+            postActivation(queue, true);
+          break;
+        case SDL_WINDOWEVENT_MOVED:
+          queue.post({WM_MOVE, 0, MakeLParam(e.window.data1, e.window.data2)});
+          break;
+        case SDL_WINDOWEVENT_CLOSE:
+          queue.post({WM_CLOSE, 0, 0});
+          break;
+        default:
+          break;
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      setPointer(e.motion.x, e.motion.y);
+      queue.post({WM_MOUSEMOVE, buttons_.current(), MakeLParam(e.motion.x, e.motion.y)});
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      const bool left = e.button.button == SDL_BUTTON_LEFT;
+      if (!left && e.button.button != SDL_BUTTON_RIGHT) break;
+      const uint32_t bit = left ? 1 : 2;
+      // The poll sees the press even when the release follows at once (a tap).
+      if (down) buttons_.press(bit); else buttons_.release(bit);
+      setPointer(e.button.x, e.button.y);
+      const uint32_t message = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
+                                    : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+      queue.post({message, buttons_.current(), MakeLParam(e.button.x, e.button.y)});
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      const bool down = e.type == SDL_KEYDOWN;
+      const int scan = sdl::ScanCodeFromSdl(e.key.keysym.scancode);
+      const uint32_t vk = sdl::VirtualKeyFromSdl(e.key.keysym.scancode);
+      const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU || vk == VK_F10;
+      uint32_t message = down ? WM_KEYDOWN : WM_KEYUP;
+      if (alt) message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
+      int64_t lParam = MakeLParam(1, scan & 0x7F);
+      if (scan & 0x80) lParam |= int64_t(1) << 24;  // extended key
+      if (e.key.repeat) lParam |= int64_t(1) << 30;
+      if (!down) lParam |= int64_t(3) << 30;
+      Message m{message, vk, lParam};
+      m.scanCode = scan ? scan : -1;
+      m.keyDown = down;
+      queue.post(m);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace platform

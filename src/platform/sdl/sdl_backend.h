@@ -1,0 +1,52 @@
+// The desktop back end: an SDL window showing the logical 800 x 600 frame
+// scaled to fit, SDL input turned into window messages, SDL audio.
+#pragma once
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "platform/backend.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace platform {
+
+class SdlBackend : public Backend {
+ public:
+  SdlBackend();
+  ~SdlBackend() override;
+
+  bool startVideo(std::string& error) override;
+  bool openWindow(const WindowConfig& config, std::string& error) override;
+  void closeWindow() override;
+  void setTitle(const std::string& title) override;
+  void present(const Surface& frame) override;
+  void waitForEvents(int timeoutMs) override;
+  void waitForNextRefresh() override;
+  bool pointerPosition(int& x, int& y) const override;
+  void messageBox(const std::string& text, const std::string& caption) override;
+  MultimediaTimer& timer() override { return *timer_; }
+  std::unique_ptr<AudioOutput> openAudio(AudioSource& source, const AudioFormat& wanted) override;
+  void translatePending(MessageQueue& queue) override;
+
+ private:
+  void translate(const SDL_Event& e, MessageQueue& queue);
+  void postActivation(MessageQueue& queue, bool active);
+  void setPointer(int x, int y);
+
+  std::unique_ptr<MultimediaTimer> timer_;
+  bool videoStarted_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int logicalWidth_ = 800, logicalHeight_ = 600;
+  uint32_t refreshMs_ = 16;
+  uint32_t lastPresent_ = 0;
+  bool active_ = false;
+  std::atomic<int> pointerX_{0}, pointerY_{0};
+};
+
+}  // namespace platform

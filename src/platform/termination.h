@@ -1,0 +1,13 @@
+// A request from outside to end the program (SIGTERM at logout, SIGINT
+// from Ctrl+C in a terminal), noticed by the frame loop, which then closes
+// the window the normal way.
+#pragma once
+
+namespace platform {
+
+void InstallTerminationHandlers();
+bool TerminationRequested();
+// Forgets an earlier request (tests).
+void ClearTerminationRequest();
+
+}  // namespace platform
