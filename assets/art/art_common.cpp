@@ -100,6 +100,15 @@ void DrawLabel(cairo_t* cr, const std::string& text, double cx, double baseline,
   DrawText(cr, text, cx, baseline, style, Align::kCentre);
 }
 
+void FillVertical(cairo_t* cr, double y0, double y1, Colour top, Colour bottom) {
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
+  cairo_pattern_add_color_stop_rgba(g, 0, top.r, top.g, top.b, top.a);
+  cairo_pattern_add_color_stop_rgba(g, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+  cairo_set_source(cr, g);
+  cairo_fill(cr);
+  cairo_pattern_destroy(g);
+}
+
 ButtonState StateOfFrame(int frame) {
   if (frame == 1) return ButtonState::kHover;
   if (frame >= 2) return ButtonState::kPressed;
@@ -127,14 +136,6 @@ cairo_t* NewContext(cairo_surface_t* surface, cairo_t* like) {
   return cr;
 }
 
-void FillVertical(cairo_t* cr, double y0, double y1, Colour top, Colour bottom) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgba(g, 0, top.r, top.g, top.b, top.a);
-  cairo_pattern_add_color_stop_rgba(g, 1, bottom.r, bottom.g, bottom.b, bottom.a);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-}
 
 }  // namespace
 
@@ -226,6 +227,102 @@ void PaintLabelButton(cairo_t* cr, int w, int h, const std::string& label, Colou
   style.shadow_dx = 0;
   style.shadow_dy = 2;
   DrawTextInBox(cr, label, 8 + shift, 2 + shift, w - 16, h - 4 - lip, style);
+}
+
+TextStyle HeadingStyle(double size) {
+  TextStyle style;
+  style.size = size;
+  style.bold = true;
+  style.fill = Colour{1, 1, 1, 1};
+  style.outline = palette::kInk;
+  style.outline_width = std::max(3.0, std::round(size * 0.16));
+  style.shadow = WithAlpha(palette::kInk, 0.35);
+  style.shadow_dx = 0;
+  style.shadow_dy = std::max(2.0, std::round(size * 0.08));
+  return style;
+}
+
+void PaintSunnyBackdrop(cairo_t* cr, double w, double h, double sun_x, double sun_y) {
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, h);
+  cairo_pattern_add_color_stop_rgb(sky, 0.0, 0.49, 0.80, 0.93);
+  cairo_pattern_add_color_stop_rgb(sky, 0.55, 0.99, 0.90, 0.66);
+  cairo_pattern_add_color_stop_rgb(sky, 1.0, 1.00, 0.78, 0.52);
+  cairo_set_source(cr, sky);
+  cairo_fill(cr);
+  cairo_pattern_destroy(sky);
+  // Rays: alternating light wedges, fading with distance from the sun.
+  const double reach = std::hypot(w, h);
+  const int rays = 18;
+  for (int i = 0; i < rays; ++i) {
+    const double a0 = (2 * M_PI * i) / rays;
+    const double a1 = a0 + M_PI / rays;
+    cairo_move_to(cr, sun_x, sun_y);
+    cairo_line_to(cr, sun_x + reach * std::cos(a0), sun_y + reach * std::sin(a0));
+    cairo_line_to(cr, sun_x + reach * std::cos(a1), sun_y + reach * std::sin(a1));
+    cairo_close_path(cr);
+  }
+  cairo_pattern_t* fade = cairo_pattern_create_radial(sun_x, sun_y, 0, sun_x, sun_y, reach * 0.6);
+  cairo_pattern_add_color_stop_rgba(fade, 0, 1, 1, 0.92, 0.30);
+  cairo_pattern_add_color_stop_rgba(fade, 1, 1, 1, 0.92, 0.0);
+  cairo_set_source(cr, fade);
+  cairo_fill(cr);
+  cairo_pattern_destroy(fade);
+  // The sun's glow.
+  cairo_pattern_t* glow = cairo_pattern_create_radial(sun_x, sun_y, 0, sun_x, sun_y, 220);
+  cairo_pattern_add_color_stop_rgba(glow, 0, 1, 0.98, 0.85, 0.75);
+  cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.98, 0.85, 0.0);
+  cairo_set_source(cr, glow);
+  cairo_paint(cr);
+  cairo_pattern_destroy(glow);
+  cairo_restore(cr);
+}
+
+void PaintPanel(cairo_t* cr, double w, double h, const std::string& title, double header_h) {
+  cairo_save(cr);
+  // Frame.
+  cairo_rectangle(cr, 0, 0, w, h);
+  FillVertical(cr, 0, h, Hex(0x8A4DB3), Hex(0x4E2470));
+  // Paper.
+  RoundedRect(cr, 8, 8, w - 16, h - 16, 18);
+  SetSource(cr, palette::kInk);
+  cairo_fill(cr);
+  RoundedRect(cr, 10, 10, w - 20, h - 20, 16);
+  FillVertical(cr, 10, h - 10, palette::kCream, Hex(0xFBE8C0));
+  RoundedRect(cr, 15.5, 15.5, w - 31, h - 31, 12);
+  SetSource(cr, WithAlpha(palette::kSun, 0.9));
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  if (!title.empty()) {
+    const double rx = 24, ry = 22, rw = w - 48, rh = header_h;
+    RoundedRect(cr, rx, ry + 4, rw, rh, rh / 2);
+    SetSource(cr, WithAlpha(Hex(0xB8651F), 0.9));
+    cairo_fill(cr);
+    RoundedRect(cr, rx, ry, rw, rh, rh / 2);
+    FillVertical(cr, ry, ry + rh, Hex(0xFFB347), Hex(0xF07B2A));
+    RoundedRect(cr, rx + rh * 0.3, ry + 3, rw - rh * 0.6, rh * 0.42, rh * 0.2);
+    FillVertical(cr, ry + 3, ry + 3 + rh * 0.42, Colour{1, 1, 1, 0.45}, Colour{1, 1, 1, 0.05});
+    RoundedRect(cr, rx, ry, rw, rh, rh / 2);
+    SetSource(cr, Hex(0x8C3F12));
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    TextStyle style = HeadingStyle(std::round(rh * 0.58));
+    DrawTextInBox(cr, title, rx + rh / 2, ry, rw - rh, rh, style);
+  }
+  cairo_restore(cr);
+}
+
+void PaintWell(cairo_t* cr, double x, double y, double w, double h, double radius, Colour inside) {
+  cairo_save(cr);
+  RoundedRect(cr, x - 2, y - 2, w + 4, h + 4, radius + 2);
+  FillVertical(cr, y - 2, y + h + 2, WithAlpha(palette::kInk, 0.55), Colour{1, 1, 1, 0.85});
+  RoundedRect(cr, x, y, w, h, radius);
+  FillVertical(cr, y, y + h, Darker(inside, 0.35), inside);
+  // Inner shadow along the top edge.
+  RoundedRect(cr, x, y, w, std::min(h, 8.0), radius);
+  FillVertical(cr, y, y + std::min(h, 8.0), WithAlpha(palette::kInk, 0.45), WithAlpha(palette::kInk, 0.0));
+  cairo_restore(cr);
 }
 
 bool SaveFrames(const std::string& path, int frame_w, int frame_h, int cols, int rows,

@@ -43,6 +43,8 @@ inline constexpr Colour kQuestionPanel = Hex(0xFFF8E7);
 }  // namespace palette
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+// Fills (and clears) the current path with a top-to-bottom gradient.
+void FillVertical(cairo_t* cr, double y0, double y1, Colour top, Colour bottom);
 
 // Text in DejaVu Sans (Book or Bold) through Cairo's toy font interface.
 enum class Align { kLeft, kCentre, kRight };
@@ -79,6 +81,23 @@ void PaintGlossyDisc(cairo_t* cr, double cx, double cy, double radius, Colour ba
 // Glossy rounded button with a centred label, filling the whole frame.
 void PaintLabelButton(cairo_t* cr, int w, int h, const std::string& label, Colour base,
                       ButtonState state, double text_size = 0);
+
+// Big title lettering: white with a thick dark rim and a soft drop shadow.
+TextStyle HeadingStyle(double size);
+
+// Warm sky gradient with soft sun rays from (sun_x, sun_y); fully opaque.
+void PaintSunnyBackdrop(cairo_t* cr, double w, double h, double sun_x, double sun_y);
+
+// An opaque pop-up page filling (0, 0, w, h): a plum frame with square outer
+// corners, a cream paper sheet inside, and (when title is not empty) a
+// ribbon of header_h pixels at the top with the title on it.
+void PaintPanel(cairo_t* cr, double w, double h, const std::string& title, double header_h = 70);
+// A recessed rounded box (entry fields, displays): dark inside, light lower rim.
+void PaintWell(cairo_t* cr, double x, double y, double w, double h, double radius, Colour inside);
+
+// Game pictures (250 x 100) sit under the slot frame, which covers this many
+// pixels along each edge: keep a tile's content inside that margin.
+inline constexpr int kSlotFrameBorder = 7;
 
 // Lays out frames side by side (cols x rows, row by row) from a painter
 // called once per frame with the origin moved to the frame's corner.
