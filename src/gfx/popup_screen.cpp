@@ -1,0 +1,143 @@
+#include "gfx/popup_screen.h"
+
+#include <cstdint>
+
+#include "gfx/back_buffer.h"
+#include "gfx/context.h"
+#include "gfx/redraw_queue.h"
+#include "gfx/surface_utils.h"
+#include "shell/services/message_pump.h"
+#include "shell/services/mouse_cursor.h"
+#include "shell/services/timers.h"
+
+namespace gfx {
+
+PopupScreen::PopupScreen(Context& ctx) : Screen(ctx) {}
+
+PopupScreen::PopupScreen(Context& ctx, const std::string& name) : Screen(ctx, name) {}
+
+PopupScreen::~PopupScreen() { ReleasePopup(); }
+
+void PopupScreen::Create() {
+  // The picture list lives as long as the pop-up; nothing to make.
+}
+
+void PopupScreen::Release() {
+  Screen::Release();
+  ReleasePopup();
+}
+
+void PopupScreen::ReleasePopup() {
+  current_ = nullptr;
+  popupImages_.clear();
+}
+
+void PopupScreen::Place(int left, int top) {
+  if (left != -1 || top != -1) {
+    left_ = left;
+    top_ = top;
+  } else if (left_ == -1 && top_ == -1) {
+    int w = 0, h = 0;
+    if (current_) {
+      w = current_->Width();
+      h = current_->Height();
+    }
+    left_ = ctx_.screenWidth / 2 - w / 2;
+    top_ = ctx_.screenHeight / 2 - h / 2;
+  }
+  Buttons().SetOffset(left_, top_);
+  lastLeft_ = left_;
+  lastTop_ = top_;
+}
+
+void PopupScreen::Finish(const char* text) {
+  if (text) SetName(text);
+  done_ = 1;
+}
+
+int PopupScreen::Run(std::string& result, const char* imageName) {
+  done_ = 0;
+  if (imageName)
+    SelectImage(imageName);
+  else
+    current_ = popupImages_.empty() ? nullptr : popupImages_.front().get();
+
+  platform::Surface* savedTarget = nullptr;
+  const bool redirected = redirect_ == 1;
+  if (redirected) {
+    savedTarget = ctx_.redraw.GetTarget();
+    ctx_.redraw.SetTarget(current_ ? current_->GetSurface() : nullptr);
+  }
+  SetName("");
+
+  for (;;) {
+    if (done_) {
+      if (redirected) ctx_.redraw.SetTarget(savedTarget);
+      result = GetName();
+      return 1;
+    }
+    int x = 0, y = 0, buttons = 0;
+    ctx_.mouse.GetState(&x, &y, &buttons);
+    if (ctx_.pump.RunOnce()) break;
+    if (current_) SurfaceUtils::DrawKeyed(current_->GetSurface(), BackBuffer(ctx_), left_, top_);
+    Buttons().HandleMouse(x, y, buttons);
+    Buttons().DrawAll();
+    if (!FrameHook(x, y, buttons)) break;
+    Present();
+  }
+  if (redirected) ctx_.redraw.SetTarget(savedTarget);
+  return 0;
+}
+
+int PopupScreen::FrameHook(int, int, int) { return CheckDone(); }
+
+int PopupScreen::CheckDone() {
+  if (const Button* clicked = Buttons().FindClicked()) {
+    SetName(clicked->Name());
+    done_ = 1;
+  }
+  // A distance, so that the clock's wrap cannot hold the pop-up open.
+  if (timeout_ != 0 && int32_t(uint32_t(timeout_) - ctx_.timers.Ticks()) < 0) done_ = 1;
+  return 1;
+}
+
+ScreenImage* PopupScreen::SetCurrentImage(ScreenImage* image) {
+  if (image) {
+    current_ = image;
+    Place(-1, -1);
+  }
+  return image;
+}
+
+void PopupScreen::SelectImage(const std::string& name) {
+  current_ = FindPopupImage(name);
+  if (!current_ && !popupImages_.empty()) current_ = popupImages_.front().get();
+  Place(-1, -1);
+}
+
+ScreenImage* PopupScreen::FindPopupImage(const std::string& name) {
+  for (auto& image : popupImages_)
+    if (image->Name() == name) return image.get();
+  return nullptr;
+}
+
+void PopupScreen::AddImage(const std::string& path, const char* name) {
+  auto image = std::make_unique<ScreenImage>(ctx_.qv, path);
+  image->SetName(name ? name : "");
+  popupImages_.push_back(std::move(image));
+  SetCurrentImage(popupImages_.back().get());
+}
+
+void PopupScreen::SetRedirect(int flag) { redirect_ = flag; }
+
+void PopupScreen::AddDefaultButton() {
+  const int w = current_ ? current_->Width() : 0;
+  const int h = current_ ? current_->Height() : 0;
+  auto button = std::make_unique<Button>(ctx_, 0, 0, w, h);
+  button->SetName("default");
+  AddButton(std::move(button));
+}
+
+void PopupScreen::SetDeadline(int clockTime) { timeout_ = clockTime; }
+
+}  // namespace gfx

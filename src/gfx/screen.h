@@ -1,0 +1,82 @@
+// What every screen of both programs is: a name the screen manager
+// switches by, a list of named pictures, a group of buttons, and the
+// present step that ends each frame.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/button_group.h"
+#include "gfx/screen_image.h"
+
+namespace platform { class Display; class Surface; }
+
+namespace gfx {
+
+struct Context;
+
+class Screen {
+ public:
+  static constexpr size_t kMaxName = 255;
+
+  explicit Screen(Context& ctx);
+  Screen(Context& ctx, const std::string& name);
+  virtual ~Screen();
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  // Makes the image list and the button group where they are missing.
+  virtual void Create();
+  // Keeps the display and the drawing surface, then Create.
+  virtual void Activate(platform::Display* display, platform::Surface* drawing);
+  // Frees every button and every image; harmless when repeated.
+  virtual void Release();
+  virtual int HandleMessage(uint32_t message, uint64_t wParam, int64_t lParam);
+  // 7 ends the program.
+  virtual int Update(int active);
+  virtual void SetName(const std::string& name);
+  virtual const std::string& GetName() const;
+  // The loaded image, appended to the list; none (and nothing kept) when
+  // the bitmap cannot be loaded.
+  virtual ScreenImage* LoadImage(const std::string& path);
+  virtual void FreeImages();
+  virtual void SetRedrawTarget(platform::Surface* surface);
+  virtual void SetRedrawBackground(platform::Surface* surface);
+  // Reads the images named in section "images" (keys image01, image02, ...)
+  // of an INI file, each from its own section's "file" (or "<section>.bmp")
+  // at its "x" and "y". Images whose bitmap is missing are kept empty.
+  virtual int LoadImageDefinitions(const std::string& iniPath);
+  virtual ScreenImage* FindImage(const std::string& name);
+  virtual int DrawImageAt(platform::Surface* target, const std::string& name, int x, int y);
+  virtual int DrawImage(platform::Surface* target, const std::string& name);
+  // Flips and replays the redraw queue; the flip's result.
+  virtual int Present();
+  virtual void SetPresentDelegate(Screen* screen);
+  // Gives the button the group's offset and takes it over; returns it.
+  virtual Button* AddButton(std::unique_ptr<Button> button);
+
+  ButtonGroup& Buttons();
+  size_t ImageCount() const { return images_.size(); }
+  ScreenImage* ImageAt(size_t index) const {
+    return index < images_.size() ? images_[index].get() : nullptr;
+  }
+  platform::Display* GetDisplay() const { return display_; }
+  platform::Surface* GetDrawingSurface() const { return drawing_; }
+
+ protected:
+  Context& ctx_;
+
+ private:
+  void ReleaseScreen();
+
+  std::string name_;
+  platform::Display* display_ = nullptr;
+  platform::Surface* drawing_ = nullptr;
+  std::unique_ptr<ButtonGroup> buttons_;
+  std::vector<std::unique_ptr<ScreenImage>> images_;
+  Screen* presentDelegate_ = nullptr;
+  bool presenting_ = false;
+};
+
+}  // namespace gfx
