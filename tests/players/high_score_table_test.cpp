@@ -1,0 +1,278 @@
+#include "players/high_score_table.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "players/scratch_dir.h"
+
+namespace {
+
+using players::HighScoreTable;
+using players_test::ReadBytes;
+using players_test::ScratchDir;
+using players_test::WriteBytes;
+
+constexpr int kRows = HighScoreTable::kRows;
+
+std::vector<int> Scores(const HighScoreTable& t) {
+  std::vector<int> s;
+  for (int i = 0; i < t.RowCount(); ++i) s.push_back(t.RowScore(i));
+  return s;
+}
+
+std::vector<std::string> Names(const HighScoreTable& t) {
+  std::vector<std::string> s;
+  for (int i = 0; i < t.RowCount(); ++i) s.push_back(t.RowName(i));
+  return s;
+}
+
+// The file bytes of a table, built independently of the class.
+struct FileImage {
+  std::vector<uint8_t> bytes;
+  explicit FileImage(int32_t count, int rows = -1) {
+    Put(0, count);
+    bytes.resize(HighScoreTable::FileSize(rows < 0 ? count : rows), 0);
+  }
+  void Put(std::size_t at, int32_t v) {
+    if (bytes.size() < at + 4) bytes.resize(at + 4, 0);
+    for (int k = 0; k < 4; ++k) bytes[at + k] = uint8_t(uint32_t(v) >> (8 * k));
+  }
+  void Row(int i, const std::string& name, int32_t score, uint8_t filler = 0) {
+    const std::size_t at = 4 + 260 * std::size_t(i);
+    std::memset(bytes.data() + at, filler, 256);
+    std::memcpy(bytes.data() + at, name.data(), name.size());
+    if (name.size() < 256) bytes[at + name.size()] = 0;
+    Put(at + 256, score);
+  }
+};
+
+TEST(HighScoreInsert, EmptyTableTakesPositiveScoresOnly) {
+  HighScoreTable t;
+  EXPECT_EQ(t.RowCount(), 0);
+  EXPECT_EQ(t.Insert("nobody", 100), 0);  // no rows: nowhere to go
+  t.Create(kRows);
+  ASSERT_EQ(t.RowCount(), kRows);
+  EXPECT_EQ(t.Insert("zero", 0), 0);
+  EXPECT_EQ(t.Insert("minus", -5), 0);
+  EXPECT_EQ(Scores(t), std::vector<int>(kRows, 0));
+  EXPECT_EQ(t.Insert("one", 1), 1);
+  EXPECT_EQ(t.TopName(), "one");
+  EXPECT_EQ(t.TopScore(), 1);
+  EXPECT_EQ(t.RowName(1), "");
+}
+
+TEST(HighScoreInsert, EqualScoresGoBelowOlderOnesAndTheLastRowDropsOut) {
+  HighScoreTable t;
+  t.Create(kRows);
+  t.Insert("a", 1000);
+  t.Insert("b", 500);
+  t.Insert("c", 500);
+  t.Insert("d", 200);
+  for (int i = 4; i < kRows; ++i) t.Insert("r" + std::to_string(i), 100 - i);
+  ASSERT_EQ(t.RowName(19), "r19");
+
+  EXPECT_EQ(t.Insert("new", 500), 1);
+  const std::vector<std::string> names = Names(t);
+  EXPECT_EQ(names[0], "a");
+  EXPECT_EQ(names[1], "b");
+  EXPECT_EQ(names[2], "c");
+  EXPECT_EQ(names[3], "new");
+  EXPECT_EQ(names[4], "d");
+  EXPECT_EQ(t.RowScore(4), 200);
+  for (int i = 5; i < kRows; ++i) EXPECT_EQ(names[i], "r" + std::to_string(i - 1));
+  EXPECT_EQ(Scores(t)[19], 100 - 18);
+}
+
+TEST(HighScoreInsert, FullTableOfEqualScoresKeepsItsRows) {
+  HighScoreTable t;
+  t.Create(kRows);
+  for (int i = 0; i < kRows; ++i) ASSERT_EQ(t.Insert("p" + std::to_string(i), 10), 1);
+  EXPECT_EQ(t.Insert("late", 10), 0);
+  EXPECT_EQ(t.RowName(19), "p19");
+  EXPECT_EQ(t.Insert("best", 11), 1);
+  EXPECT_EQ(t.RowName(0), "best");
+  EXPECT_EQ(t.RowName(1), "p0");
+  EXPECT_EQ(t.RowName(19), "p18");
+}
+
+TEST(HighScoreInsert, NamesAreCutAtTheirField) {
+  HighScoreTable t;
+  t.Create(3);
+  const std::string exact(255, 'q');
+  t.Insert(exact, 3);
+  EXPECT_EQ(t.RowName(0), exact);
+  t.Insert(std::string(400, 'z'), 2);
+  EXPECT_EQ(t.RowName(1), std::string(255, 'z'));
+  t.Insert(std::string("ab\0cd", 5), 1);
+  EXPECT_EQ(t.RowName(2), "ab");
+}
+
+TEST(HighScoreTableAccess, OutOfRangeRowsAreEmpty) {
+  HighScoreTable t;
+  EXPECT_EQ(t.TopName(), "");
+  EXPECT_EQ(t.TopScore(), 0);
+  t.Create(2);
+  t.Insert("x", 9);
+  EXPECT_EQ(t.RowName(2), "");
+  EXPECT_EQ(t.RowScore(-1), 0);
+  t.Create(-4);
+  EXPECT_EQ(t.RowCount(), 0);
+}
+
+TEST(HighScoreFile, WriteLaysOutTheDocumentedBytes) {
+  ScratchDir dir;
+  HighScoreTable t;
+  t.Create(kRows);
+  t.Insert("Ann:1 Road:ann@example.org:Y", 0x01020304);
+  t.Insert("Neg", -2);  // not placed: every row is 0
+  ASSERT_EQ(t.Write(dir.file("hiscore.dat")), 1);
+
+  FileImage expected(kRows);
+  expected.Row(0, "Ann:1 Road:ann@example.org:Y", 0x01020304);
+  const std::vector<uint8_t> bytes = ReadBytes(dir.file("hiscore.dat"));
+  ASSERT_EQ(bytes.size(), 5204u);
+  EXPECT_EQ(bytes, expected.bytes);
+  EXPECT_EQ(bytes[4 + 256], 0x04);  // little-endian score
+  EXPECT_FALSE(std::filesystem::exists(dir.file("hiscore.dat.tmp")));
+}
+
+TEST(HighScoreFile, ReadWriteReproducesEverySignificantByte) {
+  ScratchDir dir;
+  FileImage image(kRows);
+  image.Row(0, "Top:addr:mail:Y", INT_MAX, 0xAB);
+  image.Row(1, std::string(255, 'L'), 77, 0xCD);
+  image.Row(2, "", -1, 0xEE);  // an empty name with a score
+  image.Row(3, "Low", INT_MIN, 0x11);
+  for (int i = 4; i < kRows; ++i) image.Row(i, "row" + std::to_string(i), i * 3, 0x5A);
+  WriteBytes(dir.file("in.dat"), image.bytes);
+
+  HighScoreTable t;
+  t.Create(kRows);
+  ASSERT_EQ(t.Read(dir.file("in.dat")), 1);
+  EXPECT_EQ(t.RowName(1).size(), 255u);
+  EXPECT_EQ(t.RowScore(3), INT_MIN);
+  ASSERT_EQ(t.Write(dir.file("out.dat")), 1);
+
+  const std::vector<uint8_t> out = ReadBytes(dir.file("out.dat"));
+  ASSERT_EQ(out.size(), image.bytes.size());
+  EXPECT_TRUE(std::equal(out.begin(), out.begin() + 4, image.bytes.begin()));
+  for (int i = 0; i < kRows; ++i) {
+    const std::size_t at = 4 + 260 * std::size_t(i);
+    const std::size_t len = std::strlen(reinterpret_cast<const char*>(&image.bytes[at]));
+    // Name up to and including its terminator, then the score.
+    EXPECT_TRUE(std::equal(out.begin() + at, out.begin() + at + len + 1, image.bytes.begin() + at))
+        << "row " << i;
+    EXPECT_TRUE(std::equal(out.begin() + at + 256, out.begin() + at + 260,
+                           image.bytes.begin() + at + 256))
+        << "row " << i;
+  }
+}
+
+TEST(HighScoreFile, NameWithoutTerminatorIsCutAt255) {
+  ScratchDir dir;
+  FileImage image(kRows);
+  image.Row(0, std::string(256, 'W'), 5);
+  WriteBytes(dir.file("hiscore.dat"), image.bytes);
+  HighScoreTable t;
+  t.Create(kRows);
+  EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 1);
+  EXPECT_EQ(t.RowName(0), std::string(255, 'W'));
+  EXPECT_EQ(t.RowScore(0), 5);
+}
+
+TEST(HighScoreFile, WrongCountLeavesTheTableAsItWas) {
+  ScratchDir dir;
+  for (int32_t count : {19, 21, 0, -20, 0x14000000}) {
+    FileImage image(count, kRows);
+    image.Row(0, "foreign", 999);
+    WriteBytes(dir.file("hiscore.dat"), image.bytes);
+    HighScoreTable t;
+    t.Create(kRows);
+    EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 0) << count;
+    EXPECT_EQ(Scores(t), std::vector<int>(kRows, 0)) << count;
+    EXPECT_EQ(t.TopName(), "") << count;
+
+    t.Insert("mine", 4);
+    EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 0);
+    EXPECT_EQ(t.TopName(), "mine");
+  }
+}
+
+TEST(HighScoreFile, ShortFileKeepsOnlyWholeRows) {
+  ScratchDir dir;
+  FileImage image(kRows);
+  for (int i = 0; i < kRows; ++i) image.Row(i, "r" + std::to_string(i), 100 - i);
+  // Three whole rows, then the fourth row's name without its score.
+  std::vector<uint8_t> cut(image.bytes.begin(), image.bytes.begin() + 4 + 3 * 260 + 256);
+  WriteBytes(dir.file("hiscore.dat"), cut);
+
+  HighScoreTable t;
+  t.Create(kRows);
+  for (int i = 0; i < kRows; ++i) t.Insert("old", 5);
+  EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 0);
+  EXPECT_EQ(t.RowName(2), "r2");
+  EXPECT_EQ(t.RowScore(2), 98);
+  for (int i = 3; i < kRows; ++i) {
+    EXPECT_EQ(t.RowName(i), "") << i;
+    EXPECT_EQ(t.RowScore(i), 0) << i;
+  }
+}
+
+TEST(HighScoreFile, TinyOrMissingFilesChangeNothing) {
+  ScratchDir dir;
+  HighScoreTable t;
+  t.Create(kRows);
+  t.Insert("keep", 8);
+  EXPECT_EQ(t.Read(dir.file("absent.dat")), 0);
+  WriteBytes(dir.file("tiny.dat"), {20, 0});
+  EXPECT_EQ(t.Read(dir.file("tiny.dat")), 0);
+  WriteBytes(dir.file("empty.dat"), {});
+  EXPECT_EQ(t.Read(dir.file("empty.dat")), 0);
+  EXPECT_EQ(t.TopName(), "keep");
+  // A count alone: the rows are all missing.
+  WriteBytes(dir.file("count.dat"), {20, 0, 0, 0});
+  EXPECT_EQ(t.Read(dir.file("count.dat")), 0);
+  EXPECT_EQ(t.TopName(), "");
+}
+
+TEST(HighScoreFile, FailedWriteKeepsTheOldFile) {
+  ScratchDir dir;
+  const std::string path = dir.file("hiscore.dat");
+  HighScoreTable t;
+  t.Create(kRows);
+  t.Insert("first", 10);
+  ASSERT_EQ(t.Write(path), 1);
+  const std::vector<uint8_t> before = ReadBytes(path);
+
+  // The temporary file cannot be made: the write fails as on a full disk.
+  std::filesystem::create_directory(path + ".tmp");
+  t.Insert("second", 20);
+  EXPECT_EQ(t.Write(path), 0);
+  EXPECT_EQ(ReadBytes(path), before);
+  std::filesystem::remove(path + ".tmp");
+
+  EXPECT_EQ(t.Write(dir.file("no/such/dir/hiscore.dat")), 0);
+  EXPECT_EQ(t.Write(path), 1);
+  HighScoreTable back;
+  back.Create(kRows);
+  ASSERT_EQ(back.Read(path), 1);
+  EXPECT_EQ(back.TopName(), "second");
+}
+
+TEST(HighScoreFile, ClearingWritesTwentyEmptyRows) {
+  ScratchDir dir;
+  HighScoreTable t;
+  t.Create(kRows);
+  t.Insert("gone", 50);
+  t.Write(dir.file("hiscore.dat"));
+  t.Create(kRows);
+  ASSERT_EQ(t.Write(dir.file("hiscore.dat")), 1);
+  EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), FileImage(kRows).bytes);
+}
+
+}  // namespace
