@@ -1,0 +1,194 @@
+#include "shell/app/application.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "gfx/screen.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/termination.h"
+
+namespace {
+
+constexpr int kEscape = 1;
+
+class CountingScreen : public gfx::Screen {
+ public:
+  CountingScreen(gfx::Context& ctx, int quitAfter) : gfx::Screen(ctx, "main"), quitAfter_(quitAfter) {}
+  int Update(int) override {
+    ++updates;
+    return (quitAfter_ > 0 && updates >= quitAfter_) ? 7 : 1;
+  }
+  void Release() override {
+    ++releases;
+    gfx::Screen::Release();
+  }
+  int updates = 0, releases = 0;
+
+ private:
+  int quitAfter_;
+};
+
+class TestProgram : public shell::Program {
+ public:
+  explicit TestProgram(bool quiz, int quitAfter = 0) : quiz_(quiz), quitAfter_(quitAfter) {}
+  shell::ProgramTraits Traits() const override { return {"Test", quiz_, !quiz_}; }
+  void Start(shell::Application& app, const std::string& commandLine) override {
+    screen = std::make_unique<CountingScreen>(app.Context(), quitAfter_);
+    app.Screens().Register(screen.get());
+    app.Screens().SwitchTo("main");
+    started = commandLine;
+  }
+  void ReleaseGameState() override { gameReleased = true; }
+  std::unique_ptr<CountingScreen> screen;
+  std::string started;
+  bool gameReleased = false;
+
+ private:
+  bool quiz_;
+  int quitAfter_;
+};
+
+struct Run {
+  platform::HeadlessBackend backend;
+  platform::RecordingLauncher launcher;
+  TestProgram program;
+  shell::Application app{backend, launcher, program};
+  explicit Run(bool quiz, int quitAfter = 0) : program(quiz, quitAfter) {}
+  // Runs frames until the program ends or the limit is reached.
+  int frames(int limit, bool* ended = nullptr) {
+    int code = -1;
+    for (int i = 0; i < limit; ++i) {
+      if (!app.RunFrame(code)) {
+        if (ended) *ended = true;
+        return code;
+      }
+    }
+    if (ended) *ended = false;
+    return code;
+  }
+};
+
+const std::vector<std::string> kShutdownOrder = {"stop timer", "release screens", "release mouse",
+                                                 "release game", "free library", "shut down sound"};
+
+std::vector<std::string> Tail(const std::vector<std::string>& v, size_t n) {
+  return v.size() < n ? v : std::vector<std::string>(v.end() - long(n), v.end());
+}
+
+TEST(Application, EscapeEndsThroughTheFullShutdownWithExitCodeZero) {
+  for (bool quiz : {true, false}) {
+    Run r(quiz);
+    ASSERT_EQ(r.app.StartUp("C:/somewhere"), -1);
+    bool ended = false;
+    r.frames(5, &ended);
+    EXPECT_FALSE(ended);
+    EXPECT_GT(r.program.screen->updates, 0);
+    r.backend.pressKey(kEscape, platform::VK_ESCAPE);
+    EXPECT_EQ(r.frames(10, &ended), 0);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
+    EXPECT_TRUE(r.program.gameReleased);
+    EXPECT_GE(r.program.screen->releases, 1);
+    EXPECT_FALSE(r.backend.windowOpen());
+    EXPECT_EQ(r.app.LauncherDirectory(), quiz ? "C:/somewhere" : "");
+  }
+}
+
+TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
+  {
+    Run r(false);
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    r.backend.close();
+    bool ended = false;
+    EXPECT_EQ(r.frames(10, &ended), 0);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
+  }
+  {
+    Run r(false, 3);
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    bool ended = false;
+    EXPECT_EQ(r.frames(10, &ended), 0);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(r.program.screen->updates, 3);
+    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
+  }
+  {
+    Run r(true);
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    std::raise(SIGTERM);
+    bool ended = false;
+    EXPECT_EQ(r.frames(10, &ended), 0);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
+    platform::ClearTerminationRequest();
+  }
+}
+
+TEST(Application, StartUpFailures) {
+  {
+    Run r(true);
+    r.backend.failVideo("no display");
+    EXPECT_EQ(r.app.StartUp(""), 0);
+    ASSERT_EQ(r.backend.messageBoxes().size(), 1u);
+    EXPECT_EQ(r.backend.messageBoxes()[0].text,
+              "DirectX not installed. Program needs DirectX 7.0a or higher to run");
+  }
+  {
+    Run r(true);
+    r.backend.failNextWindow("no window");
+    EXPECT_EQ(r.app.StartUp(""), 1);
+    EXPECT_TRUE(r.backend.messageBoxes().empty());
+  }
+}
+
+TEST(Application, InactiveWindowIsNotUpdatedAndF1TogglesTheReadOut) {
+  Run r(false);
+  ASSERT_EQ(r.app.StartUp(""), -1);
+  r.frames(2);
+  r.backend.activate(false);
+  r.frames(1);
+  const int updates = r.program.screen->updates;
+  r.frames(5);
+  EXPECT_EQ(r.program.screen->updates, updates);
+  r.backend.activate(true);
+  r.frames(2);
+  EXPECT_GT(r.program.screen->updates, updates);
+
+  EXPECT_EQ(r.app.FpsShown(), 0);
+  r.backend.pressKey(59, platform::VK_F1);
+  r.frames(1);
+  EXPECT_EQ(r.app.FpsShown(), 1);
+}
+
+TEST(Application, QuizPacesAtOneHundredFramesASecond) {
+  Run r(true);
+  ASSERT_EQ(r.app.StartUp(""), -1);
+  r.frames(3);
+  const uint32_t t0 = r.app.Clock().Ticks();
+  const int u0 = r.program.screen->updates;
+  r.frames(100);
+  EXPECT_EQ(r.program.screen->updates - u0, 100);
+  EXPECT_EQ(r.app.Clock().Ticks() - t0, 1000u);
+}
+
+TEST(Application, MouseMovesReachTheCursorOnlyWhileActive) {
+  Run r(false);
+  ASSERT_EQ(r.app.StartUp(""), -1);
+  r.backend.mouseMove(123, 456);
+  r.frames(1);
+  int x = 0, y = 0;
+  r.app.Mouse().GetState(&x, &y, nullptr);
+  EXPECT_EQ(x, 123);
+  EXPECT_EQ(y, 456);
+  r.backend.activate(false);
+  r.backend.mouseMove(5, 6);
+  r.frames(1);
+  r.app.Mouse().GetState(&x, &y, nullptr);
+  EXPECT_EQ(x, 123);
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "shell/services/key_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+constexpr int kA = 30, kLeftShift = 42, kRightShift = 54, kMinus = 12, kTwo = 3;
+
+struct Keyboard {
+  std::array<uint8_t, 256> state{};
+  void down(int code) { state[code] = 0x80; }
+  void up(int code) { state[code] = 0; }
+};
+
+TEST(KeyQueue, DownEdgesAreQueuedOnceWithShiftFlag) {
+  shell::KeyQueue q;
+  Keyboard kb;
+  kb.down(kA);
+  q.Feed(kb.state.data());
+  q.Feed(kb.state.data());  // held: no repeat
+  kb.up(kA);
+  q.Feed(kb.state.data());
+  kb.down(kLeftShift);
+  kb.down(kA);
+  q.Feed(kb.state.data());
+  EXPECT_EQ(q.Pop(), kA);
+  // Shift itself is a key too; both codes carry the Shift flag.
+  EXPECT_EQ(q.Pop(), kA + shell::KeyQueue::kShift);
+  EXPECT_EQ(q.Pop(), kLeftShift + shell::KeyQueue::kShift);
+  EXPECT_EQ(q.Pop(), 0);
+  EXPECT_EQ(shell::KeyQueue::Translate(kA), 'a');
+  EXPECT_EQ(shell::KeyQueue::Translate(kA + shell::KeyQueue::kShift), 'A');
+}
+
+TEST(KeyQueue, RightShiftCountsFromTheNextSnapshot) {
+  shell::KeyQueue q;
+  Keyboard kb;
+  kb.down(kRightShift);
+  kb.down(kA);
+  q.Feed(kb.state.data());  // Shift went down in this one: not yet held
+  kb.up(kA);
+  q.Feed(kb.state.data());
+  kb.down(kA);
+  q.Feed(kb.state.data());
+  EXPECT_EQ(q.Pop(), kA);
+  EXPECT_EQ(q.Pop(), kRightShift);
+  EXPECT_EQ(q.Pop(), kA + shell::KeyQueue::kShift);
+}
+
+TEST(KeyQueue, TranslationTableEdges) {
+  using shell::KeyQueue;
+  EXPECT_EQ(KeyQueue::Translate(kTwo + KeyQueue::kShift), '@');
+  EXPECT_EQ(KeyQueue::Translate(11), '0');
+  EXPECT_EQ(KeyQueue::Translate(11 + KeyQueue::kShift), ')');
+  EXPECT_EQ(KeyQueue::Translate(40 + KeyQueue::kShift), '"');
+  EXPECT_EQ(KeyQueue::Translate(57), ' ');
+  EXPECT_EQ(KeyQueue::Translate(50), 'm');
+  EXPECT_EQ(KeyQueue::Translate(16 + KeyQueue::kShift), 'Q');
+  EXPECT_FALSE(KeyQueue::Translate(kMinus).has_value());  // neither - nor _ can be typed
+  EXPECT_FALSE(KeyQueue::Translate(72).has_value());      // keypad
+  EXPECT_FALSE(KeyQueue::Translate(-5).has_value());
+  EXPECT_FALSE(KeyQueue::Translate(0x3FF).has_value());
+}
+
+TEST(KeyQueue, NullSnapshotAndRingWrap) {
+  shell::KeyQueue q;
+  q.Feed(nullptr);
+  EXPECT_EQ(q.Pop(), 0);
+  // 256 pushes overwrite the oldest: the ring looks empty again, and the
+  // next push is readable.
+  for (int i = 1; i <= 256; ++i) q.Push(i);
+  EXPECT_EQ(q.Pop(), 0);
+  q.Push(99);
+  EXPECT_EQ(q.Pop(), 99);
+  q.Push(5);
+  q.Clear();
+  EXPECT_EQ(q.Pop(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "shell/services/timers.h"
+
+#include <gtest/gtest.h>
+
+#include "support/headless_services.h"
+
+namespace {
+
+using testing_support::HeadlessServices;
+
+TEST(Timers, GameClockFallsOncePerSecondOnlyWhileRunningAndNeverBelowZero) {
+  HeadlessServices s;
+  s.timers.SetGameClock(3);
+  s.timers.StopClock();
+  s.advance(5000);
+  EXPECT_EQ(s.timers.GameClock(), 3);
+  s.timers.StartClock();
+  s.advance(990);  // 99 callbacks: not yet a second
+  const int before = s.timers.GameClock();
+  s.advance(20);
+  EXPECT_EQ(before - s.timers.GameClock(), 1);
+  s.advance(10000);
+  EXPECT_EQ(s.timers.GameClock(), 0);
+}
+
+TEST(Timers, TickCounterMovesInTenMillisecondSteps) {
+  HeadlessServices s;
+  const uint32_t start = s.timers.Ticks();
+  s.advance(60 * 60 * 1000);  // an hour without loss
+  EXPECT_EQ(s.timers.ElapsedSince(start), 60u * 60 * 1000);
+  EXPECT_EQ(s.timers.Ticks() % 10, 0u);
+}
+
+TEST(Timers, TimerThatCannotReachTenMillisecondsIsNotStarted) {
+  platform::HeadlessBackend backend;
+  platform::ManualTimer coarse({15, 1000});
+  platform::KeyboardSnapshot kb;
+  platform::MessageQueue queue(kb);
+  platform::Qv qv(backend, queue, kb);
+  shell::MouseCursor mouse(qv);
+  shell::Timers timers(coarse, mouse, qv);
+  EXPECT_EQ(timers.StartTimer(), 1);
+  EXPECT_FALSE(timers.Running());
+  coarse.advance(1000);
+  EXPECT_EQ(timers.Ticks(), 0u);
+}
+
+TEST(Timers, PacerHoldsTheRateAndNeverWaitsForEverWithoutATimer) {
+  HeadlessServices s;
+  uint32_t last = s.timers.Ticks();
+  s.timers.PaceFrame(100, false);
+  for (int i = 0; i < 5; ++i) {
+    last = s.timers.Ticks();
+    s.timers.PaceFrame(100, false);
+    EXPECT_EQ(s.timers.Ticks() - last, 10u);
+  }
+  // A frame that took longer than the period starts the next one at once.
+  s.advance(50);
+  last = s.timers.Ticks();
+  s.timers.PaceFrame(100, false);
+  EXPECT_EQ(s.timers.Ticks(), last);
+  EXPECT_FLOAT_EQ(s.timers.FrameRate(), 100.0f);
+
+  // With the timer stopped the pacer falls back to the platform's clock.
+  s.timers.StopTimer();
+  const uint32_t platformBefore = s.backend.manualTimer().tickCount();
+  s.timers.PaceFrame(50, false);
+  s.timers.PaceFrame(50, false);
+  EXPECT_GE(s.backend.manualTimer().tickCount() - platformBefore, 20u);
+}
+
+TEST(Timers, ReadOutIsPrintedOnTheBackBuffer) {
+  HeadlessServices s;
+  platform::Surface& back = s.backBuffer();
+  back.fill(0);
+  s.timers.PaceFrame(100, true);
+  int lit = 0;
+  for (int y = 0; y < 10; ++y)
+    for (int x = 580; x < 640; ++x) lit += back.pixel16(x, y) != 0;
+  EXPECT_GT(lit, 20);
+}
+
+TEST(Timers, BonusAddedDuringCountdownIsNeverLost) {
+  HeadlessServices s;
+  s.timers.SetGameClock(1000);
+  s.timers.StartClock();
+  for (int i = 0; i < 100; ++i) {
+    s.timers.AddToGameClock(20);
+    s.advance(1000);
+  }
+  EXPECT_EQ(s.timers.GameClock(), 1000 + 100 * 20 - 100);
+}
+
+}  // namespace
