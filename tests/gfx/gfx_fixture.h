@@ -1,0 +1,59 @@
+// The services of a running program on the headless back end, plus the
+// redraw queue and sprite list that the widgets share, bundled as the
+// context every screen, sprite and button is given.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bmp_writer.h"
+#include "gfx/context.h"
+#include "gfx/redraw_queue.h"
+#include "gfx/sprite_list.h"
+#include "platform/surface.h"
+#include "support/headless_services.h"
+
+namespace gfx_test {
+
+constexpr uint16_t kBlue565 = platform::Rgb565(0, 0, 255);
+constexpr uint16_t kRed565 = platform::Rgb565(255, 0, 0);
+constexpr uint16_t kGreen565 = platform::Rgb565(0, 255, 0);
+constexpr uint16_t kWhite565 = platform::Rgb565(255, 255, 255);
+constexpr uint16_t kGrey565 = platform::Rgb565(128, 128, 128);
+
+class GfxTest : public ::testing::Test {
+ protected:
+  testing_support::HeadlessServices svc;
+  gfx::RedrawQueue redraw;
+  gfx::SpriteList sprites;
+  gfx::Context ctx{svc.qv,    svc.timers, svc.mouse,    svc.keys, svc.pump,
+                   svc.title, svc.launcher, redraw, sprites};
+  TempDir tmp;
+
+  platform::Surface& back() { return svc.backBuffer(); }
+
+  // A picture of one colour, with an optional single pixel of another.
+  std::string Solid(const std::string& name, int w, int h, Rgb colour) {
+    const std::string p = tmp.path(name);
+    WriteBmp24(p, w, h, [&](int, int) { return colour; });
+    return p;
+  }
+  std::string Picture(const std::string& name, int w, int h,
+                      const std::function<Rgb(int, int)>& colour) {
+    const std::string p = tmp.path(name);
+    WriteBmp24(p, w, h, colour);
+    return p;
+  }
+  // The mouse as the poll sees it: position set by the window procedure,
+  // buttons read by the next timer tick.
+  void Mouse(int x, int y, bool leftDown) {
+    svc.mouse.SetPosition(x, y);
+    if (leftDown)
+      svc.backend.mouseDown(x, y);
+    else
+      svc.backend.mouseUp(x, y);
+    svc.pumpAndPoll();
+  }
+};
+
+}  // namespace gfx_test

@@ -1,0 +1,135 @@
+#include "gfx/redraw_queue.h"
+
+#include "gfx/screen.h"
+#include "gfx/screen_image.h"
+#include "gfx_fixture.h"
+
+namespace gfx_test {
+namespace {
+
+using platform::Surface;
+
+class RedrawQueueTest : public GfxTest {
+ protected:
+  Surface target{800, 600}, background{800, 600}, other{800, 600};
+
+  void SetUp() override {
+    target.fill(kRed565);
+    background.fill(kGreen565);
+    other.fill(kWhite565);
+    redraw.SetTarget(&target);
+    redraw.SetBackground(&background);
+  }
+};
+
+TEST_F(RedrawQueueTest, EntriesReplayOnTheirOwnPageOnly) {
+  back().fill(kGrey565);
+  redraw.QueueRect(10, 20, 5, 5);
+  ASSERT_EQ(redraw.Entries(0).size(), 1u);
+  const gfx::RedrawQueue::Entry e = redraw.Entries(0)[0];
+  EXPECT_EQ(e.flags, 0x1001);
+  EXPECT_EQ(e.target, &target);
+  EXPECT_EQ(e.background, &background);
+
+  // The other page's list is empty: nothing reaches the back buffer.
+  redraw.NextPage();
+  redraw.Replay(&back());
+  EXPECT_EQ(back().pixel16(10, 20), kGrey565);
+  EXPECT_EQ(redraw.Entries(0).size(), 1u);
+
+  // Page 0 again: the rectangle is copied from the target, then dropped.
+  redraw.NextPage();
+  redraw.Replay(&back());
+  EXPECT_EQ(back().pixel16(10, 20), kRed565);
+  EXPECT_EQ(back().pixel16(14, 24), kRed565);
+  EXPECT_EQ(back().pixel16(15, 24), kGrey565);
+  EXPECT_EQ(back().pixel16(9, 20), kGrey565);
+  EXPECT_TRUE(redraw.Entries(0).empty());
+
+  back().fill(kGrey565);
+  redraw.Replay(&back());
+  EXPECT_EQ(back().pixel16(10, 20), kGrey565);
+}
+
+TEST_F(RedrawQueueTest, ChangingTheTargetDropsEveryOneShotEntry) {
+  // Entries queued on both pages while a pop-up's picture is the target
+  // never reach the back buffer once the screen's target is back.
+  redraw.SetTarget(&other);
+  redraw.QueueBox(0, 0, 4, 4);
+  redraw.NextPage();
+  redraw.QueueRect(50, 50, 2, 2);
+  ASSERT_EQ(redraw.Entries(0).size(), 1u);
+  ASSERT_EQ(redraw.Entries(1).size(), 1u);
+  EXPECT_EQ(redraw.Entries(0)[0].width, 4);
+  EXPECT_EQ(redraw.Entries(0)[0].height, 4);
+  redraw.SetTarget(&target);
+  EXPECT_TRUE(redraw.Entries(0).empty());
+  EXPECT_TRUE(redraw.Entries(1).empty());
+
+  back().fill(kGrey565);
+  for (int i = 0; i < 2; ++i) {
+    redraw.NextPage();
+    redraw.Replay(&back());
+  }
+  EXPECT_EQ(back().pixel16(1, 1), kGrey565);
+  EXPECT_EQ(back().pixel16(50, 50), kGrey565);
+}
+
+TEST_F(RedrawQueueTest, RestoresCopyTheBackgroundOntoTheTargetAndQueue) {
+  redraw.RestoreRect(5, 6, 3, 2);
+  EXPECT_EQ(target.pixel16(5, 6), kGreen565);
+  EXPECT_EQ(target.pixel16(7, 7), kGreen565);
+  EXPECT_EQ(target.pixel16(8, 7), kRed565);
+  ASSERT_EQ(redraw.Entries(0).size(), 1u);
+  EXPECT_EQ(redraw.Entries(0)[0].width, 3);
+
+  gfx::ScreenImage image(svc.qv, "panel", nullptr, 100, 200, 10, 4);
+  redraw.RestoreImageRect(&image);
+  EXPECT_EQ(target.pixel16(109, 203), kGreen565);
+  EXPECT_EQ(target.pixel16(110, 203), kRed565);
+  EXPECT_EQ(redraw.Entries(0).size(), 2u);
+
+  redraw.RestoreAll();
+  EXPECT_EQ(target.pixel16(799, 599), kGreen565);
+  ASSERT_EQ(redraw.Entries(0).size(), 3u);
+  EXPECT_EQ(redraw.Entries(0)[2].width, 800);
+  EXPECT_EQ(redraw.Entries(0)[2].height, 600);
+}
+
+TEST_F(RedrawQueueTest, ShowImageRectRevealsAWindowOfALayer) {
+  const std::string layer = Picture("layer.bmp", 800, 600, [](int x, int) {
+    return x < 400 ? Rgb{255, 255, 255} : Rgb{0, 255, 0};
+  });
+  gfx::ScreenImage image(svc.qv, "window", layer.c_str(), 395, 10, 10, 5);
+  ASSERT_TRUE(image.GetSurface());
+  redraw.ShowImageRect(&image);
+  EXPECT_EQ(target.pixel16(395, 10), kWhite565);
+  EXPECT_EQ(target.pixel16(404, 14), kGreen565);
+  EXPECT_EQ(target.pixel16(405, 14), kRed565);
+  EXPECT_EQ(target.pixel16(0, 0), kRed565);
+  EXPECT_EQ(redraw.Entries(0).size(), 1u);
+}
+
+TEST_F(RedrawQueueTest, PresentReplaysTheOtherPageAfterTheFlip) {
+  gfx::Screen screen(ctx, "s");
+  screen.Activate(svc.qv.GetLPDD(), &back());
+  // Frame A (page 0): something lasting is drawn on the target and queued.
+  target.setPixel16(30, 30, kWhite565);
+  redraw.QueueRect(30, 30, 1, 1);
+  back().fill(kGrey565);
+  EXPECT_EQ(screen.Present(), 1);
+  EXPECT_EQ(redraw.Page(), 1);
+  // Frame B: the new back buffer is the other page, whose list is empty.
+  EXPECT_EQ(back().pixel16(30, 30), 0);
+  ASSERT_NE(svc.backend.lastFrame(), nullptr);
+  EXPECT_EQ(svc.backend.lastFrame()->pixel16(30, 30), kGrey565);
+  EXPECT_EQ(screen.Present(), 1);
+  // Page 0 is the back buffer again: the change is copied onto it.
+  EXPECT_EQ(redraw.Page(), 0);
+  EXPECT_EQ(back().pixel16(30, 30), kWhite565);
+  EXPECT_EQ(back().pixel16(31, 30), kGrey565);
+  EXPECT_EQ(svc.backend.presentedCount(), 2);
+}
+
+}  // namespace
+}  // namespace gfx_test

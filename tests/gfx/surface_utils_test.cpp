@@ -1,0 +1,177 @@
+#include "gfx/surface_utils.h"
+
+#include "gfx_fixture.h"
+
+namespace gfx_test {
+namespace {
+
+namespace su = gfx::SurfaceUtils;
+using platform::PixelFormat;
+using platform::Surface;
+
+// A pixel value that tells where it came from (never the blue key).
+uint16_t Coded(int x, int y) { return uint16_t(0x8000 | (y << 7) | x); }
+
+void FillCoded(Surface& s) {
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x) s.setPixel16(x, y, Coded(x, y));
+}
+
+TEST(KeyValueTest, BlueRedGreenIn565And555) {
+  Surface s565(4, 4, PixelFormat::Rgb565), s555(4, 4, PixelFormat::Rgb555);
+  EXPECT_EQ(su::KeyValue(&s565, 0, 0, 255), 0x001F);
+  EXPECT_EQ(su::KeyValue(&s555, 0, 0, 255), 0x001F);
+  EXPECT_EQ(su::KeyValue(&s565, 255, 0, 0), 0xF800);
+  EXPECT_EQ(su::KeyValue(&s555, 255, 0, 0), 0x7C00);
+  EXPECT_EQ(su::KeyValue(&s565, 0, 255, 0), 0x07E0);
+  EXPECT_EQ(su::KeyValue(&s555, 0, 255, 0), 0x03E0);
+  EXPECT_EQ(su::KeyValue(&s565, 200, 100, 50), platform::Rgb565(200, 100, 50));
+  EXPECT_EQ(su::KeyValue(&s555, 200, 100, 50), platform::Rgb555(200, 100, 50));
+
+  su::SetColourKey(&s555, 255, 0, 0);
+  ASSERT_TRUE(s555.colourKey().has_value());
+  EXPECT_EQ(s555.colourKey()->low, 0x7C00);
+  EXPECT_EQ(s555.colourKey()->high, 0x7C00);
+}
+
+TEST(ReadPixelTest, SixteenAndEightBitAndOutside) {
+  Surface s(5, 3);
+  s.setPixel16(4, 2, 0x1234);
+  EXPECT_EQ(su::ReadPixel(&s, 4, 2), 0x1234);
+  EXPECT_EQ(su::ReadPixel(&s, 5, 2), -1);
+  EXPECT_EQ(su::ReadPixel(&s, -1, 0), -1);
+  EXPECT_EQ(su::ReadPixel(nullptr, 0, 0), -1);
+  Surface s8(5, 3, PixelFormat::Indexed8);
+  s8.setPixel16(3, 1, 0xAB);
+  EXPECT_EQ(su::ReadPixel(&s8, 3, 1), 0xAB);
+}
+
+TEST(CentreRectTest, IntegerHalves) {
+  Surface s(31, 10);
+  const platform::Rect r = su::CentreRect(&s, 100, 50, 201, 21);
+  EXPECT_EQ(r, (platform::Rect{100 + 100 - 15, 50 + 10 - 5, 100 + 100 - 15 + 31, 50 + 10 - 5 + 10}));
+}
+
+TEST(DrawKeyedTest, ClipsAtTheLeftAndBottomEdges) {
+  Surface src(50, 50), dst(800, 600);
+  FillCoded(src);
+  dst.fill(kGrey565);
+  su::DrawKeyed(&src, &dst, -10, 580);
+  // Source columns 10..49 and rows 0..19 land at (0, 580).
+  EXPECT_EQ(dst.pixel16(0, 580), Coded(10, 0));
+  EXPECT_EQ(dst.pixel16(39, 599), Coded(49, 19));
+  EXPECT_EQ(dst.pixel16(20, 590), Coded(30, 10));
+  EXPECT_EQ(dst.pixel16(40, 580), kGrey565);
+  EXPECT_EQ(dst.pixel16(0, 579), kGrey565);
+}
+
+TEST(DrawKeyedTest, ClipsAtTheRightAndTopEdges) {
+  Surface src(20, 20), dst(100, 60);
+  FillCoded(src);
+  dst.fill(kGrey565);
+  su::DrawKeyed(&src, &dst, 90, -5);
+  EXPECT_EQ(dst.pixel16(90, 0), Coded(0, 5));
+  EXPECT_EQ(dst.pixel16(99, 14), Coded(9, 19));
+  EXPECT_EQ(dst.pixel16(89, 0), kGrey565);
+  EXPECT_EQ(dst.pixel16(90, 15), kGrey565);
+}
+
+TEST(DrawKeyedTest, KeyPixelsLeaveTheDestinationUntouched) {
+  Surface src(4, 1), dst(8, 2);
+  su::SetColourKey(&src, 0, 0, 255);
+  src.setPixel16(0, 0, kRed565);
+  src.setPixel16(1, 0, kBlue565);
+  src.setPixel16(2, 0, kGreen565);
+  src.setPixel16(3, 0, kBlue565);
+  dst.fill(kGrey565);
+  su::DrawKeyed(&src, &dst, 2, 1);
+  EXPECT_EQ(dst.pixel16(2, 1), kRed565);
+  EXPECT_EQ(dst.pixel16(3, 1), kGrey565);
+  EXPECT_EQ(dst.pixel16(4, 1), kGreen565);
+  EXPECT_EQ(dst.pixel16(5, 1), kGrey565);
+}
+
+TEST(CopyRectTest, OutsideTheDestinationDrawsNothing) {
+  Surface src(10, 10), dst(20, 20);
+  FillCoded(src);
+  dst.fill(kGrey565);
+  su::CopyRect(&src, 0, 0, 10, 10, &dst, 20, 0);
+  su::CopyRect(&src, 0, 0, 10, 10, &dst, -10, 5);
+  su::CopyRect(&src, 0, 0, 10, 10, &dst, 3, 25);
+  su::CopyRect(&src, 0, 0, 0, 10, &dst, 3, 3);
+  su::CopyRect(nullptr, 0, 0, 10, 10, &dst, 3, 3);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) ASSERT_EQ(dst.pixel16(x, y), kGrey565) << x << "," << y;
+  // A sub-rectangle lands where asked.
+  su::CopyRect(&src, 2, 3, 4, 5, &dst, 10, 11);
+  EXPECT_EQ(dst.pixel16(10, 11), Coded(2, 3));
+  EXPECT_EQ(dst.pixel16(13, 15), Coded(5, 7));
+  EXPECT_EQ(dst.pixel16(14, 15), kGrey565);
+}
+
+class SplitTest : public GfxTest {};
+
+TEST_F(SplitTest, RowMajorFramesIgnoringTheRemainder) {
+  Surface src(100, 30);
+  FillCoded(src);
+  su::SurfaceList frames;
+  ASSERT_EQ(su::SplitSurface(svc.qv, &src, frames, 32, 16), 1);
+  ASSERT_EQ(frames.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(frames[size_t(i)]->width(), 32);
+    EXPECT_EQ(frames[size_t(i)]->height(), 16);
+    EXPECT_EQ(frames[size_t(i)]->pixel16(0, 0), Coded(32 * i, 0));
+    EXPECT_EQ(frames[size_t(i)]->pixel16(31, 15), Coded(32 * i + 31, 15));
+    ASSERT_TRUE(frames[size_t(i)]->colourKey().has_value());
+    EXPECT_EQ(frames[size_t(i)]->colourKey()->low, kBlue565);
+  }
+
+  Surface grid(64, 32);
+  FillCoded(grid);
+  frames.clear();
+  ASSERT_EQ(su::SplitSurface(svc.qv, &grid, frames, 32, 16), 1);
+  ASSERT_EQ(frames.size(), 4u);
+  EXPECT_EQ(frames[1]->pixel16(0, 0), Coded(32, 0));
+  EXPECT_EQ(frames[2]->pixel16(0, 0), Coded(0, 16));
+  EXPECT_EQ(frames[3]->pixel16(5, 5), Coded(37, 21));
+}
+
+TEST_F(SplitTest, BadFrameSizesAndMissingFiles) {
+  Surface src(10, 10);
+  su::SurfaceList frames;
+  EXPECT_EQ(su::SplitSurface(svc.qv, &src, frames, 0, 5), 0);
+  EXPECT_EQ(su::SplitSurface(svc.qv, &src, frames, 5, -1), 0);
+  EXPECT_EQ(su::SplitSurface(svc.qv, nullptr, frames, 5, 5), 0);
+  EXPECT_TRUE(frames.empty());
+  // A frame larger than the picture gives no frames but is not an error.
+  EXPECT_EQ(su::SplitSurface(svc.qv, &src, frames, 11, 5), 1);
+  EXPECT_TRUE(frames.empty());
+  EXPECT_EQ(su::SplitFile(svc.qv, tmp.path("missing.bmp"), frames, 5, 5), 0);
+
+  const std::string strip = Picture("strip.bmp", 30, 10, [](int x, int) {
+    return x < 10 ? Rgb{255, 0, 0} : x < 20 ? Rgb{0, 255, 0} : Rgb{255, 255, 255};
+  });
+  ASSERT_EQ(su::SplitFile(svc.qv, strip, frames, 10, 10), 1);
+  ASSERT_EQ(frames.size(), 3u);
+  EXPECT_EQ(frames[0]->pixel16(9, 9), kRed565);
+  EXPECT_EQ(frames[1]->pixel16(0, 0), kGreen565);
+  EXPECT_EQ(frames[2]->pixel16(5, 5), kWhite565);
+}
+
+TEST_F(SplitTest, BlankSurfacesComeFromTheDisplay) {
+  auto blank = su::CreateBlank(svc.qv, 7, 3);
+  ASSERT_TRUE(blank);
+  EXPECT_EQ(blank->width(), 7);
+  EXPECT_EQ(blank->height(), 3);
+  ASSERT_TRUE(blank->colourKey().has_value());
+  EXPECT_EQ(blank->colourKey()->low, 0);
+  EXPECT_FALSE(su::CreateBlank(svc.qv, 0, 3));
+  su::FillRaw(blank.get(), 0xF800);
+  EXPECT_EQ(blank->pixel16(6, 2), 0xF800);
+
+  svc.qv.FreeDirectX();
+  EXPECT_FALSE(su::CreateBlank(svc.qv, 7, 3));
+}
+
+}  // namespace
+}  // namespace gfx_test
