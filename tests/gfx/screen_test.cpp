@@ -1,0 +1,206 @@
+#include "gfx/screen.h"
+
+#include <fstream>
+
+#include "gfx_fixture.h"
+#include "platform/paths.h"
+
+namespace gfx_test {
+namespace {
+
+class ScreenTest : public GfxTest {
+ protected:
+  gfx::Screen screen{ctx, "main"};
+
+  void WriteIni(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+};
+
+// Moves into a directory for the life of the object.
+class InDirectory {
+ public:
+  explicit InDirectory(const std::string& dir) : saved_(platform::CurrentDirectory()) {
+    platform::SetCurrentDirectory(dir);
+  }
+  ~InDirectory() { platform::SetCurrentDirectory(saved_); }
+
+ private:
+  std::string saved_;
+};
+
+TEST_F(ScreenTest, NamesAreCutAndDefaultsReportContinue) {
+  EXPECT_EQ(screen.GetName(), "main");
+  screen.SetName(std::string(300, 'n'));
+  EXPECT_EQ(screen.GetName().size(), 255u);
+  gfx::Screen unnamed(ctx);
+  EXPECT_EQ(unnamed.GetName(), "");
+  EXPECT_EQ(screen.Update(1), 1);
+  EXPECT_EQ(screen.HandleMessage(platform::WM_MOUSEMOVE, 0, 0), 1);
+}
+
+TEST_F(ScreenTest, LoadImageKeepsOnlyWhatLoaded) {
+  const std::string path = Solid("logo.bmp", 20, 10, {255, 0, 0});
+  gfx::ScreenImage* logo = screen.LoadImage(path);
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(logo->Name(), path);
+  EXPECT_EQ(logo->Width(), 20);
+  EXPECT_EQ(logo->Height(), 10);
+  ASSERT_TRUE(logo->GetSurface()->colourKey().has_value());
+  EXPECT_EQ(logo->GetSurface()->colourKey()->low, kBlue565);
+
+  EXPECT_EQ(screen.LoadImage(tmp.path("nothing.bmp")), nullptr);
+  EXPECT_EQ(screen.ImageCount(), 1u);
+
+  // Duplicates: the first loaded wins.
+  gfx::ScreenImage* second = screen.LoadImage(path);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(screen.FindImage(path), logo);
+  EXPECT_EQ(screen.FindImage(path.substr(0, path.size() - 1)), nullptr);
+}
+
+TEST_F(ScreenTest, ImageConstructorsTakeSizeAndName) {
+  const std::string path = Solid("pic.bmp", 30, 12, {255, 0, 0});
+  gfx::ScreenImage sized(svc.qv, "pic", path.c_str(), 5, 6, 0, 7);
+  EXPECT_EQ(sized.Name(), "pic");
+  EXPECT_EQ(sized.X(), 5);
+  EXPECT_EQ(sized.Y(), 6);
+  EXPECT_EQ(sized.Width(), 30) << "a zero width keeps the bitmap's";
+  EXPECT_EQ(sized.Height(), 7);
+
+  gfx::ScreenImage missing(svc.qv, tmp.path("gone.bmp"));
+  EXPECT_EQ(missing.GetSurface(), nullptr);
+  EXPECT_EQ(missing.Name(), "");
+  EXPECT_EQ(missing.Width(), 0);
+
+  gfx::ScreenImage bare(svc.qv, "bare", nullptr, 1, 2, 3, 4);
+  EXPECT_EQ(bare.GetSurface(), nullptr);
+  EXPECT_EQ(bare.Width(), 3);
+}
+
+TEST_F(ScreenTest, DrawImageUsesTheImagePositionAndTheKey) {
+  // Left half red, right half blue (transparent).
+  const std::string path =
+      Picture("half.bmp", 10, 4, [](int x, int) { return x < 5 ? Rgb{255, 0, 0} : kBlue; });
+  gfx::ScreenImage* img = screen.LoadImage(path);
+  ASSERT_NE(img, nullptr);
+  img->SetPosition(100, 50);
+  back().fill(kGrey565);
+  EXPECT_EQ(screen.DrawImage(&back(), path), 1);
+  EXPECT_EQ(back().pixel16(100, 50), kRed565);
+  EXPECT_EQ(back().pixel16(104, 53), kRed565);
+  EXPECT_EQ(back().pixel16(105, 53), kGrey565);
+  EXPECT_EQ(back().pixel16(99, 50), kGrey565);
+
+  EXPECT_EQ(screen.DrawImageAt(&back(), path, -3, 598), 1);
+  EXPECT_EQ(back().pixel16(0, 598), kRed565);
+  EXPECT_EQ(back().pixel16(1, 599), kRed565);
+  EXPECT_EQ(back().pixel16(2, 599), kGrey565);
+
+  EXPECT_EQ(screen.DrawImage(&back(), "unknown"), 0);
+  EXPECT_EQ(screen.DrawImageAt(&back(), "unknown", 0, 0), 0);
+}
+
+TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
+  const std::string art = Solid("title.bmp", 8, 8, {255, 0, 0});
+  Solid("panel.bmp", 4, 2, {0, 255, 0});
+  const std::string ini = tmp.path("images.ini");
+  WriteIni(ini,
+           "[images]\r\nimage01=logo\r\nimage02=panel\r\nimage03=ghost\r\nimage05=late\r\n"
+           "[logo]\r\nfile=" + art + "\r\nx=12abc\r\ny=40\r\n"
+           "[panel]\r\nx=0\r\ny=500\r\n"
+           "[ghost]\r\nfile=" + tmp.path("ghost.bmp") + "\r\n"
+           "[late]\r\nx=1\r\n");
+  InDirectory here(tmp.dir().string());
+  EXPECT_EQ(screen.LoadImageDefinitions(ini), 0);
+  ASSERT_EQ(screen.ImageCount(), 3u) << "numbering stops at the first gap";
+
+  gfx::ScreenImage* logo = screen.FindImage("logo");
+  ASSERT_NE(logo, nullptr);
+  EXPECT_NE(logo->GetSurface(), nullptr);
+  EXPECT_EQ(logo->X(), 12);
+  EXPECT_EQ(logo->Y(), 40);
+
+  gfx::ScreenImage* panel = screen.FindImage("panel");
+  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(panel->GetSurface(), nullptr) << "section name + .bmp in the current directory";
+  EXPECT_EQ(panel->Width(), 4);
+  EXPECT_EQ(panel->Y(), 500);
+
+  gfx::ScreenImage* ghost = screen.FindImage("ghost");
+  ASSERT_NE(ghost, nullptr);
+  EXPECT_EQ(ghost->GetSurface(), nullptr);
+  EXPECT_EQ(ghost->X(), 0);
+  // Drawing an image without a bitmap does nothing and still reports it found.
+  EXPECT_EQ(screen.DrawImage(&back(), "ghost"), 1);
+}
+
+TEST_F(ScreenTest, ImageDefinitionsWithoutAnImagesSection) {
+  const std::string ini = tmp.path("empty.ini");
+  WriteIni(ini, "[other]\r\nimage01=logo\r\n");
+  EXPECT_EQ(screen.LoadImageDefinitions(ini), 0);
+  EXPECT_EQ(screen.LoadImageDefinitions(tmp.path("absent.ini")), 0);
+  EXPECT_EQ(screen.ImageCount(), 0u);
+}
+
+TEST_F(ScreenTest, ReleaseFreesImagesAndButtonsAndActivateRecreates) {
+  screen.Activate(svc.qv.GetLPDD(), &back());
+  EXPECT_EQ(screen.GetDisplay(), svc.qv.GetLPDD());
+  EXPECT_EQ(screen.GetDrawingSurface(), &back());
+  screen.LoadImage(Solid("a.bmp", 2, 2, {255, 0, 0}));
+  screen.Buttons().SetOffset(7, 9);
+  gfx::Button* b = screen.AddButton(std::make_unique<gfx::Button>(ctx, 1, 2, 3, 4));
+  EXPECT_EQ(b->OffsetX(), 7);
+  EXPECT_EQ(b->OffsetY(), 9);
+  EXPECT_EQ(screen.Buttons().Count(), 1u);
+
+  screen.Release();
+  screen.Release();
+  EXPECT_EQ(screen.ImageCount(), 0u);
+  screen.Activate(svc.qv.GetLPDD(), &back());
+  EXPECT_EQ(screen.Buttons().Count(), 0u);
+  EXPECT_EQ(screen.Buttons().OffsetX(), 0) << "a new group starts without an offset";
+}
+
+TEST_F(ScreenTest, RedrawTargetAndBackgroundGoToTheQueue) {
+  platform::Surface a(10, 10), b(10, 10);
+  screen.SetRedrawTarget(&a);
+  screen.SetRedrawBackground(&b);
+  EXPECT_EQ(redraw.GetTarget(), &a);
+  EXPECT_EQ(redraw.GetBackground(), &b);
+}
+
+class CountingScreen : public gfx::Screen {
+ public:
+  using gfx::Screen::Screen;
+  int Present() override {
+    ++presents;
+    return gfx::Screen::Present();
+  }
+  int presents = 0;
+};
+
+TEST_F(ScreenTest, PresentFlipsOnceThroughTheDelegate) {
+  CountingScreen owner(ctx, "owner");
+  screen.SetPresentDelegate(&owner);
+  EXPECT_EQ(screen.Present(), 1);
+  EXPECT_EQ(owner.presents, 1);
+  EXPECT_EQ(svc.backend.presentedCount(), 1);
+  EXPECT_EQ(redraw.Page(), 1);
+
+  // A delegate chain that comes back presents once instead of recursing.
+  owner.SetPresentDelegate(&screen);
+  EXPECT_EQ(screen.Present(), 1);
+  EXPECT_EQ(svc.backend.presentedCount(), 2);
+
+  screen.SetPresentDelegate(nullptr);
+  EXPECT_EQ(screen.Present(), 1);
+  EXPECT_EQ(owner.presents, 2);
+  EXPECT_EQ(svc.backend.presentedCount(), 3);
+
+  svc.qv.FreeDirectX();
+  EXPECT_EQ(screen.Present(), 0) << "the flip's failure reaches the caller";
+}
+
+}  // namespace
+}  // namespace gfx_test

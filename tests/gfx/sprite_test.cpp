@@ -1,0 +1,382 @@
+#include "gfx/sprite.h"
+
+#include "gfx/sprite_list.h"
+#include "gfx_fixture.h"
+
+namespace gfx_test {
+namespace {
+
+using gfx::Sprite;
+using platform::Surface;
+
+class SpriteTest : public GfxTest {
+ protected:
+  // A surface of one colour, as frames are.
+  static std::shared_ptr<Surface> Frame(int w, int h, uint16_t colour) {
+    auto s = std::make_shared<Surface>(w, h);
+    s->fill(colour);
+    return s;
+  }
+  // A sprite with n 4 x 4 frames.
+  std::unique_ptr<Sprite> WithFrames(int n) {
+    auto s = std::make_unique<Sprite>(ctx);
+    for (int i = 0; i < n; ++i) s->AddFrame(Frame(4, 4, uint16_t(0x0100 * (i + 1))));
+    return s;
+  }
+  // Moves the clock on by one 10 ms tick and animates.
+  std::vector<int> Steps(Sprite& s, int n) {
+    std::vector<int> seen;
+    for (int i = 0; i < n; ++i) {
+      svc.advance(10);
+      s.Animate();
+      seen.push_back(s.CurrentFrame());
+    }
+    return seen;
+  }
+};
+
+TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
+  Sprite s(ctx);
+  EXPECT_EQ(s.RangeStart(), -1);
+  s.AddFrame(nullptr);
+  EXPECT_EQ(s.FrameCount(), 0);
+  s.AddFrame(Frame(6, 3, kRed565));
+  s.AddFrame(Frame(5, 2, kRed565));
+  EXPECT_EQ(s.FrameCount(), 2);
+  EXPECT_EQ(s.RangeStart(), 0);
+  EXPECT_EQ(s.RangeEnd(), 2);
+  EXPECT_EQ(s.Width(), 5);
+  EXPECT_EQ(s.Height(), 2);
+  EXPECT_EQ(s.Bounds(), (platform::Rect{0, 0, 5, 2}));
+  ASSERT_TRUE(s.Frame(0)->colourKey().has_value());
+  EXPECT_EQ(s.Frame(0)->colourKey()->low, kBlue565);
+  s.SetFrame(1);
+  EXPECT_EQ(s.CurrentFrame(), 1);
+  s.SetFrame(2);
+  s.SetFrame(-1);
+  EXPECT_EQ(s.CurrentFrame(), 1) << "SetFrame ignores indexes outside the frames";
+}
+
+TEST_F(SpriteTest, NoFramesAndNoRangeDrawAndAnimateNothing) {
+  Sprite s(ctx);
+  back().fill(kGrey565);
+  s.SetPlaying(1);
+  s.Draw(&back());
+  Steps(s, 5);
+  EXPECT_EQ(s.CurrentFrame(), 0);
+  EXPECT_EQ(back().pixel16(0, 0), kGrey565);
+  EXPECT_EQ(redraw.Entries(0).size(), 0u) << "nothing drawn, nothing to wipe";
+}
+
+TEST_F(SpriteTest, DrawNeverReadsAFrameOutsideTheList) {
+  auto s = WithFrames(2);
+  back().fill(kGrey565);
+  s->SetFrameUnchecked(7);
+  EXPECT_EQ(s->CurrentFrame(), 7);
+  s->Draw(&back());
+  s->SetFrameUnchecked(-1);
+  s->Draw(&back());
+  s->SetFrameUnchecked(2);
+  s->Draw(&back());
+  EXPECT_EQ(back().pixel16(0, 0), kGrey565);
+  s->SetFrameUnchecked(1);
+  s->Draw(&back());
+  EXPECT_EQ(back().pixel16(0, 0), 0x0200);
+}
+
+TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
+  Sprite s(ctx);
+  s.AddFrame(Frame(31, 5, kRed565));
+  s.SetCentred(1);
+  s.SetRestoreAfter(0);
+  s.SetPosition(100, 50);
+  back().fill(kGrey565);
+  s.Draw(&back());
+  // 31 / 2 = 15: drawn from x = 85, y = 50 - 2.
+  EXPECT_EQ(back().pixel16(84, 48), kGrey565);
+  EXPECT_EQ(back().pixel16(85, 48), kRed565);
+  EXPECT_EQ(back().pixel16(115, 52), kRed565);
+  EXPECT_EQ(back().pixel16(116, 52), kGrey565);
+
+  // Clipped at the left and top edges, not shifted.
+  auto frame = std::make_shared<Surface>(10, 10);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10; ++x) frame->setPixel16(x, y, uint16_t(0x4000 + y * 16 + x));
+  Sprite corner(ctx);
+  corner.AddFrame(frame);
+  corner.SetPosition(-3, -4);
+  back().fill(kGrey565);
+  corner.Draw(&back());
+  EXPECT_EQ(back().pixel16(0, 0), 0x4000 + 4 * 16 + 3);
+  EXPECT_EQ(back().pixel16(6, 5), 0x4000 + 9 * 16 + 9);
+  EXPECT_EQ(back().pixel16(7, 5), kGrey565);
+  EXPECT_EQ(back().pixel16(6, 6), kGrey565);
+}
+
+TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
+  auto frame = Frame(4, 1, kRed565);
+  frame->setPixel16(1, 0, kBlue565);
+  Sprite s(ctx);
+  s.AddFrame(frame);
+  s.SetPosition(10, 10);
+  back().fill(kGrey565);
+  s.Draw(&back());
+  EXPECT_EQ(back().pixel16(10, 10), kRed565);
+  EXPECT_EQ(back().pixel16(11, 10), kGrey565) << "a key pixel leaves the page untouched";
+  ASSERT_EQ(redraw.Entries(0).size(), 1u);
+  EXPECT_EQ(redraw.Entries(0)[0].x, 10);
+  EXPECT_EQ(redraw.Entries(0)[0].width, 4);
+
+  // Invisible: nothing drawn, but the rectangle is still wiped later.
+  s.SetVisible(0);
+  s.SetPosition(20, 20);
+  s.Draw(&back());
+  EXPECT_EQ(back().pixel16(20, 20), kGrey565);
+  EXPECT_EQ(redraw.Entries(0).size(), 2u);
+
+  // Restore first copies the background onto the target before drawing.
+  Surface target(800, 600), background(800, 600);
+  target.fill(kWhite565);
+  background.fill(kGreen565);
+  redraw.SetTarget(&target);
+  redraw.SetBackground(&background);
+  s.SetVisible(1);
+  s.SetRestoreFirst(1);
+  s.SetRestoreAfter(0);
+  s.DrawOnTarget();
+  EXPECT_EQ(target.pixel16(21, 20), kGreen565);
+  EXPECT_EQ(target.pixel16(20, 20), kRed565);
+  EXPECT_EQ(target.pixel16(24, 20), kWhite565);
+}
+
+TEST_F(SpriteTest, LoopModes) {
+  // Mode 1 with range 2..5 plays 2, 3, 4, then jumps to frame 0.
+  auto loop = WithFrames(6);
+  loop->SetRange(2, 5);
+  loop->SetFrame(2);
+  loop->SetLoopMode(Sprite::kLoop);
+  loop->SetPlaying(1);
+  EXPECT_EQ(Steps(*loop, 6), (std::vector<int>{3, 4, 0, 1, 2, 3}));
+  EXPECT_EQ(loop->Playing(), 1);
+
+  auto stop = WithFrames(4);
+  stop->SetPlaying(1);
+  stop->SetLoopMode(Sprite::kStop);
+  EXPECT_EQ(Steps(*stop, 5), (std::vector<int>{1, 2, 3, 3, 3}));
+  EXPECT_EQ(stop->Playing(), 0);
+  stop->SetFrame(0);
+  stop->SetPlaying(1);
+  EXPECT_EQ(Steps(*stop, 2), (std::vector<int>{1, 2})) << "playing again restarts stepping";
+
+  auto rewind = WithFrames(4);
+  rewind->SetRange(1, 3);
+  rewind->SetFrame(1);
+  rewind->SetPlaying(1);
+  rewind->SetLoopMode(Sprite::kRewind);
+  EXPECT_EQ(Steps(*rewind, 3), (std::vector<int>{2, 1, 1}));
+  EXPECT_EQ(rewind->Playing(), 0);
+
+  auto once = WithFrames(3);
+  once->SetPlaying(1);
+  once->SetLoopMode(Sprite::kOnce);
+  EXPECT_EQ(Steps(*once, 4), (std::vector<int>{1, 2, -1, -1}));
+  EXPECT_EQ(once->Playing(), 0);
+}
+
+TEST_F(SpriteTest, FrameDelayAndTheClock) {
+  auto s = WithFrames(10);
+  s->SetPlaying(1);
+  s->SetLoopMode(Sprite::kLoop);
+  // Delay 0: one step per call whenever the clock has moved on.
+  s->Animate();
+  EXPECT_EQ(s->CurrentFrame(), 0) << "the clock has not moved";
+  svc.advance(10);
+  s->Animate();
+  s->Animate();
+  EXPECT_EQ(s->CurrentFrame(), 1);
+
+  // Delay 30: a step only once more than 30 ms have passed.
+  s->SetFrameDelay(30);
+  svc.advance(30);
+  s->Animate();
+  EXPECT_EQ(s->CurrentFrame(), 1);
+  svc.advance(10);
+  s->Animate();
+  EXPECT_EQ(s->CurrentFrame(), 2);
+  EXPECT_EQ(s->FrameTime(), int(svc.timers.Ticks()));
+
+  // Not playing: the clock moves, the frame does not.
+  s->SetPlaying(0);
+  svc.advance(100);
+  s->Animate();
+  EXPECT_EQ(s->CurrentFrame(), 2);
+}
+
+TEST_F(SpriteTest, TickIgnoresTheRangeAndWraps) {
+  auto s = WithFrames(3);
+  s->SetRange(0, 1);
+  s->SetFrameDelay(20);
+  EXPECT_EQ(s->Tick(), 0) << "frame time 0 is not before now (0)";
+  svc.advance(10);
+  EXPECT_EQ(s->Tick(), 1);
+  EXPECT_EQ(s->CurrentFrame(), 1);
+  EXPECT_EQ(s->FrameTime(), 30);
+  svc.advance(20);
+  EXPECT_EQ(s->Tick(), 0);
+  svc.advance(10);
+  EXPECT_EQ(s->Tick(), 1);
+  EXPECT_EQ(s->CurrentFrame(), 2);
+  svc.advance(30);
+  EXPECT_EQ(s->Tick(), 1);
+  EXPECT_EQ(s->CurrentFrame(), 2) << "no wrap: stays on the last frame";
+  s->SetWrap(1);
+  svc.advance(30);
+  EXPECT_EQ(s->Tick(), 1);
+  EXPECT_EQ(s->CurrentFrame(), 0);
+}
+
+TEST_F(SpriteTest, StripAndFrameCutting) {
+  const std::string strip = Picture("digits.bmp", 100, 20, [](int x, int) {
+    return Rgb{(x / 25) * 60, 0, 0};
+  });
+  Sprite s(ctx);
+  ASSERT_EQ(s.LoadStrip(strip, 4, 0), 1);
+  ASSERT_EQ(s.FrameCount(), 4);
+  EXPECT_EQ(s.Frame(3)->width(), 25);
+  EXPECT_EQ(s.Frame(3)->height(), 20);
+  EXPECT_EQ(s.Frame(2)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
+  EXPECT_EQ(s.Width(), 100);
+  EXPECT_EQ(s.Height(), 20);
+  EXPECT_EQ(s.RangeEnd(), 4);
+  s.DivideWidthByFrames();
+  EXPECT_EQ(s.Width(), 25);
+
+  Sprite vertical(ctx);
+  const std::string tall = Picture("tall.bmp", 8, 30, [](int, int y) {
+    return Rgb{0, (y / 10) * 100, 0};
+  });
+  ASSERT_EQ(vertical.LoadStrip(tall, 3, 1), 1);
+  ASSERT_EQ(vertical.FrameCount(), 3);
+  EXPECT_EQ(vertical.Frame(1)->height(), 10);
+  EXPECT_EQ(vertical.Frame(2)->pixel16(7, 9), platform::Rgb565(0, 200, 0));
+
+  Sprite missing(ctx);
+  missing.SetSize(7, 7);
+  EXPECT_EQ(missing.LoadStrip(tmp.path("none.bmp"), 4, 0), 0);
+  EXPECT_EQ(missing.Width(), 7);
+  EXPECT_EQ(missing.RangeStart(), -1);
+  EXPECT_EQ(missing.LoadStrip(strip, 0, 0), 0);
+
+  Sprite grid(ctx);
+  grid.LoadFrames(strip, 50, 10);
+  EXPECT_EQ(grid.FrameCount(), 4);
+  EXPECT_EQ(grid.Width(), 50);
+  EXPECT_EQ(grid.Height(), 10);
+  EXPECT_EQ(grid.Frame(1)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
+  EXPECT_EQ(grid.Frame(2)->pixel16(0, 0), 0);
+
+  Sprite absent(ctx);
+  absent.LoadFrames(tmp.path("none.bmp"), 16, 8);
+  EXPECT_EQ(absent.FrameCount(), 0);
+  EXPECT_EQ(absent.Width(), 16);
+  EXPECT_EQ(absent.RangeStart(), 0);
+  EXPECT_EQ(absent.RangeEnd(), 0);
+}
+
+TEST_F(SpriteTest, MissingFrameFileShowsTheMessageBoxAndCarriesOn) {
+  Sprite s(ctx);
+  const std::string missing = tmp.path("bull07.bmp");
+  EXPECT_EQ(s.AddFrameFromFile(missing), 1);
+  EXPECT_EQ(s.FrameCount(), 0);
+  ASSERT_EQ(svc.backend.messageBoxes().size(), 1u);
+  EXPECT_EQ(svc.backend.messageBoxes()[0].text, missing);
+  EXPECT_EQ(svc.backend.messageBoxes()[0].caption, "ERROR: can't find file!");
+  EXPECT_EQ(s.AddFrameFromFile(Solid("ok.bmp", 3, 3, {255, 0, 0})), 1);
+  EXPECT_EQ(s.FrameCount(), 1);
+  EXPECT_EQ(svc.backend.messageBoxes().size(), 1u);
+}
+
+TEST_F(SpriteTest, CopiesShareFramesAndOutliveTheOriginal) {
+  auto original = WithFrames(3);
+  original->SetRange(1, 3);
+  original->SetFrame(2);
+  original->SetName("bull");
+  original->SetPosition(40, 30);
+  original->SetLoopMode(Sprite::kOnce);
+  original->SetFrameDelay(70);
+  Surface* firstFrame = original->Frame(0);
+
+  auto copy = std::make_unique<Sprite>(*original);
+  EXPECT_EQ(copy->Shared(), 1);
+  EXPECT_EQ(original->Shared(), 0);
+  EXPECT_EQ(copy->Frame(0), firstFrame);
+  EXPECT_EQ(copy->RangeStart(), 1) << "the range is copied after the frames are added";
+  EXPECT_EQ(copy->CurrentFrame(), 2);
+  EXPECT_EQ(copy->Name(), "bull");
+  EXPECT_EQ(copy->X(), 40.0f);
+  EXPECT_EQ(copy->LoopModeValue(), Sprite::kOnce);
+  EXPECT_EQ(copy->FrameDelay(), 70);
+
+  original.reset();
+  back().fill(kGrey565);
+  copy->SetPosition(0, 0);
+  copy->Draw(&back());
+  EXPECT_EQ(back().pixel16(0, 0), 0x0300);
+}
+
+TEST_F(SpriteTest, SpriteListCopiesAnimatesDrawsAndDropsFinishedOnes) {
+  svc.advance(50);
+  auto bull = WithFrames(4);
+  bull->SetName("bull");
+  bull->SetRange(1, 3);
+  bull->SetFrame(3);
+  bull->SetPlaying(1);
+  bull->SetLoopMode(Sprite::kOnce);
+  bull->SetPosition(10, 10);
+  gfx::Sprite* copy = sprites.AddCopy(*bull);
+  EXPECT_EQ(bull->CurrentFrame(), 1) << "the source is rewound to its range start";
+  EXPECT_EQ(bull->FrameTime(), 50);
+  EXPECT_EQ(copy->CurrentFrame(), 1);
+
+  auto flower = WithFrames(2);
+  flower->SetName("flower");
+  flower->SetPosition(100, 10);
+  sprites.AddCopy(*flower);
+  auto flower2 = WithFrames(1);
+  flower2->SetName("flower");
+  gfx::Sprite* second = sprites.AddCopy(*flower2);
+  EXPECT_NE(sprites.Find("flower"), second) << "first match wins";
+  EXPECT_EQ(sprites.Find("bull"), copy);
+  EXPECT_EQ(sprites.Find("Bull"), nullptr);
+  ASSERT_EQ(sprites.Count(), 3u);
+
+  back().fill(kGrey565);
+  svc.advance(10);
+  sprites.DrawAll(&back());
+  EXPECT_EQ(back().pixel16(10, 10), 0x0300) << "stepped to frame 2 and drawn";
+  back().fill(kGrey565);
+  svc.advance(10);
+  sprites.DrawAll(&back());
+  EXPECT_EQ(back().pixel16(10, 10), kGrey565) << "vanished at the end of its range";
+  EXPECT_EQ(back().pixel16(100, 10), 0x0100);
+  EXPECT_EQ(sprites.Count(), 2u);
+  EXPECT_EQ(sprites.Find("bull"), nullptr);
+
+  // A frame below the range is not drawn.
+  auto low = WithFrames(3);
+  low->SetRange(1, 3);
+  low->SetPosition(200, 10);
+  gfx::Sprite* lowCopy = sprites.AddCopy(*low);
+  lowCopy->SetFrameUnchecked(0);
+  back().fill(kGrey565);
+  sprites.DrawAll(&back());
+  EXPECT_EQ(back().pixel16(200, 10), kGrey565);
+
+  sprites.Clear();
+  EXPECT_EQ(sprites.Count(), 0u);
+  EXPECT_NE(sprites.AddCopy(*flower), nullptr);
+  EXPECT_EQ(sprites.Count(), 1u);
+}
+
+}  // namespace
+}  // namespace gfx_test
