@@ -1,0 +1,130 @@
+// Windows-style paths on a case-sensitive file system, and directory listing.
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Names in a directory other than "." and "..", sorted; nothing when the
+// directory cannot be read.
+std::optional<std::vector<std::string>> SortedNames(const std::string& dir) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.empty() ? "." : dir.c_str()),
+                                              &::closedir);
+  if (!d) return std::nullopt;
+  std::vector<std::string> names;
+  while (const dirent* e = ::readdir(d.get())) {
+    std::string name = e->d_name;
+    if (name != "." && name != "..") names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string Join(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  if (dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+uint32_t AttributesOf(const std::string& path, const std::string& name) {
+  struct stat st {};
+  uint32_t attributes = 0;
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    attributes = kAttrDirectory;
+  else
+    attributes = kAttrArchive;
+  if (::access(path.c_str(), W_OK) != 0) attributes |= kAttrReadOnly;
+  if (name.size() > 1 && name[0] == '.' && name != "..") attributes |= kAttrHidden;
+  return attributes;
+}
+
+}  // namespace
+
+std::string ResolvePath(const std::string& windowsPath) {
+  std::string path = windowsPath;
+  std::replace(path.begin(), path.end(), '\\', '/');
+
+  std::vector<std::string> parts;
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    const size_t slash = std::min(path.find('/', pos), path.size());
+    if (slash > pos) parts.push_back(path.substr(pos, slash - pos));
+    pos = slash + 1;
+  }
+
+  std::string result = (!path.empty() && path[0] == '/') ? "/" : "";
+  bool resolving = true;
+  for (const std::string& part : parts) {
+    std::string chosen = part;
+    if (resolving && part != "." && part != ".." && !Exists(Join(result, part))) {
+      // Only the directory reached so far is searched, never anywhere else.
+      resolving = false;
+      for (const std::string& name : SortedNames(result).value_or(std::vector<std::string>{})) {
+        if (SameIgnoringCase(name, part)) {
+          chosen = name;
+          resolving = true;
+          break;
+        }
+      }
+    }
+    result = Join(result, chosen);
+  }
+  if (path.size() > 1 && path.back() == '/' && result.back() != '/') result += '/';
+  return result;
+}
+
+std::string CurrentDirectory() {
+  std::vector<char> buffer(256);
+  while (!::getcwd(buffer.data(), buffer.size())) {
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
+}
+
+bool SetCurrentDirectory(const std::string& path) {
+  return ::chdir(ResolvePath(path).c_str()) == 0;
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& path) {
+  std::vector<DirEntry> entries;
+  const std::string dir = ResolvePath(path);
+  const std::string base = dir.empty() ? "." : dir;
+  struct stat st {};
+  if (::stat(base.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return entries;
+  const auto names = SortedNames(base);
+  if (!names) return entries;
+  for (const char* special : {".", ".."})
+    entries.push_back({special, AttributesOf(Join(base, special), special)});
+  for (const std::string& name : *names)
+    entries.push_back({name, AttributesOf(Join(base, name), name)});
+  return entries;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(ResolvePath(path).c_str(), &st) == 0;
+}
+
+}  // namespace platform
