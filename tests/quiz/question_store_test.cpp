@@ -1,0 +1,498 @@
+#include "quiz/question_store.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+#include "quiz/question_loader.h"
+#include "quiz/quiz_random.h"
+#include "support/headless_services.h"
+
+namespace {
+
+using quiz::LoadReport;
+using quiz::QuestionRecord;
+using quiz::QuestionSection;
+using quiz::QuestionStore;
+using quiz::QuizRandom;
+using quiz::ReadQuestions;
+using quiz::TextMeasure;
+using quiz::WrapSection;
+
+using Records = std::vector<std::unique_ptr<QuestionRecord>>;
+
+constexpr const char* kFontPath = PAV_DIST_DIR "/Verimoo/font.bmp";
+
+// Ten pixels a character: wide enough to wrap, simple to reason about.
+int TenEach(const char* text) { return 10 * static_cast<int>(std::strlen(text)); }
+// Two pixels a character: about two hundred characters a line.
+int TwoEach(const char* text) { return 2 * static_cast<int>(std::strlen(text)); }
+// Nothing has a width: no line ever breaks.
+int Flat(const char*) { return 0; }
+// 'a' is 10 pixels, 'b' 1, a space 5, anything else 10: any width is reachable.
+int Tuned(const char* text) {
+  int w = 0;
+  for (const char* p = text; *p; ++p) w += *p == 'b' ? 1 : *p == ' ' ? 5 : 10;
+  return w;
+}
+
+Records Parse(const std::string& text, const TextMeasure& measure = TenEach,
+              LoadReport* report = nullptr) {
+  std::istringstream in(text);
+  Records records;
+  ReadQuestions(in, measure, records, report);
+  return records;
+}
+
+std::vector<std::string> Lines(const QuestionSection& s) {
+  return {s.lines.begin(), s.lines.begin() + s.count};
+}
+
+QuestionSection Section(std::vector<std::string> lines) {
+  QuestionSection s;
+  for (const std::string& line : lines) s.lines[static_cast<std::size_t>(s.count++)] = line;
+  return s;
+}
+
+std::string Block(const std::string& statement, const std::string& answer,
+                  const std::string& explanation) {
+  return statement + "\r\n" + answer + "\r\n" + explanation + "\r\n\r\n";
+}
+
+class ScratchFile {
+ public:
+  explicit ScratchFile(const std::string& bytes) {
+    static std::atomic<int> counter{0};
+    path_ = (std::filesystem::temp_directory_path() /
+             ("pav_questions_" + std::to_string(counter++) + ".txt"))
+                .string();
+    std::ofstream(path_, std::ios::binary) << bytes;
+  }
+  ~ScratchFile() { std::filesystem::remove(path_); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// --- reading blocks ---------------------------------------------------------
+
+TEST(QuestionFile, ReadsBlocksInFileOrder) {
+  LoadReport report;
+  const Records r = Parse(Block("Cows moo.", "TRUE", "They do.") +
+                              "Hens swim.\r\nMostly on ponds.\r\nFALSE\r\nThey wade.\r\n\r\n",
+                          TenEach, &report);
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0]->answer, 1);
+  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"Cows moo.  "});
+  EXPECT_EQ(Lines(r[0]->explanation), std::vector<std::string>{"They do.  "});
+  EXPECT_EQ(r[1]->answer, 0);
+  EXPECT_EQ(Lines(r[1]->statement), std::vector<std::string>{"Hens swim. Mostly on ponds.  "});
+  EXPECT_EQ(r[0]->used, 0);
+  ASSERT_EQ(report.blocks.size(), 2u);
+  EXPECT_EQ(report.blocks[1].firstLine, 5);
+  EXPECT_EQ(report.blocks[1].statementFileLines, 2);
+  EXPECT_EQ(report.blocks[1].answerLines, 1);
+  EXPECT_FALSE(report.unfinishedBlock);
+}
+
+TEST(QuestionFile, AnswerLinesInAnyCase) {
+  const struct {
+    const char* line;
+    int answer;
+  } cases[] = {
+      {"TRUE", 1},      {"true", 1},  {"True, mostly", 1}, {"tRuE!", 1},
+      {"FALSE", 0},     {"FALSE.", 0}, {"false", 0},       {"Falsetto", 0},
+      {"truenorth", 1},
+  };
+  for (const auto& c : cases) {
+    // The opposite answer first, so that only this line can set the result.
+    const std::string first = c.answer ? "FALSE" : "TRUE";
+    LoadReport report;
+    const Records r = Parse("Statement\r\n" + first + "\r\n" + c.line + "\r\n\r\n", TenEach, &report);
+    ASSERT_EQ(r.size(), 1u) << c.line;
+    EXPECT_EQ(r[0]->answer, c.answer) << c.line;
+    EXPECT_EQ(report.blocks[0].answerLines, 2) << c.line;
+  }
+  // Too short to be an answer: it is text, and the block keeps answer 0.
+  const Records r = Parse("Statement\r\nTru\r\nFals\r\n\r\n");
+  EXPECT_EQ(r[0]->answer, 0);
+  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"Statement Tru Fals  "});
+}
+
+TEST(QuestionFile, SecondAnswerLineOverridesAndEndsTheExplanation) {
+  LoadReport report;
+  const Records r = Parse("Falsetto is a high voice.\r\nTRUE\r\nSingers use it.\r\n\r\n" +
+                              Block("Milk is white.", "TRUE", "Mostly. FALSE teeth are not milk.") +
+                              "Q\r\nTRUE\r\nkept\r\nFalse alarm\r\ndropped\r\n\r\n",
+                          TenEach, &report);
+  ASSERT_EQ(r.size(), 3u);
+  // The statement line was taken as the answer: nothing is left to show.
+  EXPECT_EQ(r[0]->answer, 1);
+  EXPECT_EQ(r[0]->statement.count, 1);
+  EXPECT_TRUE(r[0]->IsBlank());
+  EXPECT_EQ(report.blocks[0].answerLines, 2);
+  // "FALSE" later in a line is only text.
+  EXPECT_EQ(report.blocks[1].answerLines, 1);
+  EXPECT_EQ(r[2]->answer, 0);
+  EXPECT_EQ(Lines(r[2]->explanation), std::vector<std::string>{"kept  "});
+}
+
+TEST(QuestionFile, BlockCutOffByTheEndOfTheFileIsDropped) {
+  const std::string two = Block("One", "TRUE", "First") + "Two\r\nFALSE\r\nSecond\r\n";
+  LoadReport report;
+  Records r = Parse(two, TenEach, &report);
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0]->statement.lines[0], "One  ");
+  EXPECT_TRUE(report.unfinishedBlock);
+
+  report = LoadReport{};
+  r = Parse(two + "\r\n", TenEach, &report);
+  EXPECT_EQ(r.size(), 2u);
+  EXPECT_FALSE(report.unfinishedBlock);
+
+  EXPECT_TRUE(Parse("").empty());
+  EXPECT_TRUE(Parse("Lonely statement without an end").empty());
+}
+
+TEST(QuestionFile, BlankRecords) {
+  const Records r = Parse(Block("Good", "TRUE", "Fine") + "\r\n" +   // an empty block
+                          "No explanation\r\nFALSE\r\n\r\n" +
+                          Block(" Led by a space", "TRUE", "Fine") +
+                          Block("Fine", "TRUE", "   ") +
+                          // a space-led first line that wraps to two lines is shown
+                          Block(" " + std::string(30, 'w') + " " + std::string(30, 'v'), "TRUE",
+                                "Fine") +
+                          "No answer line\r\nstill statement\r\n\r\n");
+  ASSERT_EQ(r.size(), 7u);
+  const bool blank[] = {false, true, true, true, true, false, true};
+  for (std::size_t i = 0; i < r.size(); ++i) {
+    EXPECT_EQ(r[i]->IsBlank(), blank[i]) << "record " << i;
+    EXPECT_EQ(r[i]->IsDrawable(), !blank[i]) << "record " << i;
+  }
+  EXPECT_EQ(Lines(r[1]->statement), std::vector<std::string>{"  "});
+  EXPECT_EQ(r[5]->statement.count, 2);
+  EXPECT_EQ(r[6]->answer, 0);
+  EXPECT_EQ(Lines(r[6]->statement), std::vector<std::string>{"No answer line still statement  "});
+}
+
+TEST(QuestionFile, OnlyThreeFileLinesAreShownAndASixthIsDropped) {
+  LoadReport report;
+  const Records r = Parse("l1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nTRUE\r\ne\r\n\r\n", TenEach, &report);
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"l1 l2 l3  "});
+  EXPECT_EQ(report.blocks[0].statementFileLines, 6);
+}
+
+TEST(QuestionFile, LinesEndingInLineFeedAloneAreWholeLines) {
+  const Records r = Parse("A cow\nTRUE\nx\n\nB\r\nFALSE\r\ny\n\n");
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"A cow  "});
+  EXPECT_EQ(Lines(r[0]->explanation), std::vector<std::string>{"x  "});
+  EXPECT_EQ(Lines(r[1]->statement), std::vector<std::string>{"B  "});
+  EXPECT_EQ(Lines(r[1]->explanation), std::vector<std::string>{"y  "});
+}
+
+TEST(QuestionFile, LongLinesArriveInPiecesWithoutLosingText) {
+  std::string words;
+  while (words.size() < 300) words += "moo" + std::to_string(words.size()) + " ";
+  words.pop_back();
+  LoadReport report;
+  const Records r = Parse(Block(words, "TRUE", "e"), TwoEach, &report);
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(report.blocks[0].statementFileLines, 2);
+  std::string shown, original;
+  for (const std::string& line : Lines(r[0]->statement)) shown += line;
+  auto squeeze = [](const std::string& s) {
+    std::string out;
+    for (char c : s)
+      if (c != ' ') out += c;
+    return out;
+  };
+  EXPECT_EQ(squeeze(shown), squeeze(words));
+}
+
+TEST(QuestionFile, LineEndAfterAFullPieceDoesNotEndTheBlock) {
+  for (const std::string& tail : {std::string("\r\n"), std::string("\n")}) {
+    for (std::size_t length : {253u, 254u, 255u}) {
+      const std::string statement(length, 's');
+      const Records r = Parse(statement + tail + "TRUE" + tail + "e" + tail + tail, Flat);
+      ASSERT_EQ(r.size(), 1u) << length;
+      EXPECT_EQ(r[0]->answer, 1) << length;
+      EXPECT_EQ(r[0]->statement.lines[0].substr(0, length), statement) << length;
+      EXPECT_EQ(Lines(r[0]->explanation), std::vector<std::string>{"e  "}) << length;
+    }
+  }
+}
+
+TEST(QuestionFile, NulBytesEndTheTextOfTheirLine) {
+  const Records r = Parse(std::string("Cows\0hidden\r\nTR\0UE\r\nTRUE\r\nx\r\n\r\n", 31));
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"Cows TR  "});
+  EXPECT_EQ(r[0]->answer, 1);
+}
+
+// --- wrapping -----------------------------------------------------------------
+
+TEST(QuestionWrap, BreaksAtTheFirstSpaceWhereTheLineReaches421) {
+  const std::string x(20, 'a');                     // 200 px
+  const std::string y421 = std::string(21, 'a') + "bbbbbb";  // "x y" = 200 + 5 + 216 = 421
+  const std::string y420 = std::string(21, 'a') + "bbbbb";   // 420
+  QuestionSection at = Section({x + " " + y421 + " cc"});
+  WrapSection(at, Tuned);
+  EXPECT_EQ(Lines(at), (std::vector<std::string>{x + " ", y421 + " cc  "}));
+
+  QuestionSection below = Section({x + " " + y420 + " cc"});
+  WrapSection(below, Tuned);
+  EXPECT_EQ(Lines(below), (std::vector<std::string>{x + " " + y420 + " ", "cc  "}));
+}
+
+TEST(QuestionWrap, JoinsThreeLinesTrimmingTheFirstTwo) {
+  QuestionSection s = Section({"one  ", "two   ", "three  ", "four"});
+  EXPECT_EQ(WrapSection(s, Flat), 1);
+  EXPECT_EQ(Lines(s), std::vector<std::string>{"one two three    "});
+  QuestionSection empty;
+  EXPECT_EQ(WrapSection(empty, TenEach), 1);
+  EXPECT_EQ(Lines(empty), std::vector<std::string>{"  "});
+}
+
+TEST(QuestionWrap, WordTooWideForAnyLineStaysAlone) {
+  const std::string wide(50, 'x');  // 500 px
+  QuestionSection s = Section({"ab " + wide + " cd " + wide});
+  EXPECT_EQ(WrapSection(s, TenEach), 5);
+  // The second of the two closing spaces starts a line of its own.
+  EXPECT_EQ(Lines(s), (std::vector<std::string>{"ab ", wide + " ", "cd ", wide + " ", " "}));
+  QuestionSection alone = Section({wide});
+  WrapSection(alone, TenEach);
+  EXPECT_EQ(Lines(alone), (std::vector<std::string>{wide + " ", " "}));
+}
+
+TEST(QuestionWrap, KeepsFiveLinesAndReportsWhatWasNeeded) {
+  const std::string w(40, 'a');  // 400 px: one word per line
+  QuestionSection s = Section({w + " " + w + " " + w, w + " " + w + " " + w, w});
+  EXPECT_EQ(WrapSection(s, TenEach), 7);
+  EXPECT_EQ(s.count, 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.lines[i], w + " ") << i;
+
+  LoadReport report;
+  Parse(Block(w + " " + w + " " + w + " " + w + " " + w + " " + w, "TRUE", "e"), TenEach, &report);
+  EXPECT_EQ(report.blocks[0].statementLinesNeeded, 6);
+  EXPECT_EQ(report.blocks[0].explanationLinesNeeded, 1);
+}
+
+TEST(QuestionWrap, LinesNeverExceedTheirField) {
+  QuestionSection s = Section({std::string(250, 'a'), std::string(250, 'b'), std::string(250, 'c')});
+  WrapSection(s, Flat);
+  ASSERT_EQ(s.count, 1);
+  EXPECT_EQ(s.lines[0].size(), 255u);
+}
+
+// --- the store ------------------------------------------------------------------
+
+class StoreTest : public ::testing::Test {
+ protected:
+  // Loads the given blocks through the store (no fonts: one line each).
+  void Load(const std::string& text) {
+    ScratchFile file(text);
+    ASSERT_EQ(store.LoadFile(file.path()), 1);
+  }
+  std::string Blocks(int drawable, int blank) {
+    std::string text;
+    for (int i = 0; i < drawable; ++i) text += Block("Q" + std::to_string(i), "TRUE", "E");
+    for (int i = 0; i < blank; ++i) text += "Blank" + std::to_string(i) + "\r\nTRUE\r\n\r\n";
+    return text;
+  }
+  int IndexOf(const QuestionRecord* r) const {
+    for (int i = 0; i < store.RecordCount(); ++i)
+      if (&store.Record(i) == r) return i;
+    return -1;
+  }
+
+  testing_support::HeadlessServices services;
+  QuestionStore store{services.qv};
+};
+
+TEST_F(StoreTest, MissingFileLeavesTheRecords) {
+  Load(Blocks(2, 0));
+  EXPECT_EQ(store.LoadFile("/no/such/Verimoo.txt"), 0);
+  EXPECT_EQ(store.RecordCount(), 2);
+  Load(Blocks(1, 0));
+  EXPECT_EQ(store.RecordCount(), 3);  // loading appends
+  store.Clear();
+  EXPECT_EQ(store.RecordCount(), 0);
+  EXPECT_EQ(store.Current(), nullptr);
+}
+
+TEST_F(StoreTest, DrawTakesTheGeneratorsValueModuloTheCount) {
+  Load(Blocks(10, 0));
+  QuizRandom random(1);  // 41, 18467, 6334, ...
+  EXPECT_EQ(IndexOf(store.DrawNext(random)), 1);
+  EXPECT_EQ(IndexOf(store.DrawNext(random)), 7);
+  EXPECT_EQ(IndexOf(store.DrawNext(random)), 4);
+  EXPECT_EQ(IndexOf(store.Current()), 4);
+  EXPECT_EQ(store.Record(7).used, 1);
+}
+
+TEST_F(StoreTest, NoRecordTwiceBetweenResetsAndAllWithinAFewCycles) {
+  constexpr int kCount = 12;
+  Load(Blocks(kCount, 0));
+  QuizRandom random(2024);
+  std::set<int> everDrawn;
+  for (int cycle = 0; cycle < 6; ++cycle) {
+    std::set<int> drawn;
+    while (QuestionRecord* r = store.DrawNext(random)) {
+      EXPECT_TRUE(drawn.insert(IndexOf(r)).second) << "drawn twice in cycle " << cycle;
+      everDrawn.insert(IndexOf(r));
+    }
+    EXPECT_FALSE(drawn.empty());
+    store.ResetUsedFlags();
+    for (int i = 0; i < kCount; ++i) EXPECT_EQ(store.Record(i).used, 0);
+  }
+  EXPECT_EQ(everDrawn.size(), static_cast<std::size_t>(kCount));
+}
+
+TEST_F(StoreTest, BlankRecordsAreNeverDrawnAndEndTheDraw) {
+  Load(Blocks(6, 3));
+  QuizRandom random(7);
+  std::set<int> everDrawn;
+  int failures = 0;
+  for (int i = 0; i < 500; ++i) {
+    QuestionRecord* r = store.DrawNext(random);
+    if (!r) {
+      ++failures;
+      store.ResetUsedFlags();
+      continue;
+    }
+    ASSERT_FALSE(r->IsBlank());
+    everDrawn.insert(IndexOf(r));
+  }
+  EXPECT_EQ(everDrawn, (std::set<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_GT(failures, 0);
+  for (int i = 6; i < 9; ++i) EXPECT_EQ(store.Record(i).used, 0);
+}
+
+TEST_F(StoreTest, NothingDrawableGivesUpAtOnce) {
+  QuizRandom random(1);
+  EXPECT_EQ(store.DrawNext(random), nullptr);  // no records at all
+  Load(Blocks(0, 4));
+  EXPECT_FALSE(store.HasDrawable());
+  QuizRandom untouched(1);
+  EXPECT_EQ(store.DrawNext(random), nullptr);
+  EXPECT_EQ(random.Next(), untouched.Next());  // not one try was spent
+  EXPECT_EQ(store.Current(), nullptr);
+}
+
+TEST_F(StoreTest, FailedDrawKeepsTheCurrentRecord) {
+  Load(Blocks(1, 0));
+  QuizRandom random(3);
+  QuestionRecord* first = store.DrawNext(random);
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(store.HasDrawable());
+  EXPECT_EQ(store.DrawNext(random), nullptr);
+  EXPECT_EQ(store.Current(), first);
+}
+
+TEST(QuizRandomTest, MatchesTheClassicRuntimeSequence) {
+  QuizRandom r(1);
+  const int expected[] = {41, 18467, 6334, 26500, 19169};
+  for (int e : expected) EXPECT_EQ(r.Next(), e);
+  r.Seed(1);
+  EXPECT_EQ(r.Next(), 41);
+  QuizRandom other(12345);
+  for (int i = 0; i < 1000; ++i) {
+    const int v = other.Next();
+    ASSERT_GE(v, 0);
+    ASSERT_LE(v, QuizRandom::kMax);
+  }
+}
+
+// --- with the real statement font ---------------------------------------------------
+
+class FontTest : public StoreTest {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(kFontPath))
+      GTEST_SKIP() << kFontPath << " is missing: build the dist_launcher_art target first";
+    ASSERT_EQ(store.LoadFonts(kFontPath), 1);
+    font = store.StatementFont();
+  }
+  // Letters whose advances add up to exactly width, or empty if none do.
+  std::string LettersOfWidth(int width) const {
+    std::vector<std::string> best(static_cast<std::size_t>(width) + 1);
+    std::vector<bool> reach(static_cast<std::size_t>(width) + 1, false);
+    reach[0] = true;
+    for (int w = 1; w <= width; ++w) {
+      for (char c = 'a'; c <= 'z'; ++c) {
+        const int a = font->CharWidth(c);
+        if (a > 0 && a <= w && reach[static_cast<std::size_t>(w - a)]) {
+          reach[static_cast<std::size_t>(w)] = true;
+          best[static_cast<std::size_t>(w)] = best[static_cast<std::size_t>(w - a)] + c;
+          break;
+        }
+      }
+    }
+    return best[static_cast<std::size_t>(width)];
+  }
+
+  const gfx::BitmapFont* font = nullptr;
+};
+
+TEST_F(FontTest, WrapBreaksAtExactly421PixelsMeasuredWithTheStatementFont) {
+  const std::string first = "Cows and bulls graze ";
+  for (int target : {421, 420}) {
+    const std::string word = LettersOfWidth(target - font->TextWidth(first.c_str()));
+    ASSERT_FALSE(word.empty()) << "no letters make " << target << " pixels";
+    ASSERT_EQ(font->TextWidth((first + word).c_str()), target);
+    store.Clear();
+    Load(Block(first + word + " moo", "TRUE", "e"));
+    ASSERT_EQ(store.RecordCount(), 1);
+    const std::vector<std::string> lines = Lines(store.Record(0).statement);
+    if (target == 421) {
+      EXPECT_EQ(lines, (std::vector<std::string>{first, word + " moo  "}));
+    } else {
+      EXPECT_EQ(lines, (std::vector<std::string>{first + word + " ", "moo  "}));
+    }
+  }
+}
+
+TEST_F(FontTest, DrawsEachLineOfTheCurrentRecordOneFontHeightApart) {
+  const std::string w = LettersOfWidth(300);
+  ASSERT_FALSE(w.empty());
+  Load(Block(w + " " + w, "FALSE", "Short"));
+  constexpr uint16_t kPaper = 0xF81F;  // a colour no glyph uses
+  platform::Surface target(800, 600);
+  target.fill(kPaper);
+  store.DrawStatement(&target, *font, 195, 289);  // no current record: nothing
+  auto inked = [&](int top, int bottom) {
+    for (int y = top; y < bottom; ++y)
+      for (int x = 195; x < 700; ++x)
+        if (target.pixel16(x, y) != kPaper) return true;
+    return false;
+  };
+  EXPECT_FALSE(inked(0, 600));
+
+  QuizRandom random(1);
+  ASSERT_NE(store.DrawNext(random), nullptr);
+  ASSERT_EQ(store.Current()->statement.count, 2);
+  const int h = font->Height();
+  store.DrawStatement(&target, *font, 195, 289);
+  EXPECT_TRUE(inked(289, 289 + h));
+  EXPECT_TRUE(inked(289 + h, 289 + 2 * h));
+  EXPECT_FALSE(inked(289 + 2 * h, 600));
+  EXPECT_FALSE(inked(0, 289));
+
+  target.fill(kPaper);
+  store.DrawExplanation(&target, *store.ExplanationFont(), 195, 289);
+  EXPECT_TRUE(inked(289, 289 + h));
+  EXPECT_FALSE(inked(289 + h, 600));
+}
+
+}  // namespace
