@@ -1,0 +1,257 @@
+#include "gfx/popup_screen.h"
+
+#include <functional>
+
+#include "gfx_fixture.h"
+
+namespace gfx_test {
+namespace {
+
+using platform::Surface;
+
+// A pop-up whose frame hook plays a script, one step per pass of the loop,
+// and moves the clock on by one tick per pass.
+class ScriptedPopup : public gfx::PopupScreen {
+ public:
+  ScriptedPopup(gfx::Context& ctx, testing_support::HeadlessServices& svc)
+      : gfx::PopupScreen(ctx, "popup"), svc_(svc) {}
+
+  int FrameHook(int x, int y, int buttons) override {
+    ++passes;
+    if (script) script(passes);
+    svc_.advance(10);
+    if (passes > 1500) return 0;  // a broken loop ends the test instead of hanging it
+    if (giveUpAt && passes == giveUpAt) return 0;
+    return gfx::PopupScreen::FrameHook(x, y, buttons);
+  }
+
+  std::function<void(int pass)> script;
+  int passes = 0;
+  int giveUpAt = 0;
+
+ private:
+  testing_support::HeadlessServices& svc_;
+};
+
+class PopupTest : public GfxTest {
+ protected:
+  ScriptedPopup popup{ctx, svc};
+
+  // A 300 x 201 grey picture.
+  std::string Panel() { return Solid("panel.bmp", 300, 201, {128, 128, 128}); }
+};
+
+TEST_F(PopupTest, PlacementCentresOnceAndButtonsFollow) {
+  popup.AddImage(Panel(), nullptr);
+  ASSERT_NE(popup.CurrentImage(), nullptr);
+  EXPECT_EQ(popup.CurrentImage()->Name(), "");
+  EXPECT_EQ(popup.Left(), 250);
+  EXPECT_EQ(popup.Top(), 200);
+  EXPECT_EQ(popup.Buttons().OffsetX(), 250);
+  EXPECT_EQ(popup.LastTop(), 200);
+
+  popup.Place(100, 50);
+  popup.Place(-1, -1);
+  EXPECT_EQ(popup.Left(), 100);
+  EXPECT_EQ(popup.Top(), 50);
+  gfx::Button* b = popup.AddButton(std::make_unique<gfx::Button>(ctx, 10, 10, 5, 5));
+  EXPECT_EQ(b->OffsetX(), 100);
+  popup.Place(20, 30);
+  EXPECT_EQ(b->OffsetX(), 20);
+  EXPECT_EQ(b->OffsetY(), 30);
+  EXPECT_EQ(popup.LastLeft(), 20);
+
+  // A picture that failed to load still counts, with no size.
+  ScriptedPopup other(ctx, svc);
+  other.AddImage(tmp.path("none.bmp"), "gone");
+  ASSERT_NE(other.CurrentImage(), nullptr);
+  EXPECT_EQ(other.CurrentImage()->Name(), "gone");
+  EXPECT_EQ(other.Left(), 400);
+  EXPECT_EQ(other.Top(), 300);
+}
+
+TEST_F(PopupTest, TimeOutClosesWithAnEmptyResult) {
+  popup.AddImage(Panel(), nullptr);
+  popup.SetDeadline(int(svc.timers.Ticks()) + 1000);
+  std::string result = "stale";
+  EXPECT_EQ(popup.Run(result, nullptr), 1);
+  EXPECT_EQ(result, "");
+  // The deadline passes once the clock is beyond it: 1010 ms, 101 passes,
+  // each of which presented a frame.
+  EXPECT_EQ(svc.timers.Ticks(), 1010u);
+  EXPECT_EQ(popup.passes, 101);
+  EXPECT_EQ(svc.backend.presentedCount(), 101);
+  // The picture was shown centred.
+  const Surface* frame = svc.backend.lastFrame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->pixel16(250, 200), kGrey565);
+  EXPECT_EQ(frame->pixel16(549, 400), kGrey565);
+  EXPECT_EQ(frame->pixel16(249, 200), 0);
+  EXPECT_EQ(frame->pixel16(550, 400), 0);
+}
+
+TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
+  popup.AddImage(Panel(), nullptr);
+  popup.AddDefaultButton();
+  gfx::Button* def = popup.Buttons().Find("default");
+  ASSERT_NE(def, nullptr);
+  EXPECT_EQ(def->Width(), 300);
+  EXPECT_EQ(def->Height(), 201);
+  popup.script = [&](int pass) {
+    if (pass == 1) Mouse(540, 390, true);
+    if (pass == 2) Mouse(540, 390, false);
+  };
+  std::string result;
+  EXPECT_EQ(popup.Run(result, nullptr), 1);
+  EXPECT_EQ(result, "default");
+  EXPECT_EQ(popup.passes, 3) << "the click ends the loop at the start of the next pass";
+  EXPECT_EQ(svc.backend.presentedCount(), 3);
+}
+
+TEST_F(PopupTest, NamedButtonsSitOnThePictureAndShowTheirHoverImage) {
+  popup.AddImage(Panel(), nullptr);
+  auto ok = std::make_unique<gfx::Button>(ctx, 10, 20);
+  auto normal = std::make_shared<Surface>(30, 12);
+  normal->fill(kRed565);
+  auto hover = std::make_shared<Surface>(30, 12);
+  hover->fill(kGreen565);
+  ok->AddStateSurface(normal);
+  ok->AddStateSurface(hover);
+  ok->SetName("ok");
+  popup.AddButton(std::move(ok));
+  popup.AddDefaultButton();
+
+  const Surface* shown = nullptr;
+  popup.script = [&](int pass) {
+    if (pass == 1) Mouse(265, 225, false);  // over "ok" at (260, 220)
+    if (pass == 3) {
+      // What pass 2 presented: the picture with the hover image on it.
+      shown = svc.backend.lastFrame();
+      ASSERT_NE(shown, nullptr);
+      EXPECT_EQ(shown->pixel16(260, 220), kGreen565);
+      EXPECT_EQ(shown->pixel16(289, 231), kGreen565);
+      EXPECT_EQ(shown->pixel16(290, 231), kGrey565);
+      EXPECT_EQ(shown->pixel16(259, 220), kGrey565);
+      Mouse(265, 225, true);
+    }
+    if (pass == 4) Mouse(265, 225, false);
+  };
+  std::string result;
+  EXPECT_EQ(popup.Run(result, nullptr), 1);
+  EXPECT_NE(shown, nullptr);
+  EXPECT_EQ(result, "ok") << "the first clicked button in list order wins";
+}
+
+TEST_F(PopupTest, QuitDuringTheLoopLeavesTheBufferUntouched) {
+  popup.AddImage(Panel(), nullptr);
+  popup.AddDefaultButton();
+  Surface screenTarget(800, 600);
+  redraw.SetTarget(&screenTarget);
+  svc.queue.postQuit(0);
+  std::string result = "untouched";
+  EXPECT_EQ(popup.Run(result, nullptr), 0);
+  EXPECT_EQ(result, "untouched");
+  EXPECT_EQ(popup.passes, 0);
+  EXPECT_EQ(redraw.GetTarget(), &screenTarget);
+  // The quit stays posted for the outer loop.
+  platform::Message m;
+  ASSERT_TRUE(svc.queue.peek(m));
+  EXPECT_EQ(m.message, platform::WM_QUIT);
+
+  // A quit in the middle of the loop, after a click was under way.
+  ScriptedPopup later(ctx, svc);
+  later.AddImage(Panel(), nullptr);
+  later.script = [&](int pass) {
+    if (pass == 3) svc.queue.postQuit(0);
+  };
+  EXPECT_EQ(later.Run(result, nullptr), 0);
+  EXPECT_EQ(result, "untouched");
+  EXPECT_EQ(later.passes, 3);
+}
+
+TEST_F(PopupTest, FrameHookGivingUpAndFinish) {
+  popup.AddImage(Panel(), nullptr);
+  popup.giveUpAt = 2;
+  std::string result = "keep";
+  EXPECT_EQ(popup.Run(result, nullptr), 0);
+  EXPECT_EQ(result, "keep");
+
+  ScriptedPopup finishing(ctx, svc);
+  finishing.AddImage(Panel(), nullptr);
+  finishing.script = [&](int pass) {
+    if (pass == 2) finishing.Finish("custom");
+  };
+  EXPECT_EQ(finishing.Run(result, nullptr), 1);
+  EXPECT_EQ(result, "custom");
+  EXPECT_EQ(finishing.Done(), 1);
+
+  // Run again: done and the result start afresh; Finish without text
+  // gives the empty result.
+  finishing.passes = 0;
+  finishing.script = [&](int pass) {
+    if (pass == 1) finishing.Finish(nullptr);
+  };
+  EXPECT_EQ(finishing.Run(result, nullptr), 1);
+  EXPECT_EQ(result, "");
+  EXPECT_EQ(finishing.passes, 1);
+}
+
+TEST_F(PopupTest, TheRedrawTargetIsRedirectedWhileRunning) {
+  popup.AddImage(Panel(), nullptr);
+  Surface screenTarget(800, 600);
+  redraw.SetTarget(&screenTarget);
+  redraw.QueueRect(0, 0, 10, 10);
+  Surface* during = nullptr;
+  popup.script = [&](int pass) {
+    during = redraw.GetTarget();
+    if (pass == 1) popup.Finish("x");
+  };
+  std::string result;
+  ASSERT_EQ(popup.Run(result, nullptr), 1);
+  EXPECT_EQ(during, popup.CurrentImage()->GetSurface());
+  EXPECT_EQ(redraw.GetTarget(), &screenTarget);
+  EXPECT_TRUE(redraw.Entries(0).empty()) << "entries of the old target were dropped";
+
+  popup.SetRedirect(0);
+  EXPECT_EQ(popup.Redirect(), 0);
+  popup.passes = 0;
+  ASSERT_EQ(popup.Run(result, nullptr), 1);
+  EXPECT_EQ(during, &screenTarget);
+  EXPECT_EQ(redraw.GetTarget(), &screenTarget);
+}
+
+TEST_F(PopupTest, ImagesAreSelectedByNameAndFreedByRelease) {
+  popup.AddImage(Solid("a.bmp", 100, 50, {255, 0, 0}), "a");
+  popup.AddImage(Solid("b.bmp", 40, 20, {0, 255, 0}), "b");
+  EXPECT_EQ(popup.PopupImageCount(), 2u);
+  EXPECT_EQ(popup.FindPopupImage("b"), popup.CurrentImage());
+  // Placed once, for the first picture; later ones keep that position.
+  EXPECT_EQ(popup.Left(), 350);
+  EXPECT_EQ(popup.Top(), 275);
+
+  popup.script = [&](int) { popup.Finish(nullptr); };
+  std::string result;
+  popup.Run(result, "b");
+  EXPECT_EQ(popup.CurrentImage(), popup.FindPopupImage("b"));
+  EXPECT_EQ(svc.backend.lastFrame()->pixel16(350, 275), kGreen565);
+  popup.Run(result, "nope");
+  EXPECT_EQ(popup.CurrentImage(), popup.FindPopupImage("a"));
+  popup.SelectImage("b");
+  popup.Run(result, nullptr);
+  EXPECT_EQ(popup.CurrentImage(), popup.FindPopupImage("a")) << "no name: the first picture";
+  EXPECT_EQ(popup.SetCurrentImage(nullptr), nullptr);
+  EXPECT_EQ(popup.CurrentImage(), popup.FindPopupImage("a"));
+
+  popup.AddDefaultButton();
+  popup.Release();
+  EXPECT_EQ(popup.PopupImageCount(), 0u);
+  EXPECT_EQ(popup.CurrentImage(), nullptr);
+  EXPECT_EQ(popup.Buttons().Count(), 0u);
+  // With no picture at all the loop still runs and ends.
+  popup.SetDeadline(int(svc.timers.Ticks()) + 30);
+  popup.script = nullptr;
+  EXPECT_EQ(popup.Run(result, nullptr), 1);
+}
+
+}  // namespace
+}  // namespace gfx_test
