@@ -108,7 +108,7 @@ void PaintSlotWell(cairo_t* cr, double x, double y) {
   RoundedRect(cr, x - 3, y - 3, kSlotW + 6, kSlotH + 6, 14);
   FillVertical(cr, y - 3, y + kSlotH + 3, WithAlpha(palette::kInk, 0.50), Colour{1, 1, 1, 0.70});
   RoundedRect(cr, x - 1, y - 1, kSlotW + 2, kSlotH + 2, 12);
-  FillVertical(cr, y, y + kSlotH, WithAlpha(Hex(0x5A3A7C), 0.55), WithAlpha(Hex(0x8A68A8), 0.45));
+  FillVertical(cr, y, y + kSlotH, WithAlpha(Hex(0x7A4A8C), 0.42), WithAlpha(Hex(0xC98A9A), 0.30));
   RoundedRect(cr, x - 1, y - 1, kSlotW + 2, 14, 12);
   FillVertical(cr, y - 1, y + 13, WithAlpha(palette::kInk, 0.45), WithAlpha(palette::kInk, 0.0));
   // A faint star marks an empty slot.
