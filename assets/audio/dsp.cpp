@@ -105,6 +105,12 @@ float Saw::Next(double hz, bool* wrapped) {
   return static_cast<float>(value);
 }
 
+DampedSine::DampedSine(double hz, double tau, double amp) : re_(amp) {
+  const double decay = tau > 0 ? std::exp(-1.0 / (tau * kRate)) : 1.0;
+  step_re_ = decay * std::cos(kTwoPi * hz / kRate);
+  step_im_ = decay * std::sin(kTwoPi * hz / kRate);
+}
+
 Curve::Curve(std::initializer_list<std::pair<double, double>> points) : points_(points) {}
 
 double Curve::At(double t) const {

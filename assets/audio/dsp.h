@@ -84,6 +84,24 @@ class Saw {
   double phase_ = 0;
 };
 
+// amp * exp(-t / tau) * sin(2 pi hz t) by recurrence (a rotating,
+// shrinking phasor): the workhorse of struck and plucked tones. tau <= 0
+// means no decay.
+class DampedSine {
+ public:
+  DampedSine(double hz, double tau, double amp);
+  double Next() {
+    const double value = im_;
+    const double re = re_ * step_re_ - im_ * step_im_;
+    im_ = re_ * step_im_ + im_ * step_re_;
+    re_ = re;
+    return value;
+  }
+
+ private:
+  double re_, im_ = 0, step_re_, step_im_;
+};
+
 // Linear ramp between breakpoints (time in seconds, value); constant
 // outside. Used for pitch contours, formant moves and envelopes.
 class Curve {

@@ -21,12 +21,13 @@ void Strike(Mono& out, int offset, const Mode* modes, size_t count, double beat_
     const Mode& mode = modes[m];
     if (mode.hz > 0.45 * kRate) continue;
     const double beat = beat_hz * (0.6 + 0.45 * static_cast<double>(m));
-    const double w1 = kTwoPi * (mode.hz - beat / 2) / kRate;
-    const double w2 = kTwoPi * (mode.hz + beat / 2) / kRate;
+    DampedSine low(mode.hz - beat / 2, mode.tau, 0.7 * mode.amp);
+    DampedSine high(mode.hz + beat / 2, mode.tau, 0.3 * mode.amp);
     for (size_t i = static_cast<size_t>(offset); i < out.size(); ++i) {
       const double k = static_cast<double>(i - static_cast<size_t>(offset));
-      const double decay = std::exp(-k / (mode.tau * kRate));
-      out[i] += static_cast<float>(mode.amp * decay * (0.7 * std::sin(w1 * k) + 0.3 * std::sin(w2 * k)));
+      // A millisecond of rise keeps a mode from starting with a click.
+      const double rise = std::min(1.0, k / (0.001 * kRate));
+      out[i] += static_cast<float>(rise * (low.Next() + high.Next()));
     }
   }
 }

@@ -17,11 +17,8 @@ Mono Marimba(double hz, double velocity) {
   for (const Mode& m : modes) {
     const double f = hz * m.ratio;
     if (f > 0.45 * kRate) continue;
-    const double w = kTwoPi * f / kRate;
-    for (int i = 0; i < n; ++i) {
-      const double t = static_cast<double>(i) / kRate;
-      out[static_cast<size_t>(i)] += static_cast<float>(m.amp * std::exp(-t / m.tau) * std::sin(w * i));
-    }
+    DampedSine mode(f, m.tau, m.amp);
+    for (float& v : out) v += static_cast<float>(mode.Next());
   }
   // The mallet's own short knock.
   Random noise(static_cast<uint64_t>(hz * 100.0));
@@ -82,13 +79,14 @@ Mono Bass(double hz, double seconds) {
   const int n = Samples(seconds + 0.08);
   const int release_at = Samples(seconds);
   Mono out(static_cast<size_t>(n));
-  const double w = kTwoPi * hz / kRate;
+  // The note dies away over 0.7 s; upper harmonics fade faster: the thump
+  // of the finger, then the tone.
+  auto tau = [](double own) { return 1.0 / (1.0 / 0.7 + 1.0 / own); };
+  DampedSine h1(hz, 0.7, 1.0), h2(2 * hz, tau(0.12), 0.45), h3(3 * hz, tau(0.06), 0.2);
   for (int i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kRate;
-    // Upper harmonics fade fast: the thump of the finger, then the tone.
-    const double tone = std::sin(w * i) + 0.45 * std::exp(-t / 0.12) * std::sin(2 * w * i) +
-                        0.2 * std::exp(-t / 0.06) * std::sin(3 * w * i);
-    double env = std::min(1.0, t / 0.006) * std::exp(-t / 0.7);
+    const double tone = h1.Next() + h2.Next() + h3.Next();
+    double env = std::min(1.0, t / 0.006);
     if (i >= release_at) env *= std::max(0.0, 1.0 - static_cast<double>(i - release_at) / (n - release_at));
     out[static_cast<size_t>(i)] = static_cast<float>(env * tone);
   }
@@ -129,12 +127,12 @@ Mono Pad(double hz, double seconds, double detune_cents) {
   const int n = Samples(seconds + 0.5);
   Mono out(static_cast<size_t>(n));
   const double f = hz * std::pow(2.0, detune_cents / 1200.0);
-  const double w = kTwoPi * f / kRate;
+  DampedSine h1(f, 0, 1.0), h2(2 * f, 0, 0.18), h3(3 * f, 0, 0.08);
   for (int i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kRate;
     double env = std::min(1.0, t / 0.35);
     if (t > seconds) env *= std::max(0.0, 1.0 - (t - seconds) / 0.5);
-    const double tone = std::sin(w * i) + 0.18 * std::sin(2 * w * i) + 0.08 * std::sin(3 * w * i);
+    const double tone = h1.Next() + h2.Next() + h3.Next();
     out[static_cast<size_t>(i)] = static_cast<float>(env * env * tone);
   }
   return out;
