@@ -51,12 +51,12 @@ class TestProgram : public shell::Program {
   int quitAfter_;
 };
 
-struct Run {
+struct ProgramRun {
   platform::HeadlessBackend backend;
   platform::RecordingLauncher launcher;
   TestProgram program;
   shell::Application app{backend, launcher, program};
-  explicit Run(bool quiz, int quitAfter = 0) : program(quiz, quitAfter) {}
+  explicit ProgramRun(bool quiz, int quitAfter = 0) : program(quiz, quitAfter) {}
   // Runs frames until the program ends or the limit is reached.
   int frames(int limit, bool* ended = nullptr) {
     int code = -1;
@@ -80,7 +80,7 @@ std::vector<std::string> Tail(const std::vector<std::string>& v, size_t n) {
 
 TEST(Application, EscapeEndsThroughTheFullShutdownWithExitCodeZero) {
   for (bool quiz : {true, false}) {
-    Run r(quiz);
+    ProgramRun r(quiz);
     ASSERT_EQ(r.app.StartUp("C:/somewhere"), -1);
     bool ended = false;
     r.frames(5, &ended);
@@ -99,7 +99,7 @@ TEST(Application, EscapeEndsThroughTheFullShutdownWithExitCodeZero) {
 
 TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
   {
-    Run r(false);
+    ProgramRun r(false);
     ASSERT_EQ(r.app.StartUp(""), -1);
     r.backend.close();
     bool ended = false;
@@ -108,7 +108,7 @@ TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
     EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
   }
   {
-    Run r(false, 3);
+    ProgramRun r(false, 3);
     ASSERT_EQ(r.app.StartUp(""), -1);
     bool ended = false;
     EXPECT_EQ(r.frames(10, &ended), 0);
@@ -117,7 +117,7 @@ TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
     EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
   }
   {
-    Run r(true);
+    ProgramRun r(true);
     ASSERT_EQ(r.app.StartUp(""), -1);
     std::raise(SIGTERM);
     bool ended = false;
@@ -130,7 +130,7 @@ TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
 
 TEST(Application, StartUpFailures) {
   {
-    Run r(true);
+    ProgramRun r(true);
     r.backend.failVideo("no display");
     EXPECT_EQ(r.app.StartUp(""), 0);
     ASSERT_EQ(r.backend.messageBoxes().size(), 1u);
@@ -138,7 +138,7 @@ TEST(Application, StartUpFailures) {
               "DirectX not installed. Program needs DirectX 7.0a or higher to run");
   }
   {
-    Run r(true);
+    ProgramRun r(true);
     r.backend.failNextWindow("no window");
     EXPECT_EQ(r.app.StartUp(""), 1);
     EXPECT_TRUE(r.backend.messageBoxes().empty());
@@ -146,7 +146,7 @@ TEST(Application, StartUpFailures) {
 }
 
 TEST(Application, InactiveWindowIsNotUpdatedAndF1TogglesTheReadOut) {
-  Run r(false);
+  ProgramRun r(false);
   ASSERT_EQ(r.app.StartUp(""), -1);
   r.frames(2);
   r.backend.activate(false);
@@ -165,7 +165,7 @@ TEST(Application, InactiveWindowIsNotUpdatedAndF1TogglesTheReadOut) {
 }
 
 TEST(Application, QuizPacesAtOneHundredFramesASecond) {
-  Run r(true);
+  ProgramRun r(true);
   ASSERT_EQ(r.app.StartUp(""), -1);
   r.frames(3);
   const uint32_t t0 = r.app.Clock().Ticks();
@@ -176,7 +176,7 @@ TEST(Application, QuizPacesAtOneHundredFramesASecond) {
 }
 
 TEST(Application, MouseMovesReachTheCursorOnlyWhileActive) {
-  Run r(false);
+  ProgramRun r(false);
   ASSERT_EQ(r.app.StartUp(""), -1);
   r.backend.mouseMove(123, 456);
   r.frames(1);

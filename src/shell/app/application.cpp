@@ -5,6 +5,7 @@
 
 #include "platform/profile.h"
 #include "platform/termination.h"
+#include "sound/sound_bank.h"
 
 namespace shell {
 
