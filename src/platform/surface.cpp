@@ -36,12 +36,23 @@ struct SourceView {
 
 template <typename Pixel>
 void CopyPixels(uint8_t* dstOrigin, size_t dstPitch, int dstW, int dstH, SourceView src, int srcW,
-                int srcH, std::optional<ColourKey> key) {
+                int srcH, bool keyed, ColourKey key) {
   const bool stretch = srcW != dstW || srcH != dstH;
-  if (!stretch && !key) {
+  if (!stretch && !keyed) {
     const size_t rowBytes = size_t(dstW) * sizeof(Pixel);
     for (int y = 0; y < dstH; ++y)
       std::memcpy(dstOrigin + size_t(y) * dstPitch, src.origin + size_t(y) * src.pitch, rowBytes);
+    return;
+  }
+  if (!stretch) {
+    for (int y = 0; y < dstH; ++y) {
+      const auto* srow = reinterpret_cast<const Pixel*>(src.origin + size_t(y) * src.pitch);
+      auto* drow = reinterpret_cast<Pixel*>(dstOrigin + size_t(y) * dstPitch);
+      for (int x = 0; x < dstW; ++x) {
+        const Pixel v = srow[x];
+        if (v < key.low || v > key.high) drow[x] = v;
+      }
+    }
     return;
   }
   // Nearest neighbour in 16.16 fixed point: source = (dest * (srcSize << 16) / destSize) >> 16.
@@ -49,23 +60,24 @@ void CopyPixels(uint8_t* dstOrigin, size_t dstPitch, int dstW, int dstH, SourceV
   for (int x = 0; x < dstW; ++x)
     columns[size_t(x)] = int((int64_t(x) * (int64_t(srcW) << 16) / dstW) >> 16);
   for (int y = 0; y < dstH; ++y) {
-    const int sy = stretch ? int((int64_t(y) * (int64_t(srcH) << 16) / dstH) >> 16) : y;
+    const int sy = int((int64_t(y) * (int64_t(srcH) << 16) / dstH) >> 16);
     const auto* srow = reinterpret_cast<const Pixel*>(src.origin + size_t(sy) * src.pitch);
     auto* drow = reinterpret_cast<Pixel*>(dstOrigin + size_t(y) * dstPitch);
     for (int x = 0; x < dstW; ++x) {
       const Pixel v = srow[columns[size_t(x)]];
-      if (key && v >= key->low && v <= key->high) continue;
+      if (keyed && v >= key.low && v <= key.high) continue;
       drow[x] = v;
     }
   }
 }
 
+// The first row is filled pixel by pixel, the others are copies of it.
 template <typename Pixel>
 void FillPixels(uint8_t* dstOrigin, size_t dstPitch, int dstW, int dstH, Pixel value) {
-  for (int y = 0; y < dstH; ++y) {
-    auto* row = reinterpret_cast<Pixel*>(dstOrigin + size_t(y) * dstPitch);
-    std::fill(row, row + dstW, value);
-  }
+  auto* first = reinterpret_cast<Pixel*>(dstOrigin);
+  std::fill(first, first + dstW, value);
+  const size_t rowBytes = size_t(dstW) * sizeof(Pixel);
+  for (int y = 1; y < dstH; ++y) std::memcpy(dstOrigin + size_t(y) * dstPitch, first, rowBytes);
 }
 
 }  // namespace
@@ -139,13 +151,14 @@ bool Surface::blt(const Rect* dst, const Surface* src, const Rect* srcRect, unsi
     view = {snapshot.data(), rowBytes};
   }
 
-  const std::optional<ColourKey> key = (flags & kBltKeySrc) ? src->key_ : std::nullopt;
+  const bool keyed = (flags & kBltKeySrc) && src->key_.has_value();
+  const ColourKey key = src->key_.value_or(ColourKey{});
   if (format_ == PixelFormat::Indexed8)
     CopyPixels<uint8_t>(dstOrigin, size_t(pitch_), d.width(), d.height(), view, s.width(),
-                        s.height(), key);
+                        s.height(), keyed, key);
   else
     CopyPixels<uint16_t>(dstOrigin, size_t(pitch_), d.width(), d.height(), view, s.width(),
-                         s.height(), key);
+                         s.height(), keyed, key);
   return true;
 }
 
