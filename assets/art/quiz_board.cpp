@@ -276,8 +276,8 @@ bool WriteLadderTiles(const std::string& dir, const Canvas& board) {
   };
   auto paint = [&](cairo_t* cr, int i, bool lit) {
     const Colour base = lit ? Hex(0xFFC93C) : rung_colour(i);
-    PaintGlossyButton(cr, 1, 1, kRungW - 2, kRungH - 2, 11, base,
-                      lit ? ButtonState::kHover : ButtonState::kNormal);
+    // The plate has the well's own outline, so it covers the well exactly.
+    PaintGlossyButton(cr, 0, 0, kRungW, kRungH, 9, base, lit ? ButtonState::kHover : ButtonState::kNormal);
     if (lit) {
       RoundedRect(cr, 3.5, 3.5, kRungW - 7, kRungH - 10, 8);
       cairo_set_source_rgba(cr, 1, 1, 1, 0.9);

@@ -80,8 +80,8 @@ Pose PoseFor(int frame) {
       break;
     case 6:  // jump of joy
       p.stance = Stance::kJump;
-      p.body_dy = -30;
-      p.head_dy = -4;
+      p.body_dy = -24;
+      p.head_dy = 4;
       p.eyes = Eyes::kHappy;
       p.mouth = Mouth::kGrin;
       p.blush = true;
@@ -717,10 +717,10 @@ void PaintBull(cairo_t* cr, int frame) {
   } else {
     switch (p.stance) {
       case Stance::kJump:
-        // Hind legs kicked out behind.
+        // Hind legs dangling, hooves off the ground.
         Tail(cr, cx + 94, 128 + by, -20);
-        Leg(cr, {{cx - 78, hip}, {cx - 112, hip + 12}, {cx - 134, hip - 2}}, 22, kCoatShade);
-        Leg(cr, {{cx + 78, hip}, {cx + 112, hip + 12}, {cx + 134, hip - 2}}, 22, kCoatShade);
+        Leg(cr, {{cx - 76, hip}, {cx - 92, foot + by + 6}}, 22, kCoatShade);
+        Leg(cr, {{cx + 76, hip}, {cx + 92, foot + by + 6}}, 22, kCoatShade);
         break;
       case Stance::kShrug:
         Tail(cr, cx + 94, 128 + by, 4);
@@ -748,14 +748,12 @@ void PaintBull(cairo_t* cr, int frame) {
     Chest(cr, cx, 160 + by);
     switch (p.stance) {
       case Stance::kJump:
-        // Forelegs tucked up under the chest.
-        Leg(cr, {{cx - 36, shoulder}, {cx - 58, shoulder + 22}, {cx - 42, shoulder + 40}}, 26, kCoat);
-        Leg(cr, {{cx + 36, shoulder}, {cx + 58, shoulder + 22}, {cx + 42, shoulder + 40}}, 26, kCoat);
+        // Forelegs thrown up in the air: a cheer.
+        Leg(cr, {{cx - 60, shoulder - 14}, {cx - 112, shoulder - 30}, {cx - 136, shoulder - 70}}, 26, kCoat);
+        Leg(cr, {{cx + 60, shoulder - 14}, {cx + 112, shoulder - 30}, {cx + 136, shoulder - 70}}, 26, kCoat);
         break;
       case Stance::kPaw:
         Leg(cr, {{cx + 36, shoulder}, {cx + 38, foot}}, 26, kCoat);
-        // The pawing leg: knee forward and out, hoof lifted to scrape.
-        Leg(cr, {{cx - 46, shoulder - 4}, {cx - 100, shoulder + 18}, {cx - 94, shoulder + 46}}, 26, kCoat);
         break;
       case Stance::kShrug:
         Leg(cr, {{cx - 38, shoulder}, {cx - 52, foot}}, 26, kCoat);
@@ -770,7 +768,7 @@ void PaintBull(cairo_t* cr, int frame) {
         break;
     }
   }
-  if (p.dust) Dust(cr, cx - 96, ground - 3);
+  if (p.dust) Dust(cr, cx - 112, ground - 3);
 
   // The head.
   cairo_save(cr);
@@ -779,6 +777,10 @@ void PaintBull(cairo_t* cr, int frame) {
   Head(cr, p);
   cairo_restore(cr);
 
+  if (p.stance == Stance::kPaw) {
+    // The pawing foreleg, knee out, hoof lifted to scrape; drawn over the fume.
+    Leg(cr, {{cx - 56, shoulder - 6}, {cx - 116, shoulder + 12}, {cx - 110, shoulder + 42}}, 26, kCoat);
+  }
   if (p.stance == Stance::kScratch) {
     // The raised foreleg reaches up to rub behind a horn.
     Leg(cr, {{cx + 40, shoulder}, {cx + 100, 118}, {cx + 62, 36}}, 26, kCoat);

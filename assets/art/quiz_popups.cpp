@@ -151,12 +151,12 @@ double Paragraph(cairo_t* cr, const std::string& text, double x, double top, dou
 void MiniDisc(cairo_t* cr, double cx, double cy, double r, Colour base, const char* label) {
   PaintGlossyDisc(cr, cx, cy, r, base, ButtonState::kNormal);
   TextStyle style;
-  style.size = r * 0.5;
+  style.size = r * 1.05;
   style.fill = Hex(0xFFFFFF);
   style.outline = Darker(base, 0.6);
   style.outline_width = 2.5;
   style.shadow_dy = 0;
-  DrawText(cr, label, cx, cy + r * 0.12, style, Align::kCentre);
+  DrawText(cr, label, cx, cy + r * 0.3, style, Align::kCentre);
 }
 
 void Stopwatch(cairo_t* cr, double cx, double cy, double r) {
@@ -200,19 +200,17 @@ void RulesPage(cairo_t* cr) {
     const char* text;
   };
   const Rule rules[] = {
-      {0, "Read the statement and decide: is it TRUE or FALSE? Not sure? PASS lets it go by "
+      {0, "Is the statement TRUE or FALSE? Click your answer. Not sure? PASS lets it go by "
           "without points."},
-      {1, "You have 180 seconds on the clock. Answer as many statements as you can before "
-          "the time runs out."},
+      {1, "You have 180 seconds on the clock. Answer as many statements as you can."},
       {2, "Each right answer scores the points of your rung and climbs the 10-rung ladder, "
           "from 125 up to 100,000 points."},
-      {3, "A wrong answer drops you back to the bottom of the ladder. The points you have "
-          "already scored stay yours."},
-      {4, "Three right answers in a row earn 20 extra seconds; a daisy blooms for each one. "
-          "A pass or a wrong answer breaks the row."},
-      {5, "After each answer the explanation shows. Click it, or wait 10 seconds, for the "
-          "next statement."},
-      {6, "When the time is up, a high enough score earns a place in the Hall of Fame."},
+      {3, "A wrong answer drops you back to the bottom of the ladder, but you keep the "
+          "points you have."},
+      {4, "Three right answers in a row earn 20 extra seconds. A pass or a wrong answer "
+          "breaks the row."},
+      {5, "After each answer the explanation shows. Click it, or wait 10 seconds, to go on."},
+      {6, "When time is up, a high enough score enters the Hall of Fame."},
   };
   for (const Rule& rule : rules) {
     const double top = y;
@@ -220,9 +218,8 @@ void RulesPage(cairo_t* cr) {
     const double mid = (top + y) / 2;
     switch (rule.icon) {
       case 0:
-        MiniDisc(cr, icon_x - 22, mid - 10, 15, tone::kTrue, "T");
-        MiniDisc(cr, icon_x + 22, mid - 10, 15, tone::kFalse, "F");
-        MiniDisc(cr, icon_x, mid + 14, 13, tone::kPass, "P");
+        MiniDisc(cr, icon_x - 19, mid, 18, tone::kTrue, "\u2713");
+        MiniDisc(cr, icon_x + 19, mid, 18, tone::kFalse, "\u2717");
         break;
       case 1: Stopwatch(cr, icon_x, mid + 3, 20); break;
       case 2: MiniLadder(cr, icon_x - 23, mid - 26); break;
@@ -264,7 +261,7 @@ void RulesPage(cairo_t* cr) {
         break;
       }
     }
-    y += 11;
+    y += 13;
   }
   // A divider and the closing hint.
   cairo_rectangle(cr, 60, kPageH - 66, kPageW - 120, 2);
