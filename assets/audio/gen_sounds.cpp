@@ -15,13 +15,13 @@ namespace {
 struct Cue {
   const char* file;
   std::function<sfx::Mono()> make;
-  double fade_in;  // seconds; a click needs a sharper front than a moo
+  double fade_in, fade_out;  // seconds: a click needs a sharp front, a ring a soft end
 };
 
 // Effects overlap in play (bell + chart + tick + bull + cheer), so each
 // peaks at -6 dBFS. The fades make the first and last samples zero.
-sfx::Mono Finish(sfx::Mono x, double fade_in) {
-  sfx::FadeEnds(x, fade_in, 0.04);
+sfx::Mono Finish(sfx::Mono x, double fade_in, double fade_out) {
+  sfx::FadeEnds(x, fade_in, fade_out);
   sfx::NormalisePeak(x, 0.5);
   return x;
 }
@@ -42,20 +42,28 @@ int main(int argc, char** argv) {
   }
 
   const Cue cues[] = {
-      {"bell.wav", sfx::Bell, 0.001},          {"hammer.wav", sfx::Hammer, 0.001},
-      {"negative.wav", sfx::Negative, 0.003},  {"pos.wav", sfx::Positive, 0.002},
-      {"neutral.wav", sfx::Neutral, 0.002},    {"scdrop.wav", sfx::ScoreDrop, 0.003},
-      {"poschart.wav", sfx::PointsChart, 0.002}, {"wrong.wav", sfx::Buzzer, 0.003},
-      {"select2.wav", sfx::Tick, 0.0005},      {"bling2.wav", sfx::Bling, 0.002},
-      {"cheer3.wav", sfx::Cheer, 0.005},       {"bull01.wav", sfx::BullContent, 0.005},
-      {"bull02.wav", sfx::BullExcited, 0.005}, {"bull03.wav", sfx::BullDisapprove, 0.005},
-      {"bull04.wav", sfx::BullAngry, 0.005},   {"bull05.wav", sfx::BullPuzzled, 0.005},
-      {"bull06.wav", sfx::BullSad, 0.005},
+      {"bell.wav", sfx::Bell, 0.001, 0.15},
+      {"hammer.wav", sfx::Hammer, 0.001, 0.04},
+      {"negative.wav", sfx::Negative, 0.003, 0.04},
+      {"pos.wav", sfx::Positive, 0.002, 0.1},
+      {"neutral.wav", sfx::Neutral, 0.002, 0.04},
+      {"scdrop.wav", sfx::ScoreDrop, 0.003, 0.04},
+      {"poschart.wav", sfx::PointsChart, 0.002, 0.1},
+      {"wrong.wav", sfx::Buzzer, 0.003, 0.04},
+      {"select2.wav", sfx::Tick, 0.0005, 0.04},
+      {"bling2.wav", sfx::Bling, 0.002, 0.15},
+      {"cheer3.wav", sfx::Cheer, 0.005, 0.04},
+      {"bull01.wav", sfx::BullContent, 0.005, 0.04},
+      {"bull02.wav", sfx::BullExcited, 0.005, 0.04},
+      {"bull03.wav", sfx::BullDisapprove, 0.005, 0.04},
+      {"bull04.wav", sfx::BullAngry, 0.005, 0.04},
+      {"bull05.wav", sfx::BullPuzzled, 0.005, 0.04},
+      {"bull06.wav", sfx::BullSad, 0.005, 0.04},
   };
   int failures = 0;
   for (const Cue& cue : cues) {
     const std::string path = (dir / cue.file).string();
-    if (!sfx::WriteMonoWav(path, Finish(cue.make(), cue.fade_in))) {
+    if (!sfx::WriteMonoWav(path, Finish(cue.make(), cue.fade_in, cue.fade_out))) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       ++failures;
     }
