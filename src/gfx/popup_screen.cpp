@@ -16,7 +16,11 @@ PopupScreen::PopupScreen(Context& ctx) : Screen(ctx) {}
 
 PopupScreen::PopupScreen(Context& ctx, const std::string& name) : Screen(ctx, name) {}
 
-PopupScreen::~PopupScreen() { ReleasePopup(); }
+// Frees without reaching the services, which may be gone by now.
+PopupScreen::~PopupScreen() {
+  current_ = nullptr;
+  popupImages_.clear();
+}
 
 void PopupScreen::Create() {
   // The picture list lives as long as the pop-up; nothing to make.
@@ -24,11 +28,8 @@ void PopupScreen::Create() {
 
 void PopupScreen::Release() {
   Screen::Release();
-  ReleasePopup();
-}
-
-void PopupScreen::ReleasePopup() {
   current_ = nullptr;
+  for (auto& image : popupImages_) ctx_.redraw.Forget(image->GetSurface());
   popupImages_.clear();
 }
 

@@ -56,8 +56,6 @@ class PopupScreen : public Screen {
   int Deadline() const { return timeout_; }
 
  private:
-  void ReleasePopup();
-
   std::vector<std::unique_ptr<ScreenImage>> popupImages_;
   ScreenImage* current_ = nullptr;
   int done_ = 0;

@@ -22,6 +22,12 @@ void RedrawQueue::SetTarget(platform::Surface* surface) {
   target_ = surface;
 }
 
+void RedrawQueue::Forget(const platform::Surface* surface) {
+  if (!surface) return;
+  if (target_ == surface) SetTarget(nullptr);
+  if (background_ == surface) background_ = nullptr;
+}
+
 void RedrawQueue::RestoreAll() {
   if (!target_) return;
   SurfaceUtils::CopyRect(background_, 0, 0, target_->width(), target_->height(), target_, 0, 0);

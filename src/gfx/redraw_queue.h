@@ -29,6 +29,9 @@ class RedrawQueue {
   void SetTarget(platform::Surface* surface);
   platform::Surface* GetTarget() const { return target_; }
   void SetBackground(platform::Surface* surface) { background_ = surface; }
+  // A surface about to be freed stops being the target or the background
+  // (the target then becomes none, which drops the one-shot entries).
+  void Forget(const platform::Surface* surface);
   platform::Surface* GetBackground() const { return background_; }
 
   // Copies the whole background onto the target and queues the whole target.

@@ -30,7 +30,12 @@ Screen::Screen(Context& ctx) : ctx_(ctx), buttons_(std::make_unique<ButtonGroup>
 
 Screen::Screen(Context& ctx, const std::string& name) : Screen(ctx) { SetName(name); }
 
-Screen::~Screen() { ReleaseScreen(); }
+// Frees like Release but leaves the services alone: the program may have
+// taken them down already.
+Screen::~Screen() {
+  buttons_.reset();
+  images_.clear();
+}
 
 void Screen::Create() {
   if (!buttons_) buttons_ = std::make_unique<ButtonGroup>();
@@ -42,10 +47,15 @@ void Screen::Activate(platform::Display* display, platform::Surface* drawing) {
   Create();
 }
 
-void Screen::Release() { ReleaseScreen(); }
-
-void Screen::ReleaseScreen() {
+void Screen::Release() {
   buttons_.reset();
+  FreeScreenImages();
+}
+
+void Screen::FreeScreenImages() {
+  // The queue may still point at the art of this screen; it must not copy
+  // from freed pictures.
+  for (auto& image : images_) ctx_.redraw.Forget(image->GetSurface());
   images_.clear();
 }
 
@@ -64,7 +74,7 @@ ScreenImage* Screen::LoadImage(const std::string& path) {
   return images_.back().get();
 }
 
-void Screen::FreeImages() { images_.clear(); }
+void Screen::FreeImages() { FreeScreenImages(); }
 
 void Screen::SetRedrawTarget(platform::Surface* surface) { ctx_.redraw.SetTarget(surface); }
 

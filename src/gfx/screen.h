@@ -22,6 +22,7 @@ class Screen {
 
   explicit Screen(Context& ctx);
   Screen(Context& ctx, const std::string& name);
+  // Frees the buttons and images without reaching the services.
   virtual ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -30,7 +31,8 @@ class Screen {
   virtual void Create();
   // Keeps the display and the drawing surface, then Create.
   virtual void Activate(platform::Display* display, platform::Surface* drawing);
-  // Frees every button and every image; harmless when repeated.
+  // Frees every button and every image; harmless when repeated. A freed
+  // picture that was the redraw target or background stops being it.
   virtual void Release();
   virtual int HandleMessage(uint32_t message, uint64_t wParam, int64_t lParam);
   // 7 ends the program.
@@ -68,7 +70,7 @@ class Screen {
   Context& ctx_;
 
  private:
-  void ReleaseScreen();
+  void FreeScreenImages();
 
   std::string name_;
   platform::Display* display_ = nullptr;

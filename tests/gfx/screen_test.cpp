@@ -162,6 +162,33 @@ TEST_F(ScreenTest, ReleaseFreesImagesAndButtonsAndActivateRecreates) {
   EXPECT_EQ(screen.Buttons().OffsetX(), 0) << "a new group starts without an offset";
 }
 
+TEST_F(ScreenTest, ReleasedArtStopsBeingTheRedrawTarget) {
+  gfx::ScreenImage* bg = screen.LoadImage(Solid("bg.bmp", 800, 600, {0, 255, 0}));
+  gfx::ScreenImage* layer = screen.LoadImage(Solid("layer.bmp", 800, 600, {255, 0, 0}));
+  ASSERT_NE(bg, nullptr);
+  ASSERT_NE(layer, nullptr);
+  screen.SetRedrawTarget(bg->GetSurface());
+  screen.SetRedrawBackground(layer->GetSurface());
+  redraw.QueueRect(0, 0, 5, 5);
+  screen.Release();
+  EXPECT_EQ(redraw.GetTarget(), nullptr);
+  EXPECT_EQ(redraw.GetBackground(), nullptr);
+  EXPECT_TRUE(redraw.Entries(0).empty());
+  // Replaying or restoring afterwards touches nothing freed.
+  back().fill(kGrey565);
+  redraw.RestoreRect(0, 0, 5, 5);
+  redraw.Replay(&back());
+  EXPECT_EQ(back().pixel16(1, 1), kGrey565);
+
+  // Another screen's release leaves the queue alone.
+  platform::Surface own(10, 10);
+  redraw.SetTarget(&own);
+  gfx::Screen other(ctx, "other");
+  other.LoadImage(Solid("x.bmp", 4, 4, {0, 0, 0}));
+  other.Release();
+  EXPECT_EQ(redraw.GetTarget(), &own);
+}
+
 TEST_F(ScreenTest, RedrawTargetAndBackgroundGoToTheQueue) {
   platform::Surface a(10, 10), b(10, 10);
   screen.SetRedrawTarget(&a);

@@ -57,6 +57,26 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
   EXPECT_EQ(s.CurrentFrame(), 1) << "SetFrame ignores indexes outside the frames";
 }
 
+TEST_F(SpriteTest, MovesByItsVelocityAndTakesAnotherKey) {
+  auto frame = Frame(2, 1, kRed565);
+  frame->setPixel16(1, 0, kGreen565);
+  Sprite s(ctx);
+  s.AddFrame(frame);
+  s.SetPosition(10, 20);
+  s.SetVelocity(1.5f, -0.5f);
+  s.Move();
+  s.Move();
+  EXPECT_FLOAT_EQ(s.X(), 13.0f);
+  EXPECT_FLOAT_EQ(s.Y(), 19.0f);
+  s.SetColourKey(255, 0, 0);
+  back().fill(kGrey565);
+  s.Draw(&back());
+  EXPECT_EQ(back().pixel16(13, 19), kGrey565) << "red is now the transparent colour";
+  EXPECT_EQ(back().pixel16(14, 19), kGreen565);
+  s.SetBounds(1, 2, 3, 4);
+  EXPECT_EQ(s.Bounds(), (platform::Rect{1, 2, 3, 4}));
+}
+
 TEST_F(SpriteTest, NoFramesAndNoRangeDrawAndAnimateNothing) {
   Sprite s(ctx);
   back().fill(kGrey565);
