@@ -37,15 +37,17 @@ void StrokeIcon(cairo_t* cr, Colour colour, double width) {
 
 // Icons centred on (x, y), about 26 pixels across.
 void ReplayIcon(cairo_t* cr, double x, double y) {
+  // A nearly closed clockwise circle with its arrow head at the upper right.
+  const double r = 10, a0 = 0.3 * M_PI, a1 = 1.62 * M_PI;
   cairo_new_path(cr);
-  cairo_arc(cr, x, y, 10, -0.35 * M_PI, 1.45 * M_PI);
+  cairo_arc(cr, x, y, r, a0, a1);
   StrokeIcon(cr, Hex(0xFFFFFF), 4.5);
-  // Arrow head at the open end of the circle.
-  const double a = -0.35 * M_PI;
-  const double ex = x + 10 * std::cos(a), ey = y + 10 * std::sin(a);
-  cairo_move_to(cr, ex + 7, ey - 5);
-  cairo_line_to(cr, ex + 1, ey + 6);
-  cairo_line_to(cr, ex - 7, ey - 4);
+  const double ex = x + r * std::cos(a1), ey = y + r * std::sin(a1);
+  const double tx = -std::sin(a1), ty = std::cos(a1);  // direction of travel
+  const double nx = std::cos(a1), ny = std::sin(a1);   // outward
+  cairo_move_to(cr, ex + tx * 10, ey + ty * 10);
+  cairo_line_to(cr, ex - tx * 1 + nx * 6.5, ey - ty * 1 + ny * 6.5);
+  cairo_line_to(cr, ex - tx * 1 - nx * 6.5, ey - ty * 1 - ny * 6.5);
   cairo_close_path(cr);
   Icon(cr, Hex(0xFFFFFF), 1.5);
 }

@@ -210,7 +210,7 @@ void RulesPage(cairo_t* cr) {
       {4, "Three right answers in a row earn 20 extra seconds. A pass or a wrong answer "
           "breaks the row."},
       {5, "After each answer the explanation shows. Click it, or wait 10 seconds, to go on."},
-      {6, "When time is up, a high enough score enters the Hall of Fame."},
+      {6, "When time is up, a good score enters the Hall of Fame."},
   };
   for (const Rule& rule : rules) {
     const double top = y;
