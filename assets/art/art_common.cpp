@@ -1,5 +1,7 @@
 #include "art_common.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -375,6 +377,11 @@ bool SaveFrames(const std::string& path, int frame_w, int frame_h, int cols, int
   cairo_surface_destroy(frame);
   cairo_surface_destroy(first);
   return sheet.SaveKeyed(path);
+}
+
+void ReleaseFontCaches() {
+  cairo_debug_reset_static_data();
+  FcFini();
 }
 
 std::string JoinPath(const std::string& dir, const std::string& name) {

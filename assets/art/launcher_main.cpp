@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "art_common.h"
 #include "launcher_art.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   const std::string launcher_dir = argv[1];
   const std::string game_dir = argv[2];
   const bool ok = art::DrawLauncherArt(launcher_dir) && art::DrawFonts(launcher_dir, game_dir);
+  art::ReleaseFontCaches();
   if (!ok) {
     std::fprintf(stderr, "%s: could not write every picture\n", argv[0]);
     return 1;
