@@ -17,13 +17,13 @@ void DrawSection(const QuestionSection& section, platform::Surface* target,
 
 }  // namespace
 
-QuestionStore::QuestionStore(platform::Qv& qv) : qv_(qv) {}
+QuestionStore::QuestionStore() = default;
 
 QuestionStore::~QuestionStore() = default;
 
-int QuestionStore::LoadFonts(const std::string& path) {
-  statementFont_ = std::make_unique<gfx::BitmapFont>(qv_);
-  explanationFont_ = std::make_unique<gfx::BitmapFont>(qv_);
+int QuestionStore::LoadFonts(platform::Qv& qv, const std::string& path) {
+  statementFont_ = std::make_unique<gfx::BitmapFont>(qv);
+  explanationFont_ = std::make_unique<gfx::BitmapFont>(qv);
   const int statement = statementFont_->Load(path);
   const int explanation = explanationFont_->Load(path);
   return statement && explanation ? 1 : 0;
@@ -36,7 +36,6 @@ void QuestionStore::FreeFonts() {
 
 TextMeasure QuestionStore::Measure() const {
   const gfx::BitmapFont* font = statementFont_.get();
-  // Without a font nothing has a width and each text stays on one line.
   return [font](const char* text) { return font ? font->TextWidth(text) : 0; };
 }
 

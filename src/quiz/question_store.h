@@ -16,14 +16,15 @@ namespace quiz {
 
 class QuestionStore {
  public:
-  explicit QuestionStore(platform::Qv& qv);
+  QuestionStore();
   ~QuestionStore();
   QuestionStore(const QuestionStore&) = delete;
   QuestionStore& operator=(const QuestionStore&) = delete;
 
   // Loads the statement font and the explanation font, both from path.
-  // 1 when both loaded. Every wrap is measured with the statement font.
-  int LoadFonts(const std::string& path = "font.bmp");
+  // 1 when both loaded. Every wrap is measured with the statement font;
+  // without one no text has a width and each section stays on one line.
+  int LoadFonts(platform::Qv& qv, const std::string& path = "font.bmp");
   void FreeFonts();
   const gfx::BitmapFont* StatementFont() const { return statementFont_.get(); }
   const gfx::BitmapFont* ExplanationFont() const { return explanationFont_.get(); }
@@ -66,7 +67,6 @@ class QuestionStore {
  private:
   TextMeasure Measure() const;
 
-  platform::Qv& qv_;
   std::unique_ptr<gfx::BitmapFont> statementFont_;
   std::unique_ptr<gfx::BitmapFont> explanationFont_;
   std::vector<std::unique_ptr<QuestionRecord>> records_;

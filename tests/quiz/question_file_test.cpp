@@ -20,8 +20,8 @@ TEST(ShippedQuestionFile, EveryBlockLoadsAsAShowableQuestion) {
       GTEST_SKIP() << path << " is missing: build the dist_text and dist_launcher_art targets";
   }
   testing_support::HeadlessServices services;
-  quiz::QuestionStore store(services.qv);
-  ASSERT_EQ(store.LoadFonts(kFont), 1) << "font.bmp does not hold the 94 glyphs";
+  quiz::QuestionStore store;
+  ASSERT_EQ(store.LoadFonts(services.qv, kFont), 1) << "font.bmp does not hold the 94 glyphs";
   ASSERT_EQ(store.LoadFile(kQuestions), 1);
 
   const quiz::LoadReport& report = store.LastLoad();

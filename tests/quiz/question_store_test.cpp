@@ -317,7 +317,7 @@ class StoreTest : public ::testing::Test {
   }
 
   testing_support::HeadlessServices services;
-  QuestionStore store{services.qv};
+  QuestionStore store;
 };
 
 TEST_F(StoreTest, MissingFileLeavesTheRecords) {
@@ -421,7 +421,7 @@ class FontTest : public StoreTest {
   void SetUp() override {
     if (!std::filesystem::exists(kFontPath))
       GTEST_SKIP() << kFontPath << " is missing: build the dist_launcher_art target first";
-    ASSERT_EQ(store.LoadFonts(kFontPath), 1);
+    ASSERT_EQ(store.LoadFonts(services.qv, kFontPath), 1);
     font = store.StatementFont();
   }
   // Letters whose advances add up to exactly width, or empty if none do.
