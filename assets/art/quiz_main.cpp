@@ -1,7 +1,9 @@
 // gen_quiz_art <game dir>: draws every picture of the quiz into its game
-// directory (and its title/ folder, which must exist).
+// directory and its title/ folder.
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "quiz_art.h"
 
@@ -12,6 +14,12 @@ int main(int argc, char** argv) {
   }
   using namespace art::quiz;
   const std::string dir = argv[1];
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(dir) / "title", error);
+  if (error) {
+    std::fprintf(stderr, "%s: cannot create %s/title: %s\n", argv[0], dir.c_str(), error.message().c_str());
+    return 1;
+  }
   art::Canvas board(800, 600);
   PaintBoard(board);
   bool ok = board.SaveOpaque(art::JoinPath(dir, "background.bmp"));
