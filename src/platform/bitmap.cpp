@@ -188,9 +188,15 @@ bool DecodeUncompressed(const Reader& in, const Header& h, Target pic) {
     for (int x = 0; x < h.width; ++x) {
       uint32_t v = 0;
       switch (h.bitCount) {
-        case 1: v = (in.u8(base + x / 8) >> (7 - x % 8)) & 1; break;
-        case 4: v = (in.u8(base + x / 2) >> (x % 2 ? 0 : 4)) & 0xF; break;
-        case 8: v = in.u8(base + x); break;
+        case 1:
+          v = (in.u8(base + x / 8) >> (7 - x % 8)) & 1;
+          break;
+        case 4:
+          v = (in.u8(base + x / 2) >> (x % 2 ? 0 : 4)) & 0xF;
+          break;
+        case 8:
+          v = in.u8(base + x);
+          break;
         case 16: {
           const uint32_t p = in.u16(base + size_t(x) * 2);
           v = uint32_t(red.value8(p)) << 16 | uint32_t(green.value8(p)) << 8 | blue.value8(p);
@@ -294,7 +300,8 @@ std::unique_ptr<Surface> DecodeBitmap(std::span<const uint8_t> file, int depth) 
     for (int x = 0; x < h.width; ++x) {
       const uint8_t index = decoded->pixel8(x, y);
       const uint32_t rgb = index < h.palette.size() ? h.palette[index] : 0;
-      surface->setPixel16(x, y, Rgb565(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)));
+      surface->setPixel16(x, y,
+                          Rgb565(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)));
     }
   }
   return surface;

@@ -119,7 +119,8 @@ bool SpawnLauncher::startProgram(const std::string& program, const std::string& 
 }
 
 bool SpawnLauncher::openUrl(const std::string& url) {
-  const bool web = StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://");
+  const bool web =
+      StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://");
   if (!web) return false;
   for (const char c : url)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;

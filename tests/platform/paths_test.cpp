@@ -24,12 +24,14 @@ TEST(ResolvePath, TranslatesSeparatorsAndKeepsWhatDoesNotExist) {
 TEST(ResolvePath, EachComponentIgnoresCase) {
   TempDir dir;
   dir.write("Game/Title/Info.bmp", "x");
-  EXPECT_EQ(ResolvePath(dir.path() + "\\game\\TITLE\\info.BMP"), dir.path() + "/Game/Title/Info.bmp");
+  EXPECT_EQ(ResolvePath(dir.path() + "\\game\\TITLE\\info.BMP"),
+            dir.path() + "/Game/Title/Info.bmp");
   EXPECT_EQ(ResolvePath(dir.path() + "\\GAME\\title"), dir.path() + "/Game/Title");
   // A directory found in the middle; the new file keeps its spelling.
   EXPECT_EQ(ResolvePath(dir.path() + "\\GAME\\New.ini"), dir.path() + "/Game/New.ini");
   // Once a component is missing, the rest is kept as given.
-  EXPECT_EQ(ResolvePath(dir.path() + "\\nope\\title\\info.bmp"), dir.path() + "/nope/title/info.bmp");
+  EXPECT_EQ(ResolvePath(dir.path() + "\\nope\\title\\info.bmp"),
+            dir.path() + "/nope/title/info.bmp");
 }
 
 TEST(ResolvePath, ExactNamesWinAndOnlyTheNamedDirectoryIsSearched) {

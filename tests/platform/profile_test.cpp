@@ -160,7 +160,8 @@ TEST(ProfileSet, WhatIsWrittenReadsBack) {
 TEST(ProfileSet, OnlyNamesThatReadBackAreValid) {
   for (const char* good : {"setup", "Player1", " spaced ", "a b", "#x"})
     EXPECT_TRUE(IsValidProfileName(good)) << good;
-  for (const std::string& bad : std::vector<std::string>{"", "   ", "a=b", "[x", "x]", ";c", "a\nb", "a\rb", "a\0b"s})
+  for (const std::string& bad :
+       std::vector<std::string>{"", "   ", "a=b", "[x", "x]", ";c", "a\nb", "a\rb", "a\0b"s})
     EXPECT_FALSE(IsValidProfileName(bad)) << bad;
 }
 
@@ -183,8 +184,7 @@ TEST_F(ProfileWrite, CreatesTheFileAndLeavesNoTemporaryBehind) {
   ASSERT_TRUE(WriteProfileString("setup", "SFX", "N", path()));
   ASSERT_TRUE(WriteProfileString("Player1", "name", "Anna", path()));
   ASSERT_TRUE(WriteProfileString("SETUP", "Music", "N", path()));
-  EXPECT_EQ(dir_.read("options.ini"),
-            "[setup]\r\nmusic=N\r\nSFX=N\r\n[Player1]\r\nname=Anna\r\n");
+  EXPECT_EQ(dir_.read("options.ini"), "[setup]\r\nmusic=N\r\nSFX=N\r\n[Player1]\r\nname=Anna\r\n");
   EXPECT_EQ(names(), std::vector<std::string>{"options.ini"});
   EXPECT_EQ(GetProfileString("player1", "NAME", "", path()), "Anna");
 }

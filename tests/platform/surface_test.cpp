@@ -175,14 +175,15 @@ TEST(SurfaceBlt, StretchPicksNearestSourcePixels) {
     const Rect row0{0, 0, 3, 1};
     ASSERT_TRUE(dst.blt(nullptr, &src, &row0, 0));
     // Source column of each of the 7 destination columns: 0 0 0 1 1 2 2.
-    EXPECT_EQ(Pixels(dst), (std::vector<uint16_t>{0x100, 0x100, 0x100, 0x101, 0x101, 0x102, 0x102}));
+    EXPECT_EQ(Pixels(dst),
+              (std::vector<uint16_t>{0x100, 0x100, 0x100, 0x101, 0x101, 0x102, 0x102}));
   }
   {
     Surface dst(2, 4);
     ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, 0));
     // Columns 0 and 1 of the 3 (3/2 steps), each source row doubled.
-    EXPECT_EQ(Pixels(dst), (std::vector<uint16_t>{0x100, 0x101, 0x100, 0x101, 0x140, 0x141,
-                                                  0x140, 0x141}));
+    EXPECT_EQ(Pixels(dst),
+              (std::vector<uint16_t>{0x100, 0x101, 0x100, 0x101, 0x140, 0x141, 0x140, 0x141}));
   }
   {
     // Stretched and keyed at once.
