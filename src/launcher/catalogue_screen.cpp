@@ -1,0 +1,235 @@
+#include "launcher/catalogue_screen.h"
+
+#include <cstdio>
+
+#include "gfx/context.h"
+#include "gfx/popup_screen.h"
+#include "gfx/redraw_queue.h"
+#include "launcher/directory_lister.h"
+#include "launcher/redraw_detach.h"
+#include "launcher/title_screen.h"
+#include "platform/paths.h"
+#include "platform/system.h"
+#include "shell/app/screen_manager.h"
+#include "shell/services/mouse_cursor.h"
+#include "shell/services/timers.h"
+#include "web_settings.h"
+
+namespace launcher {
+
+namespace {
+
+constexpr int kQuit = 7;
+constexpr const char* kBackground = "background.bmp";
+constexpr int kDigitCount = 10;
+constexpr int kPageNumberRight = 716;
+constexpr int kPageNumberTop = 30;
+
+struct ButtonPlace {
+  const char* name;
+  const char* file;
+  int states;
+  int x, y;
+};
+
+constexpr ButtonPlace kControls[] = {
+    {"left", "PageArrowsLeft.bmp", 2, 638, 19},
+    {"right", "PageArrowsRight.bmp", 2, 739, 19},
+    {"help", "Info.bmp", 2, 637, 89},
+    {"exit", "SmallExit.bmp", 2, 718, 89},
+};
+
+constexpr int kSlotColumns[] = {14, 271, 528};
+constexpr int kSlotRows[] = {140, 247, 355, 461};
+
+}  // namespace
+
+CatalogueScreen::CatalogueScreen(gfx::Context& ctx, shell::ScreenManager& screens,
+                                 TitleScreen& title)
+    : gfx::Screen(ctx, "Pavlora"), screens_(screens), title_(title) {}
+
+CatalogueScreen::~CatalogueScreen() = default;
+
+std::string CatalogueScreen::SlotName(int slot) { return "button" + std::to_string(slot); }
+
+void CatalogueScreen::Activate(platform::Display* display, platform::Surface* drawing) {
+  gfx::Screen::Activate(display, drawing);
+  if (gfx::ScreenImage* image = LoadImage(kBackground)) ctx_.redraw.SetTarget(image->GetSurface());
+  if (gfx::ScreenImage* image = LoadImage(kBackground))
+    ctx_.redraw.SetBackground(image->GetSurface());
+  ctx_.redraw.RestoreAll();
+
+  for (const ButtonPlace& place : kControls) {
+    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
+    button->LoadStateStrip(place.file, place.states, 0);
+    button->SetName(place.name);
+    Buttons().Add(std::move(button));
+  }
+  for (int slot = 0; slot < kSlotsPerPage; ++slot) {
+    auto button = std::make_unique<gfx::Button>(ctx_, kSlotColumns[slot % 3], kSlotRows[slot / 3]);
+    button->LoadStateStrip("GameButton.bmp", 3, 0);
+    button->SetName(SlotName(slot + 1));
+    button->SetEnabled(0);
+    Buttons().Add(std::move(button));
+  }
+
+  ctx_.timers.StopClock();
+  pageNumbers_ = std::make_unique<gfx::Sprite>(ctx_);
+  pageNumbers_->LoadStrip("PageNumbers.bmp", kDigitCount, 0);
+
+  page_ = 0;
+  Scan();
+  EnableSlots();
+
+  collect_ = std::make_unique<gfx::Sprite>(ctx_);
+  collect_->AddFrameFromFile("CollectButton.bmp");
+}
+
+void CatalogueScreen::Release() {
+  DetachFromRedrawQueue(*this, ctx_.redraw);
+  gfx::Screen::Release();
+  pageNumbers_.reset();
+  collect_.reset();
+  games_.Clear();
+}
+
+int CatalogueScreen::HandleMessage(uint32_t, uint64_t, int64_t) { return 1; }
+
+void CatalogueScreen::Scan() {
+  games_.Clear();
+  const std::string here = platform::CurrentDirectory();
+  DirectoryLister lister;
+  if (!here.empty() && lister.Start(here + platform::kPathSeparator + "*")) {
+    while (const auto record = lister.Next()) {
+      // Only plain directories: read-only, hidden, system or archive ones are left out.
+      if (record->attributes != platform::kAttrDirectory) continue;
+      if (record->name.empty() || record->name[0] == '.') continue;
+      const std::string directory = here + platform::kPathSeparator + record->name;
+      const std::string picture = directory + platform::kPathSeparator + kGamePicture;
+      // The picture is what makes a directory a game; it must be readable.
+      std::FILE* file = std::fopen(platform::ResolvePath(picture).c_str(), "rb");
+      if (!file) continue;
+      auto entry = std::make_unique<GameEntry>();
+      entry->files.gameDirectory = directory;
+      entry->files.programFile = record->name + platform::kProgramSuffix;
+      entry->files.directoryName = record->name;
+      entry->picture = std::make_unique<gfx::Sprite>(ctx_);
+      entry->picture->AddFrameFromFile(picture);
+      games_.Append(std::move(entry));
+      std::fclose(file);
+    }
+  }
+  gameCount_ = games_.Count();
+}
+
+void CatalogueScreen::EnableSlots() {
+  for (int slot = 0; slot < kSlotsPerPage; ++slot) {
+    // Overall indexes up to the game count: the games, then the collect slot.
+    const int index = page_ * kSlotsPerPage + slot;
+    if (gfx::Button* button = Buttons().Find(SlotName(slot + 1))) {
+      const int enabled = index <= gameCount_ ? 1 : 0;
+      // A slot that goes away must not come back later still lit.
+      if (!enabled) button->SetState(gfx::Button::kNormal);
+      button->SetEnabled(enabled);
+    }
+  }
+}
+
+int CatalogueScreen::Update(int) {
+  int x = 0, y = 0, mask = 0;
+  ctx_.mouse.GetState(&x, &y, &mask);
+  gfx::ButtonGroup& buttons = Buttons();
+  buttons.HandleMouse(x, y, mask);
+  buttons.DrawAll();
+
+  if (buttons.IsClicked("exit")) return kQuit;
+  if (buttons.IsClicked("help") && !ShowInformation()) return kQuit;
+  if (buttons.IsClicked("left")) {
+    if (page_ > 0) --page_;
+    EnableSlots();
+    ctx_.redraw.RestoreAll();
+  }
+  if (buttons.IsClicked("right")) {
+    // The next page holds at least one game or the collect slot.
+    if ((page_ + 1) * kSlotsPerPage <= gameCount_) ++page_;
+    EnableSlots();
+    ctx_.redraw.RestoreAll();
+  }
+  for (int slot = 1; slot <= kSlotsPerPage; ++slot) {
+    if (!buttons.IsClicked(SlotName(slot))) continue;
+    const int index = page_ * kSlotsPerPage + slot - 1;
+    if (const GameEntry* game = games_.At(index)) {
+      title_.SetSelectedGame(*game);
+      // Releases this screen: nothing of it may be touched afterwards.
+      screens_.SwitchTo("title");
+      return 1;
+    }
+    // The collect slot: the browser opens while the launcher ends.
+    ctx_.launcher.openUrl(web::kHomeUrl);
+    return kQuit;
+  }
+  return DrawAndPresent() ? 1 : 0;
+}
+
+void CatalogueScreen::DrawPageNumber() {
+  platform::Surface* target = ctx_.redraw.GetTarget();
+  if (!pageNumbers_ || !target) return;
+  const std::string digits = std::to_string(page_ + 1);
+  const int cell = pageNumbers_->Width() / kDigitCount;
+  int x = kPageNumberRight - int(digits.size()) * cell;
+  for (const char d : digits) {
+    pageNumbers_->SetFrame(d - '0');
+    pageNumbers_->SetPosition(x, kPageNumberTop);
+    pageNumbers_->Draw(target);
+    x += cell;
+  }
+}
+
+int CatalogueScreen::DrawAndPresent() {
+  DrawPageNumber();
+  platform::Surface* target = ctx_.redraw.GetTarget();
+  const int first = page_ * kSlotsPerPage;
+  for (int slot = 0; slot < kSlotsPerPage; ++slot) {
+    const int index = first + slot;
+    gfx::Button* button = Buttons().Find(SlotName(slot + 1));
+    if (!button) continue;
+    if (const GameEntry* game = games_.At(index)) {
+      game->picture->SetPosition(button->X(), button->Y());
+      game->picture->Draw(target);
+    } else if (index == gameCount_ && collect_) {
+      collect_->SetPosition(button->X(), button->Y());
+      collect_->Draw(target);
+    }
+  }
+  // The slot frames lie over the pictures.
+  Buttons().DrawAll();
+  return Present();
+}
+
+bool CatalogueScreen::ShowInformation() {
+  {
+    gfx::PopupScreen popup(ctx_);
+    popup.AddImage("infoscreen.bmp", nullptr);
+    auto back = std::make_unique<gfx::Button>(ctx_, 689, 370);
+    back->LoadStateStrip("backbutton.bmp", 2, 0);
+    popup.AddButton(std::move(back));
+    std::string result;
+    if (!popup.Run(result, nullptr)) return false;
+  }
+  ctx_.redraw.RestoreAll();
+  return true;
+}
+
+bool CatalogueScreen::SelectGameByProgramName(const std::string& text) {
+  for (int i = 0; i < games_.Count(); ++i) {
+    const GameEntry* game = games_.At(i);
+    if (game->files.programFile.compare(0, text.size(), text) != 0) continue;
+    // The first match wins.
+    title_.SetSelectedGame(*game);
+    screens_.SwitchTo("title");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace launcher

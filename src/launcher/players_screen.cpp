@@ -1,0 +1,157 @@
+#include "launcher/players_screen.h"
+
+#include <string_view>
+
+#include "gfx/back_buffer.h"
+#include "gfx/context.h"
+#include "gfx/redraw_queue.h"
+#include "players/player_roster.h"
+
+namespace launcher {
+
+namespace {
+
+struct ButtonPlace {
+  const char* name;
+  const char* file;
+  int x, y;
+};
+
+constexpr ButtonPlace kButtons[] = {
+    {"enter", "..\\EnterButton.bmp", 474, 471},
+    {"remove", "..\\RemoveButton.bmp", 360, 471},
+    {"back", "..\\BackButton.bmp", 608, 489},
+    {"yesno", "..\\yesno.bmp", 37, 486},
+};
+
+struct FieldRect {
+  int x, y, width, height;
+};
+
+constexpr FieldRect kFieldRects[] = {
+    {50, 270, 580, 26},
+    {50, 336, 580, 26},
+    {50, 404, 580, 26},
+};
+
+constexpr int kCapacity = 64;
+
+}  // namespace
+
+PlayersScreen::PlayersScreen(gfx::Context& ctx, players::PlayerRoster& roster)
+    : gfx::PopupScreen(ctx), roster_(roster) {}
+
+PlayersScreen::~PlayersScreen() = default;
+
+void PlayersScreen::Create() {
+  gfx::PopupScreen::Create();
+  normalFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
+  normalFont_->Load("..\\n_font.bmp");
+  normalFont_->SetLetterSpacing(1);
+  highlightFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
+  highlightFont_->Load("..\\h_font.bmp");
+  highlightFont_->SetLetterSpacing(3);
+
+  AddImage("..\\PlayerInfo.bmp", nullptr);
+  for (const ButtonPlace& place : kButtons) {
+    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
+    button->LoadStateStrip(place.file, 2, 0);
+    button->SetName(place.name);
+    if (place.name == std::string_view("yesno")) {
+      button->SetFirstImageOnly(1);
+      button->SetQueueRestore(1);
+    }
+    AddButton(std::move(button));
+  }
+
+  // Adding the picture has already centred it; the fields count from its
+  // top-left corner like the buttons do.
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    auto field = std::make_unique<TextField>(ctx_);
+    field->SetCapacity(kCapacity);
+    field->SetFont(highlightFont_.get());
+    field->SetFont(normalFont_.get());
+    field->SetCursorImage("..\\blockcursor.bmp");
+    field->SetEditing(0);
+    field->SetOffset(LastLeft(), LastTop());
+    field->SetClickSelects(0);
+    const FieldRect& r = kFieldRects[i];
+    field->SetRect(r.x, r.y, r.width, r.height);
+    fields_[i] = std::move(field);
+  }
+  fields_[kName]->SetEditing(1);
+  sendOn_ = 1;
+}
+
+void PlayersScreen::Release() {
+  gfx::PopupScreen::Release();
+  for (auto& field : fields_) field.reset();
+  normalFont_.reset();
+  highlightFont_.reset();
+}
+
+void PlayersScreen::SetPlayer(players::PlayerRecord& record) {
+  player_ = &record;
+  if (fields_[kName]) {
+    fields_[kName]->SetText(record.name);
+    fields_[kAddress]->SetText(record.address);
+    fields_[kEmail]->SetText(record.email);
+  }
+  if (gfx::Button* yesno = Buttons().Find("yesno")) {
+    if (record.send == "N") {
+      yesno->SwapFirstTwoImages();
+      sendOn_ = 0;
+    } else {
+      sendOn_ = 1;
+    }
+  }
+}
+
+int PlayersScreen::FrameHook(int x, int y, int mask) {
+  if (!fields_[kName]) return 1;
+  if (mask != lastMask_ && (mask & 1)) {
+    bool anyEditing = false;
+    for (auto& field : fields_) anyEditing = field->Click(x, y) != 0 || anyEditing;
+    // The keyboard always has somewhere to go.
+    if (!anyEditing) fields_[kName]->SetEditing(1);
+  }
+  lastMask_ = mask;
+
+  gfx::ButtonGroup& buttons = Buttons();
+  if (buttons.IsClicked("back")) Finish("back");
+  if (buttons.IsClicked("remove")) {
+    roster_.ResetPlayer(roster_.CurrentIndex());
+    Finish("remove");
+  }
+  if (buttons.IsClicked("enter")) {
+    if (player_) {
+      player_->name = fields_[kName]->Text();
+      player_->address = fields_[kAddress]->Text();
+      player_->email = fields_[kEmail]->Text();
+      if (buttons.Find("yesno")) player_->send = sendOn_ == 1 ? "Y" : "N";
+    }
+    Finish("play");
+  }
+  if (buttons.IsClicked("yesno")) {
+    if (gfx::Button* yesno = buttons.Find("yesno")) yesno->SwapFirstTwoImages();
+    sendOn_ = 1 - sendOn_;
+  }
+
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    const int key = fields_[i]->ProcessKeys();
+    if (key == TextField::kTab || key == TextField::kEnter) {
+      fields_[i]->SetEditing(0);
+      fields_[(i + 1) % fields_.size()]->SetEditing(1);
+    }
+  }
+
+  platform::Surface* back = gfx::BackBuffer(ctx_);
+  for (auto& field : fields_) {
+    field->Draw(back);
+    ctx_.redraw.QueueRect(field->X() + field->OffsetX(), field->Y() + field->OffsetY(),
+                          field->Width(), field->Height());
+  }
+  return 1;
+}
+
+}  // namespace launcher

@@ -1,0 +1,252 @@
+#include "launcher/title_screen.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "gfx/back_buffer.h"
+#include "gfx/context.h"
+#include "gfx/popup_screen.h"
+#include "gfx/redraw_queue.h"
+#include "launcher/hall_of_fame_screen.h"
+#include "launcher/players_screen.h"
+#include "launcher/redraw_detach.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+#include "players/player_roster.h"
+#include "shell/app/screen_manager.h"
+#include "shell/services/mouse_cursor.h"
+
+namespace launcher {
+
+namespace {
+
+constexpr int kQuit = 7;
+constexpr int kPopupLeft = 53;
+constexpr int kPopupTop = 18;
+constexpr int kFieldCapacity = 64;
+constexpr size_t kSwitchBuffer = 10;
+constexpr const char* kBackground = ".\\title\\titlebackground.bmp";
+
+struct ButtonPlace {
+  const char* name;
+  const char* file;
+  int x, y;
+  bool isSwitch;
+};
+
+constexpr ButtonPlace kButtons[] = {
+    {"HowToPlay", "..\\HowToPlayButton.bmp", 52, 296, false},
+    {"Play", "..\\PlayButton.bmp", 636, 296, false},
+    {"HighScores", "..\\HighScoresButton.bmp", 52, 365, false},
+    {"Menu", "..\\MenuButton.bmp", 636, 365, false},
+    {"Credits", "..\\CreditsButton.bmp", 52, 435, false},
+    {"Exit", "..\\ExitButton.bmp", 636, 435, false},
+    {"Players", "..\\PlayersButton.bmp", 280, 318, false},
+    {"SFX", "..\\sfx.bmp", 52, 505, true},
+    {"Music", "..\\music.bmp", 106, 505, true},
+};
+
+struct FieldRect {
+  int x, y;
+};
+
+// Two columns of four name plates; the first plate starts one pixel
+// further right than the others of its column.
+constexpr FieldRect kFieldRects[TitleScreen::kPlayerFields] = {
+    {239, 378}, {408, 378}, {238, 420}, {408, 420},
+    {238, 464}, {408, 464}, {238, 510}, {408, 510},
+};
+constexpr int kFieldWidth = 150;
+constexpr int kFieldHeight = 30;
+
+std::string FirstWord(const std::string& name) { return name.substr(0, name.find(' ')); }
+
+}  // namespace
+
+TitleScreen::TitleScreen(gfx::Context& ctx, shell::ScreenManager& screens,
+                         players::PlayerRoster& roster)
+    : gfx::Screen(ctx, "title"), screens_(screens), roster_(roster) {}
+
+TitleScreen::~TitleScreen() = default;
+
+void TitleScreen::Activate(platform::Display* display, platform::Surface* drawing) {
+  platform::SetCurrentDirectory(game_.gameDirectory);
+  gfx::Screen::Activate(display, drawing);
+  if (gfx::ScreenImage* image = LoadImage(kBackground)) ctx_.redraw.SetTarget(image->GetSurface());
+  if (gfx::ScreenImage* image = LoadImage(kBackground))
+    ctx_.redraw.SetBackground(image->GetSurface());
+  ctx_.redraw.RestoreAll();
+
+  for (const ButtonPlace& place : kButtons) {
+    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
+    button->LoadStateStrip(place.file, 2, 0);
+    button->SetName(place.name);
+    gfx::Button* added = Buttons().Add(std::move(button));
+    if (place.isSwitch) {
+      added->SetFirstImageOnly(1);
+      ReadSwitch(place.name, place.name == std::string_view("SFX") ? sfxOn_ : musicOn_);
+    }
+  }
+
+  normalFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
+  normalFont_->Load("..\\n_font.bmp");
+  highlightFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
+  highlightFont_->Load("..\\h_font.bmp");
+
+  for (int i = 0; i < kPlayerFields; ++i) {
+    auto field = std::make_unique<TextField>(ctx_);
+    field->SetCapacity(kFieldCapacity);
+    field->SetFont(normalFont_.get());
+    field->SetFont(highlightFont_.get());
+    field->SetCursorImage("..\\blockcursor.bmp");
+    field->SetOffset(0, 0);
+    field->SetEditing(0);
+    field->SetKeyboardInput(0);
+    field->SetRect(kFieldRects[i].x, kFieldRects[i].y, kFieldWidth, kFieldHeight);
+    fields_[size_t(i)] = std::move(field);
+  }
+
+  roster_.SetPath(kOptionsFile);
+  current_ = roster_.ReadCurrentIndex();
+  for (int i = 0; i < kPlayerFields; ++i) {
+    roster_.LoadPlayer(i);
+    ShowPlayerName(i);
+  }
+  platform::SetCurrentDirectory(game_.gameDirectory);
+}
+
+void TitleScreen::Release() {
+  DetachFromRedrawQueue(*this, ctx_.redraw);
+  gfx::Screen::Release();
+  for (auto& field : fields_) field.reset();
+  normalFont_.reset();
+  highlightFont_.reset();
+}
+
+void TitleScreen::ReadSwitch(const char* key, int& on) {
+  const std::string value = platform::GetProfileString("setup", key, "Y", kOptionsFile, kSwitchBuffer);
+  if (!value.empty() && value[0] == 'N') {
+    if (gfx::Button* button = Buttons().Find(key)) button->SwapFirstTwoImages();
+    on = 0;
+  } else {
+    on = 1;
+  }
+}
+
+void TitleScreen::ToggleSwitch(const char* key, int& on) {
+  if (gfx::Button* button = Buttons().Find(key)) button->SwapFirstTwoImages();
+  on = 1 - on;
+  platform::WriteProfileString("setup", key, on ? "Y" : "N", kOptionsFile);
+}
+
+void TitleScreen::ShowPlayerName(int index) {
+  if (TextField* field = PlayerField(index)) field->SetText(FirstWord(roster_.Player(index).name));
+}
+
+int TitleScreen::Update(int) {
+  if (!fields_[0]) return 1;
+  int x = 0, y = 0, mask = 0;
+  ctx_.mouse.GetState(&x, &y, &mask);
+  gfx::ButtonGroup& buttons = Buttons();
+  buttons.HandleMouse(x, y, mask);
+  buttons.DrawAll();
+
+  // A press counts once, however long the button is held.
+  if (mask != lastMask_ && (mask & 1)) {
+    for (int i = 0; i < kPlayerFields; ++i) {
+      fields_[size_t(i)]->Click(x, y);
+      if (fields_[size_t(i)]->Selected()) {
+        current_ = i;
+        roster_.WriteCurrentIndex(i);
+      }
+    }
+  }
+  lastMask_ = mask;
+
+  platform::Surface* back = gfx::BackBuffer(ctx_);
+  for (auto& field : fields_) {
+    field->Draw(back);
+    ctx_.redraw.QueueRect(field->X(), field->Y(), field->Width(), field->Height());
+  }
+  fields_[size_t(current_)]->SetSelected(1);
+
+  if (buttons.IsClicked("SFX")) ToggleSwitch("SFX", sfxOn_);
+  if (buttons.IsClicked("Music")) ToggleSwitch("Music", musicOn_);
+  if (buttons.IsClicked("Credits") && !ShowPicture(".\\title\\Credits.bmp")) return kQuit;
+  if (buttons.IsClicked("HowToPlay") && !ShowPicture(".\\title\\HowToPlay.bmp")) return kQuit;
+  if (buttons.IsClicked("HighScores") && !ShowHallOfFame()) return kQuit;
+  if (buttons.IsClicked("Players") && !ShowPlayers()) return kQuit;
+  if (buttons.IsClicked("Play")) return Play();
+  if (buttons.IsClicked("Menu")) {
+    platform::SetCurrentDirectory("..");
+    // Releases this screen: nothing of it may be touched afterwards.
+    screens_.SwitchTo("Pavlora");
+    return 1;
+  }
+  if (buttons.IsClicked("Exit")) return kQuit;
+  return DrawAndPresent() ? 1 : 0;
+}
+
+int TitleScreen::DrawAndPresent() {
+  Buttons().DrawAll();
+  return Present();
+}
+
+bool TitleScreen::ShowPicture(const std::string& path) {
+  {
+    gfx::PopupScreen popup(ctx_);
+    popup.AddImage(path, nullptr);
+    popup.AddDefaultButton();
+    popup.Place(kPopupLeft, kPopupTop);
+    std::string result;
+    if (!popup.Run(result, nullptr)) return false;
+  }
+  ctx_.redraw.RestoreAll();
+  return true;
+}
+
+bool TitleScreen::ShowHallOfFame() {
+  {
+    HallOfFameScreen hall(ctx_, game_.directoryName);
+    hall.Create();
+    hall.Place(kPopupLeft, kPopupTop);
+    std::string result;
+    if (!hall.Run(result, nullptr)) return false;
+  }
+  ctx_.redraw.RestoreAll();
+  return true;
+}
+
+bool TitleScreen::ShowPlayers() {
+  roster_.SetPath(kOptionsFile);
+  {
+    PlayersScreen players(ctx_, roster_);
+    players.Create();
+    players.Place(kPopupLeft, kPopupTop);
+    players.SetPlayer(roster_.Player(roster_.CurrentIndex()));
+    std::string result;
+    if (!players.Run(result, nullptr)) return false;
+  }
+  for (int i = 0; i < kPlayerFields; ++i) {
+    roster_.SavePlayer(i, roster_.Player(i));
+    ShowPlayerName(i);
+  }
+  ctx_.redraw.RestoreAll();
+  return true;
+}
+
+int TitleScreen::Play() {
+  platform::SetCurrentDirectory("..");
+  const std::string launcherDirectory = platform::CurrentDirectory();
+  const std::string program = game_.gameDirectory + platform::kPathSeparator + game_.programFile;
+  // The launcher ends either way; a game that cannot start says so here
+  // rather than leaving the player with nothing.
+  if (!platform::FileExists(program))
+    std::fprintf(stderr, "Pavlora: the game's program %s is missing\n", program.c_str());
+  else if (!ctx_.launcher.startProgram(program, launcherDirectory, game_.gameDirectory))
+    std::fprintf(stderr, "Pavlora: could not start %s\n", program.c_str());
+  return kQuit;
+}
+
+}  // namespace launcher
