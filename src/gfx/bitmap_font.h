@@ -34,7 +34,11 @@ class BitmapFont {
   int LetterSpacing() const { return letterSpacing_; }
   // Callers may override the spacing measured from the widest glyph.
   void SetLetterSpacing(int spacing) { letterSpacing_ = spacing; }
-  const Glyph& GlyphAt(int index) const { return glyphs_[index]; }
+  // Index 0 is '!'; an index outside the table gives a glyph not found.
+  const Glyph& GlyphAt(int index) const {
+    static const Glyph kNotFound{};
+    return index >= 0 && index < int(glyphs_.size()) ? glyphs_[size_t(index)] : kNotFound;
+  }
   platform::Surface* Surface() const { return surface_.get(); }
 
  private:

@@ -71,6 +71,8 @@ TEST_F(BitmapFontTest, MeasuresGlyphsSpaceAndSpacingFromTheBitmap) {
   }
   EXPECT_EQ(font.SpaceWidth(), 7);
   EXPECT_EQ(font.LetterSpacing(), 1);
+  EXPECT_EQ(font.GlyphAt(94).start, -1);
+  EXPECT_EQ(font.GlyphAt(-1).width, 0);
 
   gfx::BitmapFont narrow(svc.qv);
   ASSERT_EQ(narrow.Load(Write(FontLayout(Widths(9)), "narrow.bmp")), 1);
