@@ -1,0 +1,359 @@
+#include "platform/audio_mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/headless/pulled_audio.h"
+#include "sound_test_support.h"
+
+namespace {
+
+using platform::AudioMixer;
+using platform::AudioResult;
+using platform::PcmFormat;
+using platform::SoundBuffer;
+using soundtest::Pcm16;
+using soundtest::Signal;
+
+constexpr uint32_t kNotifyFlags = platform::kBufferStatic | platform::kBufferCtrlPositionNotify;
+constexpr uint32_t kAllControls = kNotifyFlags | platform::kBufferCtrlVolume | platform::kBufferCtrlPan |
+                                  platform::kBufferCtrlFrequency;
+
+void Write(SoundBuffer& buffer, uint32_t offset, const std::vector<uint8_t>& bytes) {
+  platform::LockedRegion region;
+  ASSERT_EQ(buffer.lock(offset, static_cast<uint32_t>(bytes.size()), region), AudioResult::kOk);
+  std::memcpy(region.first, bytes.data(), region.firstBytes);
+  if (region.secondBytes) std::memcpy(region.second, bytes.data() + region.firstBytes, region.secondBytes);
+  ASSERT_EQ(buffer.unlock(region), AudioResult::kOk);
+}
+
+// A mono 16-bit buffer holding Signal(0..frames-1).
+std::unique_ptr<SoundBuffer> SignalBuffer(AudioMixer& mixer, uint32_t frames, uint32_t flags = kNotifyFlags,
+                                          int rate = 22050) {
+  auto buffer = mixer.createBuffer({rate, 1, 16}, frames * 2, flags);
+  if (buffer) Write(*buffer, 0, Pcm16(soundtest::SignalFrames(frames, 1)));
+  return buffer;
+}
+
+class MixerTest : public ::testing::Test {
+ protected:
+  std::vector<int16_t> Pull(int frames) {
+    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+    output_.pull(out.data(), frames);
+    return out;
+  }
+  AudioMixer mixer_{{22050, 2}};
+  platform::PulledAudioOutput output_{mixer_, {22050, 2}};
+};
+
+TEST(GainsFromAttenuation, DecibelsAndPanLaw) {
+  auto g = platform::GainsFromAttenuation(0, 0);
+  EXPECT_EQ(g.left, 1.0f);
+  EXPECT_EQ(g.right, 1.0f);
+  g = platform::GainsFromAttenuation(-10000, 0);
+  EXPECT_EQ(g.left, 0.0f);
+  EXPECT_EQ(g.right, 0.0f);
+  g = platform::GainsFromAttenuation(-2000, 0);  // -20 dB
+  EXPECT_NEAR(g.left, 0.1f, 1e-6);
+  EXPECT_NEAR(g.right, 0.1f, 1e-6);
+  g = platform::GainsFromAttenuation(-600, 0);
+  EXPECT_NEAR(g.left, 0.501187f, 1e-5);
+  // Negative pan is left: the right side is attenuated.
+  g = platform::GainsFromAttenuation(0, -10000);
+  EXPECT_EQ(g.left, 1.0f);
+  EXPECT_EQ(g.right, 0.0f);
+  g = platform::GainsFromAttenuation(-1000, 2000);
+  EXPECT_NEAR(g.left, std::pow(10.0f, -3000 / 2000.0f), 1e-6);
+  EXPECT_NEAR(g.right, std::pow(10.0f, -1000 / 2000.0f), 1e-6);
+  // Beyond the ends counts as the ends.
+  g = platform::GainsFromAttenuation(500, 20000);
+  EXPECT_EQ(g.left, 0.0f);
+  EXPECT_EQ(g.right, 1.0f);
+}
+
+TEST_F(MixerTest, RefusesFormatsAndSizesItCannotMix) {
+  AudioResult r = AudioResult::kOk;
+  EXPECT_EQ(mixer_.createBuffer({22050, 3, 16}, 600, 0, &r), nullptr);
+  EXPECT_EQ(r, AudioResult::kInvalidParam);
+  EXPECT_EQ(mixer_.createBuffer({22050, 1, 24}, 600, 0), nullptr);
+  EXPECT_EQ(mixer_.createBuffer({22050, 0, 16}, 600, 0), nullptr);
+  EXPECT_EQ(mixer_.createBuffer({50, 1, 16}, 600, 0), nullptr);
+  EXPECT_EQ(mixer_.createBuffer({22050, 1, 16}, 2, 0), nullptr);
+  EXPECT_EQ(mixer_.createBuffer({22050, 1, 16}, 0x10000000, 0), nullptr);
+  auto ok = mixer_.createBuffer({22050, 2, 8}, 4, 0, &r);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(r, AudioResult::kOk);
+  EXPECT_EQ(mixer_.setPrimaryFormat({22050, 5, 16}), AudioResult::kInvalidParam);
+}
+
+TEST_F(MixerTest, PlaysOnceSampleExactThenStopsAndSignals) {
+  auto buffer = SignalBuffer(mixer_, 1000);
+  auto stopped = std::make_shared<platform::Event>();
+  ASSERT_EQ(buffer->setNotificationPositions({{platform::kNotifyAtStop, stopped}}), AudioResult::kOk);
+  ASSERT_EQ(buffer->play(false), AudioResult::kOk);
+  EXPECT_EQ(buffer->status(), platform::kStatusPlaying);
+
+  auto out = Pull(600);
+  for (size_t i = 0; i < 600; ++i) {
+    ASSERT_EQ(out[2 * i], Signal(i)) << i;
+    ASSERT_EQ(out[2 * i + 1], Signal(i)) << i;
+  }
+  uint32_t play = 0, write = 0;
+  ASSERT_EQ(buffer->currentPosition(play, write), AudioResult::kOk);
+  EXPECT_EQ(play, 1200u);
+  EXPECT_EQ(write, 1200u + 2 * 220);  // ten milliseconds ahead
+  EXPECT_FALSE(stopped->isSet());
+
+  out = Pull(600);
+  for (size_t i = 0; i < 400; ++i) ASSERT_EQ(out[2 * i], Signal(600 + i));
+  for (size_t i = 400; i < 600; ++i) ASSERT_EQ(out[2 * i], 0);
+  EXPECT_EQ(buffer->status(), 0u);
+  EXPECT_TRUE(stopped->isSet());
+  ASSERT_EQ(buffer->currentPosition(play, write), AudioResult::kOk);
+  EXPECT_EQ(play, 0u);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+}
+
+TEST_F(MixerTest, LoopingWrapsWithoutAGapAndPlayTakesNewFlags) {
+  auto buffer = SignalBuffer(mixer_, 300);
+  buffer->play(true);
+  EXPECT_EQ(buffer->status(), platform::kStatusPlaying | platform::kStatusLooping);
+  auto out = Pull(1000);
+  for (size_t i = 0; i < 1000; ++i) ASSERT_EQ(out[2 * i], Signal(i % 300)) << i;
+  // Playing again without looping: it ends at the end of this pass.
+  buffer->play(false);
+  EXPECT_EQ(buffer->status(), platform::kStatusPlaying);
+  out = Pull(300);
+  for (size_t i = 0; i < 200; ++i) ASSERT_EQ(out[2 * i], Signal(100 + i));
+  EXPECT_EQ(out[2 * 200], 0);
+  EXPECT_EQ(buffer->status(), 0u);
+}
+
+TEST_F(MixerTest, StopKeepsTheCursorAndPositionsRoundToFrames) {
+  auto buffer = mixer_.createBuffer({22050, 2, 16}, 4000, kNotifyFlags);
+  Write(*buffer, 0, Pcm16(soundtest::SignalFrames(1000, 2)));
+  buffer->play(false);
+  Pull(100);
+  buffer->stop();
+  uint32_t play = 0, write = 0;
+  buffer->currentPosition(play, write);
+  EXPECT_EQ(play, 400u);
+  EXPECT_EQ(write, 400u);
+  auto out = Pull(10);
+  EXPECT_EQ(out[0], 0);
+  buffer->play(false);
+  out = Pull(1);
+  EXPECT_EQ(out[0], Signal(100, 0));
+  EXPECT_EQ(out[1], Signal(100, 1));
+
+  EXPECT_EQ(buffer->setCurrentPosition(4001), AudioResult::kInvalidParam);
+  EXPECT_EQ(buffer->setCurrentPosition(7), AudioResult::kOk);
+  buffer->currentPosition(play, write);
+  EXPECT_EQ(play, 4u);
+}
+
+TEST_F(MixerTest, ControlsAreRefusedUnlessAskedForAtCreation) {
+  auto plain = SignalBuffer(mixer_, 100);
+  EXPECT_EQ(plain->setVolume(-600), AudioResult::kControlUnavailable);
+  EXPECT_EQ(plain->setPan(300), AudioResult::kControlUnavailable);
+  EXPECT_EQ(plain->setFrequency(44100), AudioResult::kControlUnavailable);
+  int v = 0;
+  EXPECT_EQ(plain->volume(v), AudioResult::kControlUnavailable);
+  auto noNotify = SignalBuffer(mixer_, 100, platform::kBufferStatic);
+  EXPECT_EQ(noNotify->setNotificationPositions({{0, std::make_shared<platform::Event>()}}),
+            AudioResult::kControlUnavailable);
+
+  // A refused control changes nothing: the sound plays at its own level.
+  plain->play(false);
+  auto out = Pull(50);
+  for (size_t i = 0; i < 50; ++i) ASSERT_EQ(out[2 * i], Signal(i));
+
+  auto full = SignalBuffer(mixer_, 100, kAllControls);
+  EXPECT_EQ(full->setVolume(1), AudioResult::kInvalidParam);
+  EXPECT_EQ(full->setVolume(-10001), AudioResult::kInvalidParam);
+  EXPECT_EQ(full->setPan(10001), AudioResult::kInvalidParam);
+  EXPECT_EQ(full->setFrequency(50), AudioResult::kInvalidParam);
+  ASSERT_EQ(full->setVolume(-2000), AudioResult::kOk);
+  ASSERT_EQ(full->setPan(-10000), AudioResult::kOk);
+  EXPECT_EQ(full->volume(v), AudioResult::kOk);
+  EXPECT_EQ(v, -2000);
+  plain->stop();
+  full->play(false);
+  out = Pull(50);
+  for (size_t i = 0; i < 50; ++i) {
+    ASSERT_NEAR(out[2 * i], Signal(i) * 0.1, 1) << i;
+    ASSERT_EQ(out[2 * i + 1], 0) << i;
+  }
+}
+
+TEST_F(MixerTest, VolumePanAndFrequencyWhenAskedFor) {
+  auto buffer = SignalBuffer(mixer_, 400, kAllControls);
+  ASSERT_EQ(buffer->setVolume(-2000), AudioResult::kOk);
+  ASSERT_EQ(buffer->setPan(-10000), AudioResult::kOk);  // full left
+  buffer->play(false);
+  auto out = Pull(20);
+  for (size_t i = 0; i < 20; ++i) {
+    EXPECT_NEAR(out[2 * i], Signal(i) * 0.1, 1) << i;
+    EXPECT_EQ(out[2 * i + 1], 0) << i;
+  }
+  buffer->stop();
+  buffer->setCurrentPosition(0);
+  ASSERT_EQ(buffer->setVolume(0), AudioResult::kOk);
+  ASSERT_EQ(buffer->setPan(0), AudioResult::kOk);
+  ASSERT_EQ(buffer->setFrequency(44100), AudioResult::kOk);  // twice the rate: every other frame
+  uint32_t hz = 0;
+  EXPECT_EQ(buffer->frequency(hz), AudioResult::kOk);
+  EXPECT_EQ(hz, 44100u);
+  buffer->play(false);
+  out = Pull(20);
+  for (size_t i = 0; i < 20; ++i) EXPECT_EQ(out[2 * i], Signal(2 * i)) << i;
+  ASSERT_EQ(buffer->setFrequency(platform::kFrequencyOriginal), AudioResult::kOk);
+  EXPECT_EQ(buffer->frequency(hz), AudioResult::kOk);
+  EXPECT_EQ(hz, 22050u);
+}
+
+TEST_F(MixerTest, NotificationsFireAsTheCursorPassesIncludingAcrossTheWrap) {
+  auto buffer = SignalBuffer(mixer_, 400);
+  std::vector<std::shared_ptr<platform::Event>> at(4);
+  std::vector<platform::NotifyPosition> positions;
+  for (int i = 0; i < 4; ++i) {
+    at[i] = std::make_shared<platform::Event>();
+    positions.push_back({static_cast<uint32_t>(i * 200), at[i]});  // frames 0, 100, 200, 300
+  }
+  ASSERT_EQ(buffer->setNotificationPositions(positions), AudioResult::kOk);
+  ASSERT_EQ(buffer->setNotificationPositions({{800, at[0]}}), AudioResult::kInvalidParam);
+  ASSERT_EQ(buffer->setNotificationPositions({{0, nullptr}}), AudioResult::kInvalidParam);
+  buffer->play(true);
+  EXPECT_EQ(buffer->setNotificationPositions(positions), AudioResult::kInvalidCall);
+
+  Pull(50);  // starting on frame 0 counts as reaching it
+  EXPECT_TRUE(at[0]->wait(0));
+  EXPECT_FALSE(at[1]->isSet());
+  Pull(50);  // frames 50..99
+  EXPECT_FALSE(at[1]->isSet());
+  Pull(1);  // frame 100
+  EXPECT_TRUE(at[1]->wait(0));
+  Pull(250);  // frames 101..350: 200 and 300
+  EXPECT_TRUE(at[2]->wait(0));
+  EXPECT_TRUE(at[3]->wait(0));
+  EXPECT_FALSE(at[0]->isSet());
+  Pull(100);  // frames 351..399 and 0..50 after the wrap
+  EXPECT_TRUE(at[0]->wait(0));
+  EXPECT_FALSE(at[1]->isSet());
+  EXPECT_EQ(at[1]->signalCount(), 1u);
+}
+
+TEST_F(MixerTest, DuplicatesShareTheSoundButNotTheirState) {
+  auto original = SignalBuffer(mixer_, 200, kAllControls);
+  ASSERT_EQ(original->setVolume(-2000), AudioResult::kOk);
+  auto stop = std::make_shared<platform::Event>();
+  original->setNotificationPositions({{platform::kNotifyAtStop, stop}});
+  auto copy = mixer_.duplicateBuffer(*original);
+  ASSERT_NE(copy, nullptr);
+  int v = 0;
+  EXPECT_EQ(copy->volume(v), AudioResult::kOk);
+  EXPECT_EQ(v, -2000);
+  ASSERT_EQ(copy->setVolume(0), AudioResult::kOk);
+
+  // Written through the original, heard through the copy.
+  Write(*original, 0, Pcm16({1234, 2345}));
+  copy->play(false);
+  auto out = Pull(2);
+  EXPECT_EQ(out[0], 1234);
+  EXPECT_EQ(out[2], 2345);
+  EXPECT_EQ(original->status(), 0u);
+  copy->stop();
+  EXPECT_FALSE(stop->isSet());  // the copy has no notifications
+
+  // The sound outlives the original.
+  original.reset();
+  copy->setCurrentPosition(0);
+  copy->play(false);
+  out = Pull(3);
+  EXPECT_EQ(out[0], 1234);
+  EXPECT_EQ(out[4], Signal(2));
+}
+
+TEST_F(MixerTest, LockWrapsInTwoPiecesAndUnlockWritesWhatWasHandedBack) {
+  auto buffer = mixer_.createBuffer({22050, 1, 16}, 16, kNotifyFlags);
+  platform::LockedRegion region;
+  ASSERT_EQ(buffer->lock(12, 8, region), AudioResult::kOk);
+  EXPECT_EQ(region.firstBytes, 4u);
+  EXPECT_EQ(region.secondBytes, 4u);
+  platform::LockedRegion again;
+  EXPECT_EQ(buffer->lock(0, 4, again), AudioResult::kInvalidCall);
+  std::memcpy(region.first, Pcm16({1, 2}).data(), 4);
+  std::memcpy(region.second, Pcm16({3, 4}).data(), 4);
+  region.secondBytes = 2;  // only the first sample of the wrapped piece
+  ASSERT_EQ(buffer->unlock(region), AudioResult::kOk);
+  EXPECT_EQ(buffer->unlock(region), AudioResult::kInvalidCall);
+  EXPECT_EQ(buffer->lock(16, 4, again), AudioResult::kInvalidParam);
+  EXPECT_EQ(buffer->lock(0, 0, again), AudioResult::kInvalidParam);
+
+  buffer->play(false);
+  auto out = Pull(8);
+  const int16_t expected[8] = {3, 0, 0, 0, 0, 0, 1, 2};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(out[2 * i], expected[i]) << i;
+}
+
+TEST_F(MixerTest, ResamplesByLinearInterpolation) {
+  auto buffer = mixer_.createBuffer({11025, 1, 16}, 8, kNotifyFlags);
+  Write(*buffer, 0, Pcm16({0, 1000, -1000, 3000}));
+  buffer->play(false);
+  auto out = Pull(10);
+  const int16_t expected[10] = {0, 500, 1000, 0, -1000, 1000, 3000, 1500, 0, 0};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], expected[i]) << i;
+}
+
+TEST_F(MixerTest, EightBitStereoSumsAndClips) {
+  auto eight = mixer_.createBuffer({22050, 2, 8}, 4, kNotifyFlags);
+  Write(*eight, 0, {0x80, 0xFF, 0x00, 0x90});
+  auto loud = mixer_.createBuffer({22050, 1, 16}, 4, kNotifyFlags);
+  Write(*loud, 0, Pcm16({30000, -30000}));
+  eight->play(false);
+  loud->play(false);
+  auto out = Pull(2);
+  EXPECT_EQ(out[0], 30000);                       // 0 + 30000
+  EXPECT_EQ(out[1], 32767);                       // 127*256 + 30000, clipped
+  EXPECT_EQ(out[2], -32768);                      // -128*256 - 30000, clipped
+  EXPECT_EQ(out[3], static_cast<int16_t>(16 * 256 - 30000));
+}
+
+TEST(MixerFormat, MonoPrimaryFoldsAndMonoDeviceAverages) {
+  AudioMixer mixer({22050, 2});
+  platform::PulledAudioOutput output(mixer, {22050, 2});
+  auto buffer = mixer.createBuffer({22050, 2, 16}, 4, kNotifyFlags);
+  Write(*buffer, 0, Pcm16({1000, 3001}));
+  ASSERT_EQ(mixer.setPrimaryFormat({22050, 1, 16}), AudioResult::kOk);
+  EXPECT_EQ(mixer.primaryFormat().channels, 1);
+  buffer->play(true);
+  int16_t out[2];
+  output.pull(out, 1);
+  EXPECT_EQ(out[0], 2001);
+  EXPECT_EQ(out[1], 2001);
+
+  ASSERT_EQ(mixer.setPrimaryFormat({22050, 2, 8}), AudioResult::kOk);
+  output.pull(out, 1);
+  EXPECT_EQ(out[0], 768);   // 1000 kept to 8 bits
+  EXPECT_EQ(out[1], 2816);  // 3001 likewise
+
+  ASSERT_EQ(mixer.setPrimaryFormat({22050, 2, 16}), AudioResult::kOk);
+  mixer.setOutputFormat({22050, 1});
+  EXPECT_EQ(mixer.outputFormat().channels, 1);
+  output.pull(out, 2);
+  EXPECT_EQ(out[0], 2001);
+  EXPECT_EQ(out[1], 2001);
+}
+
+TEST_F(MixerTest, ReleasingAPlayingBufferTakesItOutOfTheMix) {
+  auto buffer = SignalBuffer(mixer_, 100);
+  buffer->play(true);
+  EXPECT_EQ(mixer_.playingCount(), 1);
+  buffer.reset();
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  auto out = Pull(10);
+  for (int16_t s : out) EXPECT_EQ(s, 0);
+}
+
+}  // namespace

@@ -1,0 +1,374 @@
+#include "sound/qv_sound.h"
+
+#include <gtest/gtest.h>
+
+#include "sound_test_support.h"
+
+namespace {
+
+using sound::QvSound;
+using sound::SNDSample;
+using soundtest::Pcm16;
+using soundtest::Signal;
+
+TEST(VolumeTable, HalvingTheLevelCostsTenDecibels) {
+  QvSound engine;
+  const auto& t = engine.g_VolumeTable;
+  EXPECT_EQ(t[0], -10000);
+  EXPECT_EQ(t[8192], -1000);
+  EXPECT_EQ(t[4096], -2000);
+  EXPECT_EQ(t[32], -9000);
+  EXPECT_EQ(t[16], -10000);
+  EXPECT_EQ(t[1], -10000);
+  EXPECT_EQ(t[17], -9912);
+  EXPECT_EQ(t[12288], -415);
+  EXPECT_EQ(t[16383], 0);
+  for (int i = 1; i < sound::kVolumeTableSize; ++i) ASSERT_GE(t[i], t[i - 1]) << i;
+}
+
+TEST(VolumeTable, MapVolumeAndMapPan) {
+  QvSound engine;
+  EXPECT_EQ(engine.MapVolume(0xFFFF), 0);
+  EXPECT_EQ(engine.MapVolume(0x8000), -1000);
+  EXPECT_EQ(engine.MapVolume(0x4000), -2000);
+  EXPECT_EQ(engine.MapVolume(0), -10000);
+  EXPECT_EQ(engine.MapVolume(-5), -10000);
+  EXPECT_EQ(engine.MapVolume(0x12345), 0);
+  EXPECT_EQ(engine.MapPan(0x8000), 0);
+  EXPECT_EQ(engine.MapPan(0xFFFF), -10000);
+  EXPECT_EQ(engine.MapPan(0x10000), -10000);
+  EXPECT_EQ(engine.MapPan(1), 10000);
+  EXPECT_EQ(engine.MapPan(0), 10000);
+  EXPECT_EQ(engine.MapPan(-7), 10000);
+  EXPECT_EQ(engine.MapPan(0x4000), 1000);   // half way to the right: -table[0x2000]
+  EXPECT_EQ(engine.MapPan(0xC000), -1000);  // half way to the left
+}
+
+TEST(QvSoundInit, WithoutAMixerEverythingIsSilentAndFindsNothing) {
+  QvSound engine;
+  EXPECT_EQ(engine.MusicEnabled(), 0);
+  EXPECT_EQ(engine.SFXEnabled(), 0);
+  EXPECT_EQ(engine.Init(nullptr, 200), 0);
+  EXPECT_EQ(engine.MusicEnabled(), 1);
+  EXPECT_EQ(engine.SFXEnabled(), 1);
+  EXPECT_EQ(engine.MusicVolume(), 0x8000);
+  EXPECT_EQ(engine.g_SampleList, nullptr);
+  EXPECT_EQ(engine.AllocSample(), nullptr);
+  EXPECT_EQ(engine.LoadSample("sounds\\bell.wav", 10), 0);
+  EXPECT_EQ(engine.FindSample(10), nullptr);
+  EXPECT_EQ(engine.PlaySample(10, 0xFFFF, 0), nullptr);
+  EXPECT_EQ(engine.PlaySampleIDOnce(10, 0xFFFF, 0), 0);
+  EXPECT_EQ(engine.LoadStream(".\\sounds\\music.wav", 0), 0);
+  EXPECT_EQ(engine.StopStream(), 1);
+  engine.FlushSamples();
+  engine.Exit();
+}
+
+TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
+  platform::AudioMixer mixer;
+  QvSound engine;
+  ASSERT_EQ(engine.Init(&mixer, 200), 1);
+  EXPECT_EQ(engine.g_nMaxSampleCount, 200);
+  EXPECT_EQ(engine.g_nMaxEventCount, 64);
+  EXPECT_EQ(engine.g_nLastSample, -1);
+  EXPECT_EQ(engine.g_nEndSample, 200);
+  EXPECT_EQ(engine.GetDSObject(), &mixer);
+  EXPECT_EQ(engine.GetDSPrimaryFormat().rate, 22050);
+  EXPECT_EQ(engine.GetDSPrimaryFormat().channels, 2);
+  EXPECT_EQ(engine.GetDSPrimaryFormat().bits, 16);
+  SNDSample dummy;
+  int usable = 0;
+  while (sound::_SNDEvent* e = engine.AllocSoundEvent()) {
+    EXPECT_NE(e, &engine.g_EventList[0]);  // the quit signal is never handed out
+    e->pSample = &dummy;
+    ++usable;
+  }
+  EXPECT_EQ(usable, 63);
+  engine.FreeSoundEvent(&engine.g_EventList[5]);
+  EXPECT_EQ(engine.AllocSoundEvent(), &engine.g_EventList[5]);
+  for (auto& e : engine.g_EventList) e.pSample = nullptr;
+
+  ASSERT_EQ(engine.Init(&mixer, 3), 1);  // again: the earlier tables go
+  EXPECT_EQ(engine.g_nMaxEventCount, 4);
+  EXPECT_EQ(engine.GetLIBVersion(), 1);
+  EXPECT_STREQ(engine.GetLIBDate(), "Fri May  5 06:51:24 2000");
+}
+
+class QvSoundTest : public soundtest::EngineTest {
+ protected:
+  // A mono sound of frames Signal(0..frames-1) under the name given.
+  void AddSound(const std::string& name, size_t frames) {
+    files_.add(name, soundtest::SimpleWav(1, 22050, 16, Pcm16(soundtest::SignalFrames(frames, 1))));
+  }
+};
+
+TEST_F(QvSoundTest, TableHighWaterMark) {
+  SNDSample* a = engine_.AllocSample();
+  SNDSample* b = engine_.AllocSample();
+  SNDSample* c = engine_.AllocSample();
+  ASSERT_TRUE(a && b && c);
+  EXPECT_EQ(engine_.g_nLastSample, 3);
+  engine_.ClearSample(b);
+  EXPECT_EQ(engine_.g_nLastSample, 3);  // c still in use above it
+  EXPECT_EQ(engine_.AllocSample(), b);  // the first free slot
+  engine_.ClearSample(c);
+  EXPECT_EQ(engine_.g_nLastSample, 3);  // nothing above: the mark stays
+  engine_.ClearSample(a);
+  EXPECT_EQ(engine_.g_nLastSample, 2);  // b is the highest in use above a
+  engine_.ClearSampleList();
+  EXPECT_EQ(engine_.g_nLastSample, -1);
+  for (int i = 0; i < 16; ++i) ASSERT_NE(engine_.AllocSample(), nullptr);
+  EXPECT_EQ(engine_.AllocSample(), nullptr);
+  EXPECT_EQ(engine_.g_nLastSample, 16);
+}
+
+TEST_F(QvSoundTest, LoadingAnIdTwiceKeepsOneSlotAndLeavesItFree) {
+  AddSound("a.wav", 100);
+  AddSound("b.wav", 100);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  ASSERT_EQ(engine_.LoadSample("b.wav", 10), 1);
+  EXPECT_EQ(engine_.g_nLastSample, 1);
+  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), sound::kSampleInUse | sound::kSampleFormatRead);
+  EXPECT_EQ(engine_.LoadSample("b.wav", sound::kKeepSampleID), 1);
+  EXPECT_EQ(engine_.Slot(1)->m_dwID, 0u);
+}
+
+TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
+  AddSound("bell.wav", 500);
+  ASSERT_EQ(engine_.LoadSample("bell.wav", 10), 1);
+  SNDSample* first = engine_.PlaySample(10, 0xFFFF, 0);
+  ASSERT_NE(first, nullptr);
+  Pull(100);
+  SNDSample* second = engine_.PlaySample(10, 0xFFFF, 0);
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(second, first);
+  EXPECT_TRUE(second->m_dwFlags.load() & sound::kSampleDuplicate);
+  EXPECT_EQ(second->m_dwID, 10u);
+  EXPECT_EQ(second->m_lpBuffer->bytes(), first->m_lpBuffer->bytes());
+  EXPECT_EQ(mixer_.playingCount(), 2);
+  // Both are heard: the first 100 frames ahead of the second.
+  auto out = Pull(50);
+  for (size_t i = 0; i < 50; ++i)
+    ASSERT_EQ(out[2 * i], static_cast<int16_t>(Signal(100 + i) + Signal(i))) << i;
+
+  Pull(500);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  // Both idle now: the original comes first.
+  SNDSample* third = engine_.PlaySample(10, 0xFFFF, 0);
+  EXPECT_EQ(third, first);
+  // The original busy again: the idle duplicate is reused, nothing new made.
+  SNDSample* fourth = engine_.PlaySample(10, 0xFFFF, 0);
+  EXPECT_EQ(fourth, second);
+  EXPECT_EQ(engine_.g_nLastSample, 2);
+  EXPECT_EQ(mixer_.playingCount(), 2);
+  // Idle duplicates met on the way to another sound are collected.
+  Pull(600);
+  AddSound("other.wav", 10);
+  ASSERT_EQ(engine_.LoadSample("other.wav", 11), 1);
+  ASSERT_NE(engine_.FindSample(11), nullptr);
+  EXPECT_EQ(second->m_dwFlags.load(), 0u);
+  EXPECT_EQ(second->m_lpBuffer, nullptr);
+  EXPECT_TRUE(first->m_dwFlags.load() & sound::kSampleInUse);
+}
+
+TEST_F(QvSoundTest, AFullTableCannotDuplicateABusySound) {
+  AddSound("a.wav", 500);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  for (int i = 1; i < 16; ++i) ASSERT_NE(engine_.AllocSample(), nullptr);
+  ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
+  EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
+  EXPECT_EQ(mixer_.playingCount(), 1);
+}
+
+TEST_F(QvSoundTest, CuesPlayCentredAtFileLevelBecauseControlsAreRefused) {
+  AddSound("a.wav", 200);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  SNDSample* s = engine_.PlaySample(10, 0x2000, 1);  // quiet and right, as asked
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->m_nVolume, 0x2000);
+  EXPECT_EQ(s->m_nPan, 1);
+  auto out = Pull(200);
+  for (size_t i = 0; i < 200; ++i) {
+    ASSERT_EQ(out[2 * i], Signal(i)) << i;
+    ASSERT_EQ(out[2 * i + 1], Signal(i)) << i;
+  }
+  EXPECT_EQ(s->SetVolume(0x8000), 0);
+  EXPECT_EQ(s->SetPan(0x8000), 0);
+  EXPECT_EQ(s->SetPitch(44100), 0);
+  EXPECT_EQ(s->m_nVolume, 0x8000);
+  EXPECT_EQ(s->m_nPitch, 44100);
+}
+
+TEST_F(QvSoundTest, WithEffectsOffAPlayReturnsTheSampleAndPlaysNothing) {
+  AddSound("a.wav", 200);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  engine_.EnableSFX(0);
+  SNDSample* s = engine_.PlaySample(10, 0xFFFF, 0);
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(s->m_dwFlags.load() & sound::kSampleClaimed);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  auto out = Pull(50);
+  for (int16_t v : out) ASSERT_EQ(v, 0);
+  engine_.EnableSFX(1);
+  EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), s);
+  EXPECT_EQ(mixer_.playingCount(), 1);
+}
+
+TEST_F(QvSoundTest, PlaySampleIdOnceLeavesTheSampleFindable) {
+  AddSound("a.wav", 50);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  EXPECT_EQ(engine_.PlaySampleIDOnce(11, 0xFFFF, 0), 0);
+  EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);
+  Pull(60);
+  EXPECT_EQ(engine_.FindSample(10), engine_.Slot(0));
+  EXPECT_EQ(engine_.g_nLastSample, 1);  // no duplicate was needed
+}
+
+TEST_F(QvSoundTest, ALoopedSampleLoopsButItsDuplicatePlaysOnce) {
+  files_.add("loop.wav", soundtest::WavBuilder()
+                             .pcm(1, 22050, 16)
+                             .smpl(1, 0, 99, 0)
+                             .data(Pcm16(soundtest::SignalFrames(100, 1)))
+                             .bytes());
+  ASSERT_EQ(engine_.LoadSample("loop.wav", 10), 1);
+  SNDSample* original = engine_.PlaySample(10, 0xFFFF, 0);
+  ASSERT_NE(original, nullptr);
+  EXPECT_EQ(original->GetSampleStatus(), platform::kStatusPlaying | platform::kStatusLooping);
+  SNDSample* copy = engine_.PlaySample(10, 0xFFFF, 0);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_FALSE(copy->m_dwFlags.load() & sound::kSampleLooped);
+  EXPECT_EQ(copy->GetSampleStatus(), platform::kStatusPlaying);
+  Pull(350);
+  EXPECT_EQ(original->SamplePlaying(), 1);
+  EXPECT_EQ(copy->SamplePlaying(), 0);
+  EXPECT_EQ(original->StopSample(), 1);
+  EXPECT_EQ(original->SamplePlaying(), 0);
+}
+
+TEST_F(QvSoundTest, ChainsStartTheNextSampleAtTheStopNotification) {
+  AddSound("a.wav", 100);
+  files_.add("b.wav", soundtest::SimpleWav(1, 22050, 16, Pcm16(std::vector<int16_t>(100, 777))));
+  ASSERT_EQ(engine_.LoadSample("a.wav", 1), 1);
+  ASSERT_EQ(engine_.LoadSample("b.wav", 2), 1);
+  SNDSample* a = engine_.FindSample(1);
+  SNDSample* b = engine_.FindSample(2);
+  b->m_dwFlags.fetch_and(~sound::kSampleClaimed);
+  EXPECT_EQ(SNDSample::ChainSample(a, b), a);
+  EXPECT_EQ(a->m_pNext, b);
+  ASSERT_EQ(a->PlaySample(0x1234, 0x8000), 1);
+  EXPECT_TRUE(a->m_dwFlags.load() & sound::kSampleStopArmed);
+  ASSERT_NE(a->m_Notify.hEventNotify, nullptr);
+  EXPECT_EQ(a->m_Notify.dwOffset, platform::kNotifyAtStop);
+
+  auto out = Pull(99);
+  EXPECT_EQ(out[2 * 98], Signal(98));
+  EXPECT_EQ(b->SamplePlaying(), 0);
+  Pull(2);  // a ends here and signals its stop
+  ASSERT_TRUE(soundtest::WaitFor([&] { return b->SamplePlaying() == 1; }));
+  EXPECT_TRUE(soundtest::WaitFor([&] { return !(a->m_dwFlags.load() & sound::kSampleStopArmed); }));
+  EXPECT_EQ(b->m_nVolume, 0x1234);  // handed on from a
+  out = Pull(10);
+  EXPECT_EQ(out[0], 777);
+  for (const auto& record : engine_.g_EventList) EXPECT_EQ(record.pSample, nullptr);
+}
+
+TEST_F(QvSoundTest, ChainSampleEdgesAndNoCircles) {
+  SNDSample a, b, c;
+  EXPECT_EQ(SNDSample::ChainSample(&a, nullptr), nullptr);
+  EXPECT_EQ(SNDSample::ChainSample(nullptr, &b), &b);
+  EXPECT_EQ(SNDSample::ChainSample(&a, &b), &a);
+  EXPECT_EQ(SNDSample::ChainSample(&a, &c), &a);
+  EXPECT_EQ(b.m_pNext, &c);
+  EXPECT_EQ(SNDSample::ChainSample(&a, &b), &a);  // already in the chain
+  EXPECT_EQ(SNDSample::ChainSample(&c, &a), &c);  // would close a circle
+  EXPECT_EQ(c.m_pNext, nullptr);
+}
+
+TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
+  AddSound("a.wav", 20);
+  AddSound("b.wav", 20);
+  AddSound("c.wav", 2000);
+  AddSound("d.wav", 20);
+  for (uint32_t id = 1; id <= 4; ++id)
+    ASSERT_EQ(engine_.LoadSample(std::string(1, static_cast<char>('a' + id - 1)) + ".wav", id), 1);
+  SNDSample* a = engine_.Slot(0);
+  SNDSample* b = engine_.Slot(1);
+  SNDSample* c = engine_.Slot(2);
+  SNDSample* d = engine_.Slot(3);
+  SNDSample::ChainSample(a, b);
+  ASSERT_EQ(a->PlaySample(0xFFFF, 0x8000), 1);
+  Pull(30);
+  ASSERT_TRUE(soundtest::WaitFor([&] { return b->SamplePlaying() == 1; }));
+  b->StopSample();
+  // The record a used now serves c's chain.
+  SNDSample::ChainSample(c, d);
+  ASSERT_EQ(c->PlaySample(0xFFFF, 0x8000), 1);
+  ASSERT_EQ(c->m_Notify.hEventNotify, a->m_Notify.hEventNotify);
+  // a again, unchained: its end must not start c's successor.
+  a->m_pNext = nullptr;
+  ASSERT_EQ(a->PlaySample(0xFFFF, 0x8000), 1);
+  EXPECT_EQ(a->m_Notify.hEventNotify, nullptr);
+  Pull(30);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(d->SamplePlaying(), 0);
+  EXPECT_EQ(c->SamplePlaying(), 1);
+}
+
+TEST_F(QvSoundTest, PauseKeepsThePlaceAndUnpauseGoesOnFromIt) {
+  AddSound("a.wav", 400);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  SNDSample* s = engine_.PlaySample(10, 0xFFFF, 0);
+  EXPECT_EQ(s->UnPauseSample(), 0);  // not paused
+  Pull(120);
+  ASSERT_EQ(s->PauseSample(), 1);
+  EXPECT_TRUE(s->m_dwFlags.load() & sound::kSamplePaused);
+  EXPECT_EQ(s->m_dwPausePos, 240u);
+  EXPECT_EQ(s->SamplePlaying(), 0);
+  s->m_lpBuffer->setCurrentPosition(0);  // moved meanwhile
+  ASSERT_EQ(s->UnPauseSample(), 1);
+  EXPECT_FALSE(s->m_dwFlags.load() & sound::kSamplePaused);
+  auto out = Pull(1);
+  EXPECT_EQ(out[0], Signal(120));
+}
+
+TEST_F(QvSoundTest, FreeingAndFlushing) {
+  AddSound("a.wav", 300);
+  AddSound("b.wav", 300);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  ASSERT_EQ(engine_.LoadSample("b.wav", 11), 1);
+  SNDSample* a1 = engine_.PlaySample(10, 0xFFFF, 0);
+  SNDSample* a2 = engine_.PlaySample(10, 0xFFFF, 0);
+  SNDSample* a3 = engine_.PlaySample(10, 0xFFFF, 0);
+  ASSERT_TRUE(a1 && a2 && a3);
+  EXPECT_EQ(engine_.g_nLastSample, 4);
+  a3->StopSample();
+  engine_.FlushSamples();  // a3 is an idle duplicate; a2 still plays
+  EXPECT_EQ(a3->m_dwFlags.load(), 0u);
+  EXPECT_TRUE(a2->m_dwFlags.load() & sound::kSampleInUse);
+
+  engine_.FreeSample(10);  // the original, though it is playing
+  EXPECT_EQ(a1->m_dwFlags.load(), 0u);
+  EXPECT_EQ(a1->GetSampleStatus(), sound::kSampleStatusInvalid);
+  EXPECT_EQ(mixer_.playingCount(), 1);  // the duplicate plays on with its own buffer
+  engine_.FreeSample(a2);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  engine_.FreeSample(10);  // nothing left of it
+  EXPECT_NE(engine_.FindSample(11), nullptr);
+  engine_.FreeSample(static_cast<SNDSample*>(nullptr));
+}
+
+TEST_F(QvSoundTest, ExitFreesEverythingAndWaitsForItsThread) {
+  AddSound("a.wav", 3000);
+  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
+  engine_.Exit();
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  EXPECT_EQ(engine_.g_SampleList, nullptr);
+  EXPECT_EQ(engine_.FindSample(10), nullptr);
+  engine_.Exit();  // twice is harmless
+  ASSERT_EQ(engine_.Init(&mixer_, 4), 1);
+}
+
+}  // namespace

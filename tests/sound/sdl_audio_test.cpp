@@ -1,0 +1,71 @@
+// The real SDL audio path, heard through SDL's disk driver: the mix is
+// written to a raw file at the device's pace.
+#include "platform/sdl/sdl_audio.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "sound/sound_bank.h"
+#include "sound_test_support.h"
+
+namespace {
+
+std::vector<int16_t> Tone(double hz, double seconds, int rate, int channels, double amplitude) {
+  std::vector<int16_t> out;
+  const int frames = static_cast<int>(seconds * rate);
+  for (int i = 0; i < frames; ++i)
+    for (int c = 0; c < channels; ++c)
+      out.push_back(static_cast<int16_t>(amplitude * std::sin(2 * M_PI * hz * i / rate)));
+  return out;
+}
+
+TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
+  const std::string path = ::testing::TempDir() + "pav_sdl_disk_audio.raw";
+  std::filesystem::remove(path);
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+
+  platform::AudioMixer mixer({44100, 2});
+  auto output = platform::OpenSdlAudio(mixer, {44100, 2});
+  if (!output) GTEST_SKIP() << "SDL's disk audio driver is not available";
+  EXPECT_EQ(output->format().rate, 44100);
+  EXPECT_EQ(output->format().channels, 2);
+
+  soundtest::FileStore files;
+  files.add("sounds\\tone.wav", soundtest::SimpleWav(1, 22050, 16, soundtest::Pcm16(Tone(440, 0.5, 22050, 1, 12000))));
+  files.add(".\\sounds\\music.wav",
+            soundtest::SimpleWav(2, 22050, 16, soundtest::Pcm16(Tone(220, 3.0, 22050, 2, 6000))));
+  sound::QvSound engine;
+  sound::SoundBank bank(engine);
+  ASSERT_EQ(bank.Init(&mixer, 200), 1);
+  engine.SetFileOpenFunc(files.opener());
+  ASSERT_NE(bank.Load("sounds\\tone.wav", "tone"), nullptr);
+  ASSERT_EQ(engine.LoadStream(".\\sounds\\music.wav", 0), 1);
+  ASSERT_EQ(engine.PlayStream(sound::kStreamLooping), 1);
+  engine.FadeMusicIn(300);
+  ASSERT_NE(bank.Play("tone", 0xFFFF, 0), nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1700));  // two seconds with the fade
+  bank.Shutdown();
+  output.reset();
+
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << path;
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const double seconds = static_cast<double>(bytes.size()) / (44100 * 4);
+  std::printf("disk audio: %s, %zu bytes = %.2f s\n", path.c_str(), bytes.size(), seconds);
+  EXPECT_GT(seconds, 1.5);
+  EXPECT_LT(seconds, 4.0);
+  int64_t loud = 0;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    int16_t v;
+    std::memcpy(&v, bytes.data() + i, 2);
+    loud += (v > 3000 || v < -3000);
+  }
+  EXPECT_GT(loud, 44100);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// WAV bytes made in the test, in-memory files for the engine, and an engine
+// on a mixer whose output the test pulls by hand.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/audio_mixer.h"
+#include "platform/headless/pulled_audio.h"
+#include "sound/qv_sound.h"
+#include "sound/sound_file.h"
+
+namespace soundtest {
+
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+inline void Put16(std::vector<uint8_t>& out, uint16_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+inline std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples) {
+  std::vector<uint8_t> out;
+  for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
+  return out;
+}
+
+// Frame i of a recognisable signal: every value differs from its neighbours.
+inline int16_t Signal(size_t i, int channel = 0) {
+  return static_cast<int16_t>(static_cast<int>((i * 37 + static_cast<size_t>(channel) * 11) % 20000) - 10000 +
+                              (channel ? 1 : 0));
+}
+
+inline std::vector<int16_t> SignalFrames(size_t frames, int channels) {
+  std::vector<int16_t> out;
+  out.reserve(frames * static_cast<size_t>(channels));
+  for (size_t i = 0; i < frames; ++i)
+    for (int c = 0; c < channels; ++c) out.push_back(Signal(i, c));
+  return out;
+}
+
+class WavBuilder {
+ public:
+  WavBuilder& fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t size = 16) {
+    std::vector<uint8_t> body;
+    Put16(body, tag);
+    Put16(body, channels);
+    Put32(body, rate);
+    Put32(body, rate * channels * bits / 8);
+    Put16(body, static_cast<uint16_t>(channels * bits / 8));
+    Put16(body, bits);
+    body.resize(size, 0);
+    return chunk("fmt ", body);
+  }
+  WavBuilder& pcm(uint16_t channels, uint32_t rate, uint16_t bits) { return fmt(1, channels, rate, bits); }
+  // A chunk; odd sizes get the pad byte unless told otherwise.
+  WavBuilder& chunk(const char* id, const std::vector<uint8_t>& body, bool pad = true) {
+    body_.insert(body_.end(), id, id + 4);
+    Put32(body_, static_cast<uint32_t>(body.size()));
+    body_.insert(body_.end(), body.begin(), body.end());
+    if (pad && (body.size() & 1)) body_.push_back(0);
+    return *this;
+  }
+  WavBuilder& smpl(uint32_t loops, uint32_t start, uint32_t end, uint32_t count) {
+    std::vector<uint8_t> body(28, 0);
+    Put32(body, loops);
+    Put32(body, 0);
+    if (loops) {
+      Put32(body, 0);
+      Put32(body, 0);
+      Put32(body, start);
+      Put32(body, end);
+      Put32(body, 0);
+      Put32(body, count);
+    }
+    return chunk("smpl", body);
+  }
+  WavBuilder& data(const std::vector<uint8_t>& bytes) { return chunk("data", bytes); }
+  // A data chunk whose size says more than the file holds.
+  WavBuilder& dataClaiming(uint32_t claimed, const std::vector<uint8_t>& bytes) {
+    body_.insert(body_.end(), {'d', 'a', 't', 'a'});
+    Put32(body_, claimed);
+    body_.insert(body_.end(), bytes.begin(), bytes.end());
+    return *this;
+  }
+  std::vector<uint8_t> bytes() const {
+    std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
+    Put32(out, static_cast<uint32_t>(body_.size() + 4));
+    out.insert(out.end(), {'W', 'A', 'V', 'E'});
+    out.insert(out.end(), body_.begin(), body_.end());
+    return out;
+  }
+
+ private:
+  std::vector<uint8_t> body_;
+};
+
+inline std::vector<uint8_t> SimpleWav(uint16_t channels, uint32_t rate, uint16_t bits,
+                                      const std::vector<uint8_t>& data) {
+  return WavBuilder().pcm(channels, rate, bits).data(data).bytes();
+}
+
+// Files the engine opens by name, kept in memory.
+class FileStore {
+ public:
+  void add(const std::string& name, std::vector<uint8_t> bytes) {
+    std::lock_guard lock(mutex_);
+    files_[name] = std::move(bytes);
+  }
+  sound::FileOpenFunc opener() {
+    return [this](const std::string& name) -> std::unique_ptr<sound::SoundFile> {
+      std::lock_guard lock(mutex_);
+      auto it = files_.find(name);
+      if (it == files_.end()) return nullptr;
+      return std::make_unique<sound::MemorySoundFile>(it->second);
+    };
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::string, std::vector<uint8_t>> files_;
+};
+
+template <typename Pred>
+bool WaitFor(Pred pred, int ms = 2000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+// An engine on a stereo mixer at the given output rate, with in-memory files.
+class EngineTest : public ::testing::Test {
+ protected:
+  explicit EngineTest(int rate = 22050, int slots = 16)
+      : mixer_({rate, 2}), output_(mixer_, {rate, 2}), slots_(slots) {}
+
+  void SetUp() override {
+    ASSERT_EQ(engine_.Init(&mixer_, slots_), 1);
+    engine_.SetFileOpenFunc(files_.opener());
+  }
+
+  std::vector<int16_t> Pull(int frames) {
+    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+    output_.pull(out.data(), frames);
+    return out;
+  }
+
+  platform::AudioMixer mixer_;
+  platform::PulledAudioOutput output_;
+  int slots_;
+  FileStore files_;
+  sound::QvSound engine_;
+};
+
+inline std::filesystem::path AlsaSounds() { return "/usr/share/sounds/alsa"; }
+
+}  // namespace soundtest

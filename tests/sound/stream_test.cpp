@@ -1,0 +1,357 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+
+#include "sound/qv_sound.h"
+#include "sound_test_support.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using sound::_SNDStream;
+using soundtest::Pcm16;
+using soundtest::Signal;
+using soundtest::WavBuilder;
+
+constexpr int kChunkFrames = 5513;  // 22052 bytes of 22050 Hz 16-bit stereo
+constexpr int kStep = kChunkFrames / 4;
+
+// Stereo music whose frame i is (Signal(i, 0), Signal(i, 1)), followed by a
+// loud chunk that must never be heard.
+std::vector<uint8_t> Music(size_t frames, uint16_t channels = 2, uint32_t rate = 22050, uint16_t bits = 16) {
+  std::vector<uint8_t> data;
+  if (bits == 16) {
+    data = Pcm16(soundtest::SignalFrames(frames, channels));
+  } else {
+    for (size_t i = 0; i < frames * channels; ++i) data.push_back(static_cast<uint8_t>(i % 200 + 20));
+  }
+  return WavBuilder()
+      .pcm(channels, rate, bits)
+      .data(data)
+      .chunk("junk", Pcm16(std::vector<int16_t>(4000, 0x7F7F)))
+      .bytes();
+}
+
+class StreamTest : public soundtest::EngineTest {
+ protected:
+  // Pulls frames in steps, letting the fill thread deal with each step's
+  // notifications before the next, as a real device's pace would.
+  std::vector<int16_t> PullSettled(int frames) {
+    std::vector<int16_t> out;
+    for (int done = 0; done < frames;) {
+      const int n = std::min(kStep, frames - done);
+      auto part = Pull(n);
+      out.insert(out.end(), part.begin(), part.end());
+      done += n;
+      EXPECT_TRUE(engine_.WaitStreamSettled(5000));
+    }
+    return out;
+  }
+  void TearDown() override {
+    // The next-stream function below counts into this fixture: end the
+    // engine while the counters still exist.
+    engine_.Exit();
+  }
+  void CountNextStreams() {
+    engine_.SetStreamNextFunc([this](uint32_t id) {
+      nextId_ = id;
+      nextCalls_.fetch_add(1);
+    });
+  }
+  _SNDStream& Stream() { return *engine_.GetStreamInfoPtr(); }
+  bool TornDown() {
+    return Stream().sample.load() == nullptr && !(Stream().flags.load() & sound::kStreamLoaded);
+  }
+  std::atomic<uint32_t> nextId_{0};
+  std::atomic<int> nextCalls_{0};
+};
+
+TEST_F(StreamTest, ChunkAndRingSizesFollowTheFormat) {
+  struct Case {
+    uint16_t channels;
+    uint32_t rate;
+    uint16_t bits;
+    uint32_t chunk;
+  };
+  for (const Case c : {Case{2, 22050, 16, 22052}, Case{2, 44100, 16, 44100}, Case{1, 22050, 8, 5512},
+                       Case{1, 11025, 16, 5512}}) {
+    files_.add("m.wav", Music(30000, c.channels, c.rate, c.bits));
+    ASSERT_EQ(engine_.LoadStream("m.wav", 7), 1) << c.rate;
+    EXPECT_EQ(Stream().chunkSize, c.chunk) << c.rate;
+    EXPECT_EQ(Stream().ringSize, 8 * c.chunk) << c.rate;
+    EXPECT_EQ(Stream().sample.load()->m_lpBuffer->bytes(), 8 * c.chunk);
+    EXPECT_EQ(engine_.GetStreamID(), 7u);
+    EXPECT_EQ(engine_.StopStream(), 1);
+    EXPECT_TRUE(TornDown());
+    EXPECT_EQ(engine_.GetStreamID(), 0u);
+  }
+  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+}
+
+TEST_F(StreamTest, LoopingWrapsFromTheEndOfTheDataToItsStartWithoutAGap) {
+  const size_t frames = 50000;  // longer than the ring, not a whole number of chunks
+  files_.add(".\\sounds\\music.wav", Music(frames));
+  ASSERT_EQ(engine_.LoadStream(".\\sounds\\music.wav", 0), 1);
+  ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  EXPECT_TRUE(Stream().flags.load() & sound::kStreamLooping);
+  const int total = static_cast<int>(3 * frames + 1234);
+  auto out = PullSettled(total);
+  for (size_t k = 0; k < static_cast<size_t>(total); ++k) {
+    ASSERT_EQ(out[2 * k], Signal(k % frames, 0)) << k;
+    ASSERT_EQ(out[2 * k + 1], Signal(k % frames, 1)) << k;
+  }
+  EXPECT_TRUE(Stream().flags.load() & sound::kStreamPlaying);
+}
+
+TEST_F(StreamTest, LoopingDataShorterThanTheRingOrAChunkWrapsToo) {
+  for (size_t frames : {size_t{10000}, size_t{3000}}) {
+    files_.add("m.wav", Music(frames));
+    ASSERT_EQ(engine_.LoadStream("m.wav", 1), 1);
+    ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+    const int total = 2 * 8 * kChunkFrames + 777;
+    auto out = PullSettled(total);
+    for (size_t k = 0; k < static_cast<size_t>(total); ++k) ASSERT_EQ(out[2 * k], Signal(k % frames, 0)) << k;
+    engine_.StopStream();
+    ASSERT_TRUE(TornDown());
+  }
+}
+
+TEST_F(StreamTest, WithoutLoopingTheEndIsSilenceThenTheNextStreamFunctionGetsTheId) {
+  CountNextStreams();
+  for (size_t frames : {size_t{70000}, size_t{10000}}) {
+    nextCalls_ = 0;
+    nextId_ = 0;
+    files_.add("m.wav", Music(frames));
+    ASSERT_EQ(engine_.LoadStream("m.wav", 42), 1);
+    ASSERT_EQ(engine_.PlayStream(0), 1);
+    // The buffer stops when the cursor leaves the chunk with the last data.
+    const int stopAt = static_cast<int>(((frames - 1) / kChunkFrames + 1) * kChunkFrames);
+    std::vector<int16_t> out;
+    int pulled = 0;
+    while (nextCalls_.load() == 0 && pulled < stopAt + 4 * kStep) {
+      auto part = PullSettled(kStep);  // settled: a stop is torn down before this returns
+      out.insert(out.end(), part.begin(), part.end());
+      pulled += kStep;
+    }
+    ASSERT_EQ(nextCalls_.load(), 1) << frames;
+    EXPECT_GE(pulled, stopAt) << frames;
+    EXPECT_LE(pulled, stopAt + kStep) << frames;
+    EXPECT_EQ(nextId_.load(), 42u);
+    for (size_t k = 0; k < static_cast<size_t>(pulled); ++k) {
+      if (k < frames)
+        ASSERT_EQ(out[2 * k], Signal(k, 0)) << k;
+      else
+        ASSERT_EQ(out[2 * k], 0) << k;
+    }
+    EXPECT_TRUE(TornDown());
+    EXPECT_EQ(mixer_.playingCount(), 0);
+    EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+    auto after = Pull(1000);
+    for (int16_t v : after) ASSERT_EQ(v, 0);
+  }
+}
+
+TEST_F(StreamTest, DisablingMusicTearsAPlayingStreamDown) {
+  files_.add("m.wav", Music(100000));
+  CountNextStreams();
+  ASSERT_EQ(engine_.LoadStream("m.wav", 3), 1);
+  ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  PullSettled(3 * kChunkFrames);
+  engine_.EnableMusic(0);
+  EXPECT_TRUE(TornDown());  // EnableMusic returned only after the teardown
+  EXPECT_EQ(nextCalls_.load(), 1);
+  EXPECT_EQ(nextId_.load(), 3u);
+  EXPECT_EQ(engine_.MusicEnabled(), 0);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(engine_.LoadStream("m.wav", 3), 0);
+  EXPECT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  EXPECT_EQ(engine_.StopStream(), 1);
+  engine_.EnableMusic(1);
+  ASSERT_EQ(engine_.LoadStream("m.wav", 3), 1);
+}
+
+TEST_F(StreamTest, StopStreamTearsDownAStreamThatNeverPlayed) {
+  files_.add("m.wav", Music(100000));
+  ASSERT_EQ(engine_.LoadStream("m.wav", 3), 1);
+  EXPECT_EQ(engine_.LoadStream("m.wav", 4), 0);  // one stream at a time
+  engine_.StopStream();
+  EXPECT_TRUE(TornDown());
+  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+}
+
+TEST_F(StreamTest, PauseHoldsTheStreamAndASecondPauseGoesOn) {
+  files_.add("m.wav", Music(100000));
+  ASSERT_EQ(engine_.LoadStream("m.wav", 3), 1);
+  ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  PullSettled(1000);
+  engine_.PauseStream();
+  ASSERT_TRUE(engine_.WaitStreamSettled(5000));
+  EXPECT_TRUE(Stream().flags.load() & sound::kStreamLoaded);
+  EXPECT_TRUE(Stream().flags.load() & sound::kStreamPaused);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  auto quiet = Pull(500);
+  for (int16_t v : quiet) ASSERT_EQ(v, 0);
+  engine_.PauseStream();
+  auto out = PullSettled(2 * 8 * kChunkFrames);
+  for (size_t k = 0; k < out.size() / 2; ++k) ASSERT_EQ(out[2 * k], Signal(1000 + k, 0)) << k;
+  // Stopping a paused stream still tears it down.
+  engine_.PauseStream();
+  engine_.StopStream();
+  EXPECT_TRUE(TornDown());
+}
+
+TEST_F(StreamTest, RefusedStreamsLeaveNothingBehind) {
+  files_.add("shortloop.wav", WavBuilder()
+                                  .pcm(2, 22050, 16)
+                                  .smpl(1, 0, 1000, 0)  // 4000 bytes: less than a chunk
+                                  .data(Pcm16(soundtest::SignalFrames(30000, 2)))
+                                  .bytes());
+  files_.add("truncated.wav", WavBuilder().pcm(2, 22050, 16).dataClaiming(1000000, Pcm16({1, 2})).bytes());
+  files_.add("float.wav", WavBuilder().fmt(3, 2, 22050, 32).data(std::vector<uint8_t>(800, 0)).bytes());
+  files_.add("empty.wav", WavBuilder().pcm(2, 22050, 16).data({}).bytes());
+  files_.add("wide.wav", WavBuilder().pcm(6, 22050, 16).data(std::vector<uint8_t>(1200, 0)).bytes());
+  for (const char* name : {"shortloop.wav", "truncated.wav", "float.wav", "empty.wav", "wide.wav", "none.wav"}) {
+    EXPECT_EQ(engine_.LoadStream(name, 1), 0) << name;
+    EXPECT_TRUE(TornDown()) << name;
+    EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u) << name;
+  }
+  files_.add("longloop.wav", WavBuilder()
+                                 .pcm(2, 22050, 16)
+                                 .smpl(1, 0, 10000, 0)
+                                 .data(Pcm16(soundtest::SignalFrames(30000, 2)))
+                                 .bytes());
+  EXPECT_EQ(engine_.LoadStream("longloop.wav", 1), 1);
+}
+
+TEST_F(StreamTest, MusicSwitchOffRefusesStreams) {
+  files_.add("m.wav", Music(30000));
+  engine_.EnableMusic(0);
+  EXPECT_EQ(engine_.LoadStream("m.wav", 1), 0);
+  EXPECT_EQ(engine_.PlayStream(4), 1);
+  EXPECT_EQ(engine_.StopStream(), 1);
+  EXPECT_EQ(engine_.g_nLastSample, -1);
+}
+
+TEST_F(StreamTest, FadesTakeTheirTimeAndEndAtTheirLevel) {
+  files_.add("m.wav", Music(100000));
+  ASSERT_EQ(engine_.LoadStream("m.wav", 1), 1);
+  engine_.SetStreamVolume(0x7FFF);
+  EXPECT_EQ(engine_.GetStreamVolume(), 0x7FFF);
+  ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  engine_.SetStreamVolume(0);
+
+  std::atomic<bool> fading{true};
+  std::vector<int> seen;
+  std::thread watch([&] {
+    while (fading.load()) {
+      seen.push_back(engine_.GetStreamVolume());
+      std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+  });
+  const auto start = Clock::now();
+  engine_.FadeMusicIn(300);
+  const auto took = Clock::now() - start;
+  fading = false;
+  watch.join();
+  EXPECT_GE(took, std::chrono::milliseconds(300));
+  EXPECT_LT(took, std::chrono::milliseconds(1500));
+  EXPECT_EQ(engine_.GetStreamVolume(), 0x8000);
+  ASSERT_GE(seen.size(), 5u);
+  for (size_t i = 1; i < seen.size(); ++i) EXPECT_LE(seen[i - 1], seen[i]) << i;
+  EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](int v) { return v > 0 && v < 0x8000; }));
+
+  const auto instant = Clock::now();
+  engine_.FadeMusicOut(0);
+  EXPECT_LT(Clock::now() - instant, std::chrono::milliseconds(100));
+  EXPECT_EQ(engine_.GetStreamVolume(), 0);
+  // The buffer has no volume control: what is heard does not change.
+  PullSettled(100);
+  auto out = PullSettled(10);
+  EXPECT_EQ(out[0], Signal(100, 0));
+}
+
+// A file whose reads can be held up, to stand for a fill thread that hangs.
+struct Gate {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool holding = false;
+  bool waiting = false;
+  bool destroyed = false;
+};
+
+class HeldFile : public sound::MemorySoundFile {
+ public:
+  HeldFile(std::vector<uint8_t> bytes, std::shared_ptr<Gate> gate)
+      : MemorySoundFile(std::move(bytes)), gate_(std::move(gate)) {}
+  ~HeldFile() override {
+    std::lock_guard lock(gate_->mutex);
+    gate_->destroyed = true;
+    gate_->changed.notify_all();
+  }
+  size_t Read(void* into, size_t bytes) override {
+    std::unique_lock lock(gate_->mutex);
+    if (gate_->holding) {
+      gate_->waiting = true;
+      gate_->changed.notify_all();
+      gate_->changed.wait(lock, [&] { return !gate_->holding; });
+    }
+    lock.unlock();
+    return MemorySoundFile::Read(into, bytes);
+  }
+
+ private:
+  std::shared_ptr<Gate> gate_;
+};
+
+TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
+  auto gate = std::make_shared<Gate>();
+  const auto bytes = Music(200000);
+  engine_.SetFileOpenFunc([&](const std::string&) { return std::make_unique<HeldFile>(bytes, gate); });
+  ASSERT_EQ(engine_.LoadStream("m.wav", 9), 1);
+  ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  {
+    std::lock_guard lock(gate->mutex);
+    gate->holding = true;
+  }
+  bool held = false;
+  for (int i = 0; i < 8 && !held; ++i) {
+    Pull(kStep);  // on into chunk 1, where a refill starts and is held
+    std::unique_lock lock(gate->mutex);
+    held = gate->changed.wait_for(lock, std::chrono::milliseconds(200), [&] { return gate->waiting; });
+  }
+  ASSERT_TRUE(held);
+
+  auto start = Clock::now();
+  EXPECT_EQ(engine_.StopStream(), 1);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(sound::kThreadWaitLimitMs + 2000));
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_TRUE(TornDown());  // a fresh record: a new stream may be loaded
+
+  start = Clock::now();
+  engine_.Exit();
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(sound::kThreadWaitLimitMs + 2000));
+
+  // Let the thread go: it ends on its own and lets go of its file.
+  std::unique_lock lock(gate->mutex);
+  gate->holding = false;
+  gate->changed.notify_all();
+  EXPECT_TRUE(gate->changed.wait_for(lock, std::chrono::seconds(5), [&] { return gate->destroyed; }));
+}
+
+TEST_F(StreamTest, ExitWithMusicPlayingStopsItInTime) {
+  files_.add("m.wav", Music(100000));
+  ASSERT_EQ(engine_.LoadStream("m.wav", 1), 1);
+  ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
+  PullSettled(2 * kChunkFrames);
+  const auto start = Clock::now();
+  engine_.Exit();
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
+  EXPECT_EQ(mixer_.playingCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "sound/snd_sample.h"
+#include "sound_test_support.h"
+
+namespace {
+
+using sound::MemorySoundFile;
+using sound::SNDSample;
+using soundtest::Pcm16;
+using soundtest::WavBuilder;
+
+int IsWav(SNDSample& sample, const std::vector<uint8_t>& bytes) {
+  MemorySoundFile file(bytes);
+  return sample.IsWavFile(file);
+}
+
+TEST(WavReader, ReadsThePcmFormatAndStopsAtTheFirstSoundByte) {
+  const auto bytes = soundtest::SimpleWav(2, 44100, 16, Pcm16({1, 2, 3, 4}));
+  MemorySoundFile file(bytes);
+  SNDSample s;
+  ASSERT_EQ(s.IsWavFile(file), 1);
+  EXPECT_EQ(s.m_nChannels, 2);
+  EXPECT_EQ(s.m_nFrequency, 44100);
+  EXPECT_EQ(s.m_nBits, 16);
+  EXPECT_EQ(s.m_dwSize, 8u);
+  EXPECT_EQ(s.m_dwFlags.load(), sound::kSampleFormatRead);
+  EXPECT_EQ(file.Tell(), 44u);
+}
+
+TEST(WavReader, RefusesWhatIsNotAPlainPcmWav) {
+  const auto data = Pcm16({1, 2});
+  SNDSample s;
+  EXPECT_EQ(IsWav(s, WavBuilder().fmt(2, 1, 22050, 4).data(data).bytes()), 0) << "ADPCM";
+  EXPECT_EQ(IsWav(s, WavBuilder().fmt(3, 1, 22050, 32).data(data).bytes()), 0) << "float";
+  EXPECT_EQ(IsWav(s, WavBuilder().fmt(0xFFFE, 1, 22050, 16, 40).data(data).bytes()), 0) << "extensible";
+  EXPECT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).bytes()), 0) << "no data chunk";
+  EXPECT_EQ(IsWav(s, WavBuilder().data(data).bytes()), 0) << "no fmt chunk";
+  EXPECT_EQ(IsWav(s, WavBuilder().fmt(1, 1, 22050, 16, 14).data(data).bytes()), 0) << "fmt too short";
+
+  auto notRiff = soundtest::SimpleWav(1, 22050, 16, data);
+  notRiff[0] = 'X';
+  EXPECT_EQ(IsWav(s, notRiff), 0);
+  auto notWave = soundtest::SimpleWav(1, 22050, 16, data);
+  notWave[8] = 'X';
+  EXPECT_EQ(IsWav(s, notWave), 0);
+  EXPECT_EQ(IsWav(s, {'R', 'I', 'F', 'F'}), 0);
+  EXPECT_EQ(IsWav(s, {}), 0);
+}
+
+TEST(WavReader, RefusesDataLongerThanTheFile) {
+  SNDSample s;
+  EXPECT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).dataClaiming(1000, Pcm16({1, 2, 3})).bytes()), 0);
+  EXPECT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).dataClaiming(0xFFFFFFFF, {}).bytes()), 0);
+  EXPECT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).dataClaiming(6, Pcm16({1, 2, 3})).bytes()), 1);
+}
+
+TEST(WavReader, HonoursThePadByteAfterAnOddSizedChunk) {
+  const auto bytes = WavBuilder()
+                         .pcm(1, 22050, 16)
+                         .chunk("LIST", {'I', 'N', 'F', 'O', 'x'})  // five bytes and a pad byte
+                         .data(Pcm16({7, 8}))
+                         .bytes();
+  MemorySoundFile file(bytes);
+  SNDSample s;
+  ASSERT_EQ(s.IsWavFile(file), 1);
+  EXPECT_EQ(s.m_dwSize, 4u);
+  uint8_t first[4];
+  ASSERT_EQ(file.Read(first, 4), 4u);
+  EXPECT_EQ(first[0], 7);
+  EXPECT_EQ(first[2], 8);
+}
+
+TEST(WavReader, FindRiffChunkStopsAtSizesThatLeaveTheFile) {
+  const auto bytes = WavBuilder().pcm(1, 22050, 16).dataClaiming(0xFFFFFFF0, {}).bytes();
+  MemorySoundFile file(bytes);
+  sound::_ChunkHeader header;
+  EXPECT_EQ(SNDSample::FindRiffChunk(file, 12, &header, sound::RiffId("smpl")), 0);
+  EXPECT_EQ(SNDSample::FindRiffChunk(file, 12, &header, sound::RiffId("data")), 1);
+  EXPECT_EQ(header.dwSize, 0xFFFFFFF0u);
+  EXPECT_EQ(SNDSample::FindRiffChunk(file, 9999, &header, sound::RiffId("data")), 0);
+}
+
+TEST(WavReader, TakesTheFirstLoopOfASmplChunk) {
+  SNDSample s;
+  ASSERT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).smpl(2, 100, 5000, 3).data(Pcm16({1})).bytes()), 1);
+  EXPECT_TRUE(s.m_dwFlags.load() & sound::kSampleLooped);
+  EXPECT_EQ(s.m_dwLoopStart, 100u << 2);  // shifted by the sample's bytes
+  EXPECT_EQ(s.m_dwLoopEnd, 5000u << 2);
+  EXPECT_EQ(s.m_dwLoopCount, 3u);
+
+  SNDSample eight;
+  ASSERT_EQ(IsWav(eight, WavBuilder().pcm(1, 22050, 8).smpl(1, 10, 20, 0).data({1, 2}).bytes()), 1);
+  EXPECT_EQ(eight.m_dwLoopStart, 20u);
+  EXPECT_EQ(eight.m_dwLoopEnd, 40u);
+
+  SNDSample none;
+  ASSERT_EQ(IsWav(none, WavBuilder().pcm(1, 22050, 16).smpl(0, 0, 0, 0).data(Pcm16({1})).bytes()), 1);
+  EXPECT_FALSE(none.m_dwFlags.load() & sound::kSampleLooped);
+
+  // A loop count with no loop record after it.
+  std::vector<uint8_t> cut(36, 0);
+  cut[28] = 1;
+  SNDSample truncated;
+  ASSERT_EQ(IsWav(truncated, WavBuilder().pcm(1, 22050, 16).chunk("smpl", cut).data(Pcm16({1})).bytes()), 1);
+  EXPECT_FALSE(truncated.m_dwFlags.load() & sound::kSampleLooped);
+}
+
+class WavLoadTest : public soundtest::EngineTest {};
+
+TEST_F(WavLoadTest, LoadsTheSoundIntoABufferAndPlaysItExactly) {
+  const auto frames = soundtest::SignalFrames(300, 1);
+  files_.add("sounds\\a.wav", WavBuilder()
+                                  .pcm(1, 22050, 16)
+                                  .chunk("fact", {1, 2, 3})
+                                  .data(Pcm16(frames))
+                                  .chunk("junk", std::vector<uint8_t>(64, 0x55))
+                                  .bytes());
+  ASSERT_EQ(engine_.LoadSample("sounds\\a.wav", 5), 1);
+  sound::SNDSample* s = engine_.FindSample(5);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->m_dwSize, 600u);
+  ASSERT_NE(s->m_lpBuffer, nullptr);
+  EXPECT_EQ(s->m_lpBuffer->bytes(), 600u);
+  EXPECT_EQ(s->m_lpBuffer->flags(), platform::kBufferStatic | platform::kBufferCtrlPositionNotify);
+  ASSERT_EQ(s->PlaySample(0xFFFF, 0x8000), 1);
+  auto out = Pull(320);
+  for (size_t i = 0; i < 300; ++i) ASSERT_EQ(out[2 * i], frames[i]) << i;
+  for (size_t i = 300; i < 320; ++i) ASSERT_EQ(out[2 * i], 0) << "nothing after the data chunk";
+}
+
+TEST_F(WavLoadTest, RefusedFilesLeaveNoSlotBehind) {
+  files_.add("adpcm.wav", WavBuilder().fmt(2, 1, 22050, 4).data(Pcm16({1, 2})).bytes());
+  files_.add("float.wav", WavBuilder().fmt(3, 1, 22050, 32).data(Pcm16({1, 2})).bytes());
+  files_.add("nodata.wav", WavBuilder().pcm(1, 22050, 16).bytes());
+  files_.add("short.wav", WavBuilder().pcm(1, 22050, 16).dataClaiming(400, Pcm16({1, 2})).bytes());
+  files_.add("empty.wav", WavBuilder().pcm(1, 22050, 16).data({}).bytes());
+  files_.add("24bit.wav", WavBuilder().pcm(1, 22050, 24).data(std::vector<uint8_t>(6, 1)).bytes());
+  for (const char* name : {"adpcm.wav", "float.wav", "nodata.wav", "short.wav", "empty.wav", "24bit.wav",
+                           "missing.wav"}) {
+    EXPECT_EQ(engine_.LoadSample(name, 3), 0) << name;
+  }
+  EXPECT_EQ(engine_.g_nLastSample, 1);  // the slot tried, given back each time
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(engine_.Slot(i)->m_dwFlags.load(), 0u) << i;
+}
+
+// The PCM WAVs a Linux sound setup installs: written by others, not here.
+TEST_F(WavLoadTest, RealAlsaFilesLoadAndPlay) {
+  namespace fs = std::filesystem;
+  if (!fs::is_directory(soundtest::AlsaSounds())) GTEST_SKIP() << "no " << soundtest::AlsaSounds();
+  engine_.SetFileOpenFunc(nullptr);  // the real files, through the default opener
+  int loaded = 0;
+  for (const auto& entry : fs::directory_iterator(soundtest::AlsaSounds())) {
+    if (entry.path().extension() != ".wav") continue;
+    const uint32_t id = 100 + static_cast<uint32_t>(loaded);
+    ASSERT_EQ(engine_.LoadSample(entry.path().string(), id), 1) << entry.path();
+    sound::SNDSample* s = engine_.FindSample(id);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->m_dwSize, fs::file_size(entry.path()) - 44) << entry.path();
+    ASSERT_EQ(s->PlaySample(0xFFFF, 0x8000), 1);
+    auto out = Pull(4800);  // 0.2 s of 48 kHz sound at 22050
+    int64_t energy = 0;
+    for (int16_t v : out) energy += static_cast<int64_t>(v) * v;
+    EXPECT_GT(energy, 0) << entry.path();
+    s->StopSample();
+    if (++loaded == 8) break;  // leave slots for the rest of the table
+  }
+  if (loaded == 0) GTEST_SKIP() << "no .wav files in " << soundtest::AlsaSounds();
+}
+
+}  // namespace
