@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "canvas.h"
@@ -377,6 +378,19 @@ bool SaveFrames(const std::string& path, int frame_w, int frame_h, int cols, int
   cairo_surface_destroy(frame);
   cairo_surface_destroy(first);
   return sheet.SaveKeyed(path);
+}
+
+bool SaveLabelStrip(const std::string& dir, const std::string& file, int w, int h, const std::string& label,
+                    Colour base, double text_size) {
+  const std::string path = JoinPath(dir, file);
+  return Reported(path, SaveStrip(path, w, h, 2, [&](cairo_t* cr, int frame) {
+                    PaintLabelButton(cr, w, h, label, base, StateOfFrame(frame), text_size);
+                  }));
+}
+
+bool Reported(const std::string& path, bool ok) {
+  if (!ok) std::fprintf(stderr, "could not write %s\n", path.c_str());
+  return ok;
 }
 
 void ReleaseFontCaches() {

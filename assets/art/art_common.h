@@ -112,6 +112,12 @@ inline bool SaveStrip(const std::string& path, int frame_w, int frame_h, int fra
   return SaveFrames(path, frame_w, frame_h, frames, 1, paint);
 }
 
+// A strip of two PaintLabelButton frames (normal, highlighted) saved as dir/file.
+bool SaveLabelStrip(const std::string& dir, const std::string& file, int w, int h, const std::string& label,
+                    Colour base, double text_size = 0);
+// Says on stderr which picture could not be written; returns ok unchanged.
+bool Reported(const std::string& path, bool ok);
+
 // Drops Cairo's and fontconfig's font caches. Call once at the end of a
 // generator's main, after every canvas is gone, so leak checkers see a clean
 // exit.

@@ -1,6 +1,5 @@
 // Every bitmap font of both programs, and the two digit strips.
 #include <cmath>
-#include <cstdio>
 
 #include "art_common.h"
 #include "canvas.h"
@@ -9,11 +8,6 @@
 
 namespace art {
 namespace {
-
-bool Report(const std::string& path, const FontResult& r) {
-  if (!r.saved) std::fprintf(stderr, "could not write %s\n", path.c_str());
-  return r.saved;
-}
 
 // Ten digit cells side by side, each digit centred in its cell.
 bool DigitStrip(const std::string& path, int cell_w, int cell_h, double size, Colour fill, Colour outline) {
@@ -55,14 +49,14 @@ bool DrawFonts(const std::string& launcher_dir, const std::string& game_dir) {
   names.outline = palette::kInk;
   names.outline_width = 3;
   std::string path = JoinPath(launcher_dir, "n_font.bmp");
-  ok = Report(path, BuildBitmapFont(path, names)) && ok;
+  ok = Reported(path, BuildBitmapFont(path, names).saved) && ok;
 
   // The selected player, and everything typed on the players screen.
   FontSpec highlight = names;
   highlight.fill = Hex(0xFFD23F);
   highlight.outline = Hex(0x4A2308);
   path = JoinPath(launcher_dir, "h_font.bmp");
-  ok = Report(path, BuildBitmapFont(path, highlight)) && ok;
+  ok = Reported(path, BuildBitmapFont(path, highlight).saved) && ok;
 
   // Hall-of-fame rows, smoothed toward the table's paper colour.
   FontSpec hall;
@@ -72,10 +66,10 @@ bool DrawFonts(const std::string& launcher_dir, const std::string& game_dir) {
   hall.backdrop = palette::kPaper;
   hall.fill = Hex(0x1C1826);
   path = JoinPath(launcher_dir, "HallBlackFont.bmp");
-  ok = Report(path, BuildBitmapFont(path, hall)) && ok;
+  ok = Reported(path, BuildBitmapFont(path, hall).saved) && ok;
   hall.fill = palette::kPlum;
   path = JoinPath(launcher_dir, "HallPurpleFont.bmp");
-  ok = Report(path, BuildBitmapFont(path, hall)) && ok;
+  ok = Reported(path, BuildBitmapFont(path, hall).saved) && ok;
 
   // Question and explanation text on the quiz's light panel.
   FontSpec question;
@@ -85,13 +79,13 @@ bool DrawFonts(const std::string& launcher_dir, const std::string& game_dir) {
   question.backdrop = palette::kQuestionPanel;
   question.fill = palette::kInk;
   path = JoinPath(game_dir, "font.bmp");
-  ok = Report(path, BuildBitmapFont(path, question)) && ok;
+  ok = Reported(path, BuildBitmapFont(path, question).saved) && ok;
 
   // Page number on the catalogue's control plate, score digits on the quiz's plates.
   path = JoinPath(launcher_dir, "PageNumbers.bmp");
-  ok = DigitStrip(path, 16, 22, 22, Hex(0xFFFDF4), palette::kInk) && ok;
+  ok = Reported(path, DigitStrip(path, 16, 22, 22, Hex(0xFFFDF4), palette::kInk)) && ok;
   path = JoinPath(game_dir, "scorefont.bmp");
-  ok = DigitStrip(path, 15, 22, 21, Hex(0xFFD23F), Hex(0x4A2308)) && ok;
+  ok = Reported(path, DigitStrip(path, 15, 22, 21, Hex(0xFFD23F), Hex(0x4A2308))) && ok;
   return ok;
 }
 

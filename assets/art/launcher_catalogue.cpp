@@ -1,7 +1,6 @@
 // The catalogue screen: backdrop with logo, page controls and slot wells,
 // the slot frame, the "more games" tile and the information page.
 #include <cmath>
-#include <cstdio>
 
 #include "art_common.h"
 #include "canvas.h"
@@ -14,11 +13,6 @@ namespace {
 constexpr int kSlotX[3] = {14, 271, 528};
 constexpr int kSlotY[4] = {140, 247, 355, 461};
 constexpr int kSlotW = 250, kSlotH = 100;
-
-bool Check(const std::string& path, bool ok) {
-  if (!ok) std::fprintf(stderr, "could not write %s\n", path.c_str());
-  return ok;
-}
 
 void PaintLogo(cairo_t* cr) {
   // "Pavlora" in big candy letters with a sun behind the first letter.
@@ -162,7 +156,7 @@ bool DrawBackground(const std::string& dir) {
   }
   PaintFooter(cr);
   const std::string path = JoinPath(dir, "background.bmp");
-  return Check(path, canvas.SaveOpaque(path));
+  return Reported(path, canvas.SaveOpaque(path));
 }
 
 void PaintArrow(cairo_t* cr, double cx, double cy, double size, bool left) {
@@ -181,7 +175,7 @@ void PaintArrow(cairo_t* cr, double cx, double cy, double size, bool left) {
 
 bool DrawPageArrow(const std::string& dir, const char* name, bool left) {
   const std::string path = JoinPath(dir, name);
-  return Check(path, SaveStrip(path, 44, 44, 2, [left](cairo_t* cr, int frame) {
+  return Reported(path, SaveStrip(path, 44, 44, 2, [left](cairo_t* cr, int frame) {
                  const ButtonState state = StateOfFrame(frame);
                  PaintGlossyDisc(cr, 22, 22, 21.5, palette::kOrange, state);
                  PaintArrow(cr, left ? 21 : 23, 20, 13, left);
@@ -190,7 +184,7 @@ bool DrawPageArrow(const std::string& dir, const char* name, bool left) {
 
 bool DrawHelpButton(const std::string& dir) {
   const std::string path = JoinPath(dir, "Info.bmp");
-  return Check(path, SaveStrip(path, 76, 44, 2, [](cairo_t* cr, int frame) {
+  return Reported(path, SaveStrip(path, 76, 44, 2, [](cairo_t* cr, int frame) {
                  PaintGlossyButton(cr, 0, 0, 76, 44, 16, palette::kSky, StateOfFrame(frame));
                  // "i" in a white coin, then the word.
                  cairo_arc(cr, 20, 19, 11, 0, 2 * M_PI);
@@ -212,18 +206,11 @@ bool DrawHelpButton(const std::string& dir) {
                }));
 }
 
-bool DrawSmallExit(const std::string& dir) {
-  const std::string path = JoinPath(dir, "SmallExit.bmp");
-  return Check(path, SaveStrip(path, 76, 44, 2, [](cairo_t* cr, int frame) {
-                 PaintLabelButton(cr, 76, 44, "Exit", palette::kBerry, StateOfFrame(frame), 17);
-               }));
-}
-
 // The slot frame: square outer edge, rounded window, and a window of pure
 // key blue so the game picture shows through. Only the rim colours change.
 bool DrawGameButton(const std::string& dir) {
   const std::string path = JoinPath(dir, "GameButton.bmp");
-  return Check(path, SaveStrip(path, kSlotW, kSlotH, 3, [](cairo_t* cr, int frame) {
+  return Reported(path, SaveStrip(path, kSlotW, kSlotH, 3, [](cairo_t* cr, int frame) {
                  const ButtonState state = StateOfFrame(frame);
                  Colour top = Hex(0xFFF3D6), bottom = Hex(0xE0B46A), line = Hex(0x8A5A1C);
                  if (state == ButtonState::kHover) {
@@ -309,7 +296,7 @@ bool DrawCollectTile(const std::string& dir) {
   sub.fill = Hex(0xFFF6CC);
   DrawTextInBox(cr, "visit our site", 98, 58, 142, 20, sub);
   const std::string path = JoinPath(dir, "CollectButton.bmp");
-  return Check(path, canvas.SaveOpaque(path));
+  return Reported(path, canvas.SaveOpaque(path));
 }
 
 bool DrawInfoPage(const std::string& dir) {
@@ -350,14 +337,7 @@ bool DrawInfoPage(const std::string& dir) {
   DrawText(cr, "Pavlora 1.0  \xE2\x80\xA2  all pictures and sounds made for this collection", 50, 486,
            version, Align::kLeft);
   const std::string path = JoinPath(dir, "infoscreen.bmp");
-  return Check(path, canvas.SaveOpaque(path));
-}
-
-bool DrawBackButton(const std::string& dir) {
-  const std::string path = JoinPath(dir, "backbutton.bmp");
-  return Check(path, SaveStrip(path, 80, 40, 2, [](cairo_t* cr, int frame) {
-                 PaintLabelButton(cr, 80, 40, "Back", palette::kSky, StateOfFrame(frame), 17);
-               }));
+  return Reported(path, canvas.SaveOpaque(path));
 }
 
 }  // namespace
@@ -367,11 +347,11 @@ bool DrawCatalogueArt(const std::string& dir) {
   ok = DrawPageArrow(dir, "PageArrowsLeft.bmp", true) && ok;
   ok = DrawPageArrow(dir, "PageArrowsRight.bmp", false) && ok;
   ok = DrawHelpButton(dir) && ok;
-  ok = DrawSmallExit(dir) && ok;
+  ok = SaveLabelStrip(dir, "SmallExit.bmp", 76, 44, "Exit", palette::kBerry, 17) && ok;
   ok = DrawGameButton(dir) && ok;
   ok = DrawCollectTile(dir) && ok;
   ok = DrawInfoPage(dir) && ok;
-  ok = DrawBackButton(dir) && ok;
+  ok = SaveLabelStrip(dir, "backbutton.bmp", 80, 40, "Back", palette::kSky, 17) && ok;
   return ok;
 }
 

@@ -1,7 +1,6 @@
 // The hall-of-fame pop-up: a page with two ruled columns of ten rows, and its
 // send-score and clear buttons.
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "art_common.h"
@@ -16,11 +15,6 @@ constexpr int kPageW = 694, kPageH = 564;
 constexpr int kRowTop = 275, kRowPitch = 26, kRows = 10;
 constexpr int kNameX[2] = {56, 387};
 constexpr int kScoreX[2] = {256, 587};
-
-bool Check(const std::string& path, bool ok) {
-  if (!ok) std::fprintf(stderr, "could not write %s\n", path.c_str());
-  return ok;
-}
 
 void PaintTrophy(cairo_t* cr, double cx, double top) {
   cairo_save(cr);
@@ -132,23 +126,15 @@ bool DrawPage(const std::string& dir) {
   cairo_fill(cr);
   PaintTable(cr);
   const std::string path = JoinPath(dir, "HallOfFameScreen.bmp");
-  return Check(path, canvas.SaveOpaque(path));
-}
-
-bool LabelStrip(const std::string& dir, const char* file, int w, int h, const char* label, Colour base,
-                double text_size) {
-  const std::string path = JoinPath(dir, file);
-  return Check(path, SaveStrip(path, w, h, 2, [&](cairo_t* cr, int frame) {
-                 PaintLabelButton(cr, w, h, label, base, StateOfFrame(frame), text_size);
-               }));
+  return Reported(path, canvas.SaveOpaque(path));
 }
 
 }  // namespace
 
 bool DrawHallOfFamePopup(const std::string& dir) {
   bool ok = DrawPage(dir);
-  ok = LabelStrip(dir, "UploadButton.bmp", 130, 52, "Send score", palette::kTeal, 18) && ok;
-  ok = LabelStrip(dir, "ClearScores.bmp", 130, 52, "Clear scores", palette::kBerry, 18) && ok;
+  ok = SaveLabelStrip(dir, "UploadButton.bmp", 130, 52, "Send score", palette::kTeal, 18) && ok;
+  ok = SaveLabelStrip(dir, "ClearScores.bmp", 130, 52, "Clear scores", palette::kBerry, 18) && ok;
   return ok;
 }
 

@@ -1,7 +1,6 @@
 // The player editor pop-up: its page with the three entry boxes, and its
 // buttons and send-scores switch.
 #include <cmath>
-#include <cstdio>
 
 #include "art_common.h"
 #include "canvas.h"
@@ -20,11 +19,6 @@ constexpr double kTrayTop = 462;
 constexpr Colour kTray = Hex(0xF3D9A4);
 // The send-scores switch at (37, 486).
 constexpr int kSwitchX = 37, kSwitchY = 486, kSwitchW = 100, kSwitchH = 40;
-
-bool Check(const std::string& path, bool ok) {
-  if (!ok) std::fprintf(stderr, "could not write %s\n", path.c_str());
-  return ok;
-}
 
 void PaintFieldLabel(cairo_t* cr, const char* label, double y) {
   TextStyle style;
@@ -87,14 +81,14 @@ bool DrawPage(const std::string& dir) {
   DrawText(cr, "to the high-score page", 148, kSwitchY + 34, hint, Align::kLeft);
 
   const std::string path = JoinPath(dir, "PlayerInfo.bmp");
-  return Check(path, canvas.SaveOpaque(path));
+  return Reported(path, canvas.SaveOpaque(path));
 }
 
 // YES / NO switch: fully opaque (the page's tray colour around the pill),
 // frame 0 yes, frame 1 no; the pill and its knob move nothing but colours.
 bool DrawYesNo(const std::string& dir) {
   const std::string path = JoinPath(dir, "yesno.bmp");
-  return Check(path, SaveStrip(path, kSwitchW, kSwitchH, 2, [](cairo_t* cr, int frame) {
+  return Reported(path, SaveStrip(path, kSwitchW, kSwitchH, 2, [](cairo_t* cr, int frame) {
                  const bool yes = frame == 0;
                  cairo_rectangle(cr, 0, 0, kSwitchW, kSwitchH);
                  SetSource(cr, kTray);
@@ -117,21 +111,13 @@ bool DrawYesNo(const std::string& dir) {
                }));
 }
 
-bool LabelStrip(const std::string& dir, const char* file, int w, int h, const char* label, Colour base,
-                double text_size) {
-  const std::string path = JoinPath(dir, file);
-  return Check(path, SaveStrip(path, w, h, 2, [&](cairo_t* cr, int frame) {
-                 PaintLabelButton(cr, w, h, label, base, StateOfFrame(frame), text_size);
-               }));
-}
-
 }  // namespace
 
 bool DrawPlayersPopup(const std::string& dir) {
   bool ok = DrawPage(dir);
   ok = DrawYesNo(dir) && ok;
-  ok = LabelStrip(dir, "EnterButton.bmp", 120, 48, "Enter", palette::kGrass, 21) && ok;
-  ok = LabelStrip(dir, "RemoveButton.bmp", 108, 48, "Remove", palette::kBerry, 18) && ok;
+  ok = SaveLabelStrip(dir, "EnterButton.bmp", 120, 48, "Enter", palette::kGrass, 21) && ok;
+  ok = SaveLabelStrip(dir, "RemoveButton.bmp", 108, 48, "Remove", palette::kBerry, 18) && ok;
   return ok;
 }
 

@@ -1,6 +1,5 @@
 // Buttons of a game's title screen, its sound switches and the text cursor.
 #include <cmath>
-#include <cstdio>
 
 #include "art_common.h"
 #include "canvas.h"
@@ -8,19 +7,6 @@
 
 namespace art {
 namespace {
-
-bool Check(const std::string& path, bool ok) {
-  if (!ok) std::fprintf(stderr, "could not write %s\n", path.c_str());
-  return ok;
-}
-
-bool LabelStrip(const std::string& dir, const char* file, int w, int h, const char* label, Colour base,
-                double text_size) {
-  const std::string path = JoinPath(dir, file);
-  return Check(path, SaveStrip(path, w, h, 2, [&](cairo_t* cr, int frame) {
-                 PaintLabelButton(cr, w, h, label, base, StateOfFrame(frame), text_size);
-               }));
-}
 
 void PaintPeople(cairo_t* cr, double x, double y, Colour fill, Colour rim) {
   // Two figures, the front one larger.
@@ -42,7 +28,7 @@ void PaintPeople(cairo_t* cr, double x, double y, Colour fill, Colour rim) {
 
 bool DrawPlayersButton(const std::string& dir) {
   const std::string path = JoinPath(dir, "PlayersButton.bmp");
-  return Check(path, SaveStrip(path, 236, 52, 2, [](cairo_t* cr, int frame) {
+  return Reported(path, SaveStrip(path, 236, 52, 2, [](cairo_t* cr, int frame) {
                  const ButtonState state = StateOfFrame(frame);
                  const Colour base = palette::kOrange;
                  PaintGlossyButton(cr, 0, 0, 236, 52, 18, base, state);
@@ -129,7 +115,7 @@ void PaintCross(cairo_t* cr, double cx, double cy, double r) {
 // Frame 0 is the "on" look, frame 1 the "off" look; there is no hover frame.
 bool DrawSoundSwitch(const std::string& dir, const char* file, bool music) {
   const std::string path = JoinPath(dir, file);
-  return Check(path, SaveStrip(path, 50, 50, 2, [music](cairo_t* cr, int frame) {
+  return Reported(path, SaveStrip(path, 50, 50, 2, [music](cairo_t* cr, int frame) {
                  const bool on = frame == 0;
                  const Colour base = on ? palette::kGrass : Hex(0x9C93A8);
                  PaintGlossyDisc(cr, 25, 25, 24.5, base, ButtonState::kNormal);
@@ -154,18 +140,18 @@ bool DrawCursor(const std::string& dir) {
   cairo_rectangle(cr, 1, 1, 8, 18);
   FillVertical(cr, 1, 19, Hex(0xFFE680), Hex(0xFFC21F));
   const std::string path = JoinPath(dir, "blockcursor.bmp");
-  return Check(path, canvas.SaveKeyed(path));
+  return Reported(path, canvas.SaveKeyed(path));
 }
 
 }  // namespace
 
 bool DrawTitleButtons(const std::string& dir) {
-  bool ok = LabelStrip(dir, "HowToPlayButton.bmp", 160, 60, "How to play", palette::kSky, 21);
-  ok = LabelStrip(dir, "PlayButton.bmp", 160, 60, "Play", palette::kGrass, 28) && ok;
-  ok = LabelStrip(dir, "HighScoresButton.bmp", 160, 60, "High scores", palette::kPlum, 21) && ok;
-  ok = LabelStrip(dir, "MenuButton.bmp", 160, 60, "Menu", palette::kOrange, 24) && ok;
-  ok = LabelStrip(dir, "CreditsButton.bmp", 160, 60, "Credits", palette::kTeal, 24) && ok;
-  ok = LabelStrip(dir, "ExitButton.bmp", 160, 60, "Exit", palette::kBerry, 24) && ok;
+  bool ok = SaveLabelStrip(dir, "HowToPlayButton.bmp", 160, 60, "How to play", palette::kSky, 21);
+  ok = SaveLabelStrip(dir, "PlayButton.bmp", 160, 60, "Play", palette::kGrass, 28) && ok;
+  ok = SaveLabelStrip(dir, "HighScoresButton.bmp", 160, 60, "High scores", palette::kPlum, 21) && ok;
+  ok = SaveLabelStrip(dir, "MenuButton.bmp", 160, 60, "Menu", palette::kOrange, 24) && ok;
+  ok = SaveLabelStrip(dir, "CreditsButton.bmp", 160, 60, "Credits", palette::kTeal, 24) && ok;
+  ok = SaveLabelStrip(dir, "ExitButton.bmp", 160, 60, "Exit", palette::kBerry, 24) && ok;
   ok = DrawPlayersButton(dir) && ok;
   ok = DrawSoundSwitch(dir, "sfx.bmp", false) && ok;
   ok = DrawSoundSwitch(dir, "music.bmp", true) && ok;
