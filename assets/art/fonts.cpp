@@ -41,7 +41,7 @@ bool DrawFonts(const std::string& launcher_dir, const std::string& game_dir) {
 
   // Player names on the title screen's plates: light, with a dark rim so they
   // read on any plate colour.
-  FontSpec names;
+  FontLook names;
   names.height = 20;
   names.family = "DejaVu Sans Condensed";
   names.bold = true;
@@ -52,14 +52,14 @@ bool DrawFonts(const std::string& launcher_dir, const std::string& game_dir) {
   ok = Reported(path, BuildBitmapFont(path, names).saved) && ok;
 
   // The selected player, and everything typed on the players screen.
-  FontSpec highlight = names;
+  FontLook highlight = names;
   highlight.fill = Hex(0xFFD23F);
   highlight.outline = Hex(0x4A2308);
   path = JoinPath(launcher_dir, "h_font.bmp");
   ok = Reported(path, BuildBitmapFont(path, highlight).saved) && ok;
 
   // Hall-of-fame rows, smoothed toward the table's paper colour.
-  FontSpec hall;
+  FontLook hall;
   hall.height = 20;
   hall.family = "DejaVu Sans Condensed";
   hall.bold = true;
@@ -72,7 +72,7 @@ bool DrawFonts(const std::string& launcher_dir, const std::string& game_dir) {
   ok = Reported(path, BuildBitmapFont(path, hall).saved) && ok;
 
   // Question and explanation text on the quiz's light panel.
-  FontSpec question;
+  FontLook question;
   question.height = 22;
   question.family = "DejaVu Sans";
   question.bold = false;

@@ -27,9 +27,9 @@ struct ContextDeleter {
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
 
-void ApplyFont(cairo_t* cr, const FontSpec& spec, double size, bool antialias) {
-  cairo_select_font_face(cr, spec.family.c_str(), CAIRO_FONT_SLANT_NORMAL,
-                         spec.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+void ApplyFont(cairo_t* cr, const FontLook& look, double size, bool antialias) {
+  cairo_select_font_face(cr, look.family.c_str(), CAIRO_FONT_SLANT_NORMAL,
+                         look.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, size);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
@@ -40,8 +40,8 @@ void ApplyFont(cairo_t* cr, const FontSpec& spec, double size, bool antialias) {
 }
 
 // Vertical reach of the whole set at one size: pixels above and below the baseline.
-void Reach(cairo_t* cr, const FontSpec& spec, double size, double* above, double* below) {
-  ApplyFont(cr, spec, size, true);
+void Reach(cairo_t* cr, const FontLook& look, double size, double* above, double* below) {
+  ApplyFont(cr, look, size, true);
   *above = 0;
   *below = 0;
   for (int c = kFirst; c <= kLast; ++c) {
@@ -59,32 +59,32 @@ uint32_t Opaque(Colour c) {
 }
 
 // Draws one character and returns its ink, cut to its outermost inked columns.
-Glyph RenderGlyph(char ch, const FontSpec& spec, double size, double baseline) {
-  const int h = spec.height;
+Glyph RenderGlyph(char ch, const FontLook& look, double size, double baseline) {
+  const int h = look.height;
   const int scratch_w = h * 3;
   SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, scratch_w, h));
   ContextPtr cr(cairo_create(surface.get()));
   const char text[2] = {ch, 0};
   const double origin = h;  // leaves room for a negative bearing
-  const bool outlined = spec.outline.a > 0 && spec.outline_width > 0;
+  const bool outlined = look.outline.a > 0 && look.outline_width > 0;
   if (outlined) {
     // Hard outline first, then the smoothed fill over it.
-    ApplyFont(cr.get(), spec, size, false);
+    ApplyFont(cr.get(), look, size, false);
     cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
     cairo_move_to(cr.get(), origin, baseline);
     cairo_text_path(cr.get(), text);
-    SetSource(cr.get(), spec.outline);
-    cairo_set_line_width(cr.get(), spec.outline_width);
+    SetSource(cr.get(), look.outline);
+    cairo_set_line_width(cr.get(), look.outline_width);
     cairo_set_line_join(cr.get(), CAIRO_LINE_JOIN_ROUND);
     cairo_stroke_preserve(cr.get());
     cairo_fill(cr.get());
     cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GRAY);
-    ApplyFont(cr.get(), spec, size, true);
+    ApplyFont(cr.get(), look, size, true);
     cairo_move_to(cr.get(), origin, baseline);
-    SetSource(cr.get(), spec.fill);
+    SetSource(cr.get(), look.fill);
     cairo_show_text(cr.get(), text);
   } else {
-    ApplyFont(cr.get(), spec, size, true);
+    ApplyFont(cr.get(), look, size, true);
     cairo_move_to(cr.get(), origin, baseline);
     SetSource(cr.get(), Colour{1, 1, 1, 1});
     cairo_show_text(cr.get(), text);
@@ -98,7 +98,7 @@ Glyph RenderGlyph(char ch, const FontSpec& spec, double size, double baseline) {
 
   // Decide each pixel: opaque colour or clear.
   std::vector<uint32_t> pixels(static_cast<size_t>(scratch_w) * h, 0);
-  const uint32_t backdrop = Opaque(spec.backdrop);
+  const uint32_t backdrop = Opaque(look.backdrop);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < scratch_w; ++x) {
       const uint32_t p = at(x, y);
@@ -111,7 +111,7 @@ Glyph RenderGlyph(char ch, const FontSpec& spec, double size, double baseline) {
         }
       } else if (a >= 24) {
         // Coverage a of the fill over the backdrop it will be drawn on.
-        const Colour mixed = Mix(Hex(backdrop & 0xFFFFFF), spec.fill, a / 255.0);
+        const Colour mixed = Mix(Hex(backdrop & 0xFFFFFF), look.fill, a / 255.0);
         out = Opaque(mixed);
       }
       pixels[static_cast<size_t>(y) * scratch_w + x] = out;
@@ -135,7 +135,7 @@ Glyph RenderGlyph(char ch, const FontSpec& spec, double size, double baseline) {
     // Nothing visible at this size: one dot on the baseline keeps the glyph.
     first = last = static_cast<int>(origin);
     const int dot_row = std::clamp(static_cast<int>(baseline) - 1, 0, h - 1);
-    pixels[static_cast<size_t>(dot_row) * scratch_w + first] = Opaque(spec.fill);
+    pixels[static_cast<size_t>(dot_row) * scratch_w + first] = Opaque(look.fill);
   }
   // A gap inside the glyph (the two ticks of '"') would split it when the
   // font is measured: bridge it along a row where both sides have ink.
@@ -172,18 +172,18 @@ Glyph RenderGlyph(char ch, const FontSpec& spec, double size, double baseline) {
 
 }  // namespace
 
-FontResult BuildBitmapFont(const std::string& path, const FontSpec& spec) {
+FontResult BuildBitmapFont(const std::string& path, const FontLook& look) {
   FontResult result;
-  const int h = spec.height;
+  const int h = look.height;
   SurfacePtr probe_surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4));
   ContextPtr probe(cairo_create(probe_surface.get()));
-  const bool outlined = spec.outline.a > 0 && spec.outline_width > 0;
-  const double margin = outlined ? std::ceil(spec.outline_width / 2) : 0;
+  const bool outlined = look.outline.a > 0 && look.outline_width > 0;
+  const double margin = outlined ? std::ceil(look.outline_width / 2) : 0;
   // The largest size, in half pixels, whose whole set fits the height.
-  double size = spec.max_size > 0 ? spec.max_size : h * 1.2;
+  double size = look.max_size > 0 ? look.max_size : h * 1.2;
   double above = 0, below = 0;
   for (; size > 4; size -= 0.5) {
-    Reach(probe.get(), spec, size, &above, &below);
+    Reach(probe.get(), look, size, &above, &below);
     if (std::ceil(above) + std::ceil(below) + 2 * margin <= h) break;
   }
   const double baseline = margin + std::ceil(above);
@@ -191,7 +191,7 @@ FontResult BuildBitmapFont(const std::string& path, const FontSpec& spec) {
   std::vector<Glyph> glyphs;
   int total = 0;
   for (int c = kFirst; c <= kLast; ++c) {
-    glyphs.push_back(RenderGlyph(static_cast<char>(c), spec, size, baseline));
+    glyphs.push_back(RenderGlyph(static_cast<char>(c), look, size, baseline));
     result.widest = std::max(result.widest, glyphs.back().width);
     total += glyphs.back().width + 1;  // one blue column after each glyph
   }

@@ -8,7 +8,7 @@
 
 namespace art {
 
-struct FontSpec {
+struct FontLook {
   int height = 20;
   std::string family = "DejaVu Sans";
   bool bold = true;
@@ -31,6 +31,6 @@ struct FontResult {
   int width = 0;
 };
 
-FontResult BuildBitmapFont(const std::string& path, const FontSpec& spec);
+FontResult BuildBitmapFont(const std::string& path, const FontLook& look);
 
 }  // namespace art

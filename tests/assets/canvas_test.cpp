@@ -151,12 +151,12 @@ TEST_F(GeneratorFiles, StripFramesKeepTheFirstFramesSilhouette) {
 }
 
 TEST_F(GeneratorFiles, FontRowHoldsGlyphsSeparatedByKeyColumns) {
-  art::FontSpec spec;
-  spec.height = 16;
-  spec.bold = false;
-  spec.fill = art::Hex(0x202020);
-  spec.backdrop = art::Hex(0xF0F0F0);
-  const art::FontResult result = art::BuildBitmapFont(Path("f.bmp"), spec);
+  art::FontLook look;
+  look.height = 16;
+  look.bold = false;
+  look.fill = art::Hex(0x202020);
+  look.backdrop = art::Hex(0xF0F0F0);
+  const art::FontResult result = art::BuildBitmapFont(Path("f.bmp"), look);
   ASSERT_TRUE(result.saved);
   std::string why;
   const auto pic = ReadBmp24(Path("f.bmp"), &why);

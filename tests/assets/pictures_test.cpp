@@ -57,7 +57,7 @@ enum class Kind {
   kFont,        // one-row bitmap font
 };
 
-struct Spec {
+struct Planned {
   const char* dir;  // "L" launcher directory, "G" game directory
   const char* name;
   int width, height;
@@ -66,7 +66,7 @@ struct Spec {
   bool quiz_art;   // drawn by the quiz's own generator
 };
 
-const Spec kPictures[] = {
+const Planned kPictures[] = {
     // Catalogue.
     {"L", "background.bmp", 800, 600, 1, 1, Kind::kBackground, false},
     {"L", "PageArrowsLeft.bmp", 88, 44, 2, 1, Kind::kButtons, false},
@@ -127,17 +127,17 @@ const Spec kPictures[] = {
     {"G", "gameover.bmp", 450, 170, 1, 1, Kind::kSprite, true},
 };
 
-void PrintTo(const Spec& spec, std::ostream* os) { *os << spec.name; }
+void PrintTo(const Planned& planned, std::ostream* os) { *os << planned.name; }
 
-std::string PathOf(const Spec& spec) {
-  return (std::string(spec.dir) == "L" ? kLauncherDir : kGameDir) + "/" + spec.name;
+std::string PathOf(const Planned& planned) {
+  return (std::string(planned.dir) == "L" ? kLauncherDir : kGameDir) + "/" + planned.name;
 }
 
 // Loads a listed picture; a quiz picture that is not drawn yet skips the test.
-#define LOAD_OR_SKIP(spec, pic)                                                          \
-  const std::string path_ = PathOf(spec);                                                \
-  if ((spec).quiz_art && !fs::exists(path_)) {                                           \
-    GTEST_SKIP() << (spec).name << " is quiz art that has not been generated yet";       \
+#define LOAD_OR_SKIP(planned, pic)                                                          \
+  const std::string path_ = PathOf(planned);                                                \
+  if ((planned).quiz_art && !fs::exists(path_)) {                                           \
+    GTEST_SKIP() << (planned).name << " is quiz art that has not been generated yet";       \
   }                                                                                      \
   std::string why_;                                                                      \
   const std::optional<Picture> loaded_ = ReadBmp24(path_, &why_);                        \
@@ -145,7 +145,7 @@ std::string PathOf(const Spec& spec) {
   const Picture& pic = *loaded_
 
 std::optional<Picture> LoadNamed(const char* name, std::string* why) {
-  for (const Spec& s : kPictures) {
+  for (const Planned& s : kPictures) {
     if (std::string(s.name) == name) return ReadBmp24(PathOf(s), why);
   }
   *why = "not listed";
@@ -209,70 +209,70 @@ Measured MeasureFont(const Picture& pic) {
 
 // ------------------------------------------------------------- the checks
 
-std::vector<Spec> Where(bool (*keep)(const Spec&)) {
-  std::vector<Spec> out;
-  for (const Spec& s : kPictures) {
+std::vector<Planned> Where(bool (*keep)(const Planned&)) {
+  std::vector<Planned> out;
+  for (const Planned& s : kPictures) {
     if (keep(s)) out.push_back(s);
   }
   return out;
 }
-bool IsOpaqueKind(const Spec& s) {
+bool IsOpaqueKind(const Planned& s) {
   return s.kind == Kind::kBackground || s.kind == Kind::kPage || s.kind == Kind::kTile;
 }
 
-class PictureTest : public ::testing::TestWithParam<Spec> {};
-class OpaquePictureTest : public ::testing::TestWithParam<Spec> {};
-class KeyedPictureTest : public ::testing::TestWithParam<Spec> {};
-class StateStripTest : public ::testing::TestWithParam<Spec> {};
-class FontTest : public ::testing::TestWithParam<Spec> {};
-class DigitStripTest : public ::testing::TestWithParam<Spec> {};
+class PictureTest : public ::testing::TestWithParam<Planned> {};
+class OpaquePictureTest : public ::testing::TestWithParam<Planned> {};
+class KeyedPictureTest : public ::testing::TestWithParam<Planned> {};
+class StateStripTest : public ::testing::TestWithParam<Planned> {};
+class FontTest : public ::testing::TestWithParam<Planned> {};
+class DigitStripTest : public ::testing::TestWithParam<Planned> {};
 
 TEST_P(PictureTest, HasItsSizeAndDividesIntoFrames) {
-  const Spec& spec = GetParam();
-  LOAD_OR_SKIP(spec, pic);
-  EXPECT_EQ(pic.height, spec.height) << spec.name;
-  if (spec.width > 0) {
-    EXPECT_EQ(pic.width, spec.width) << spec.name;
+  const Planned& planned = GetParam();
+  LOAD_OR_SKIP(planned, pic);
+  EXPECT_EQ(pic.height, planned.height) << planned.name;
+  if (planned.width > 0) {
+    EXPECT_EQ(pic.width, planned.width) << planned.name;
   }
-  EXPECT_EQ(pic.width % spec.cols, 0) << spec.name << " does not divide into " << spec.cols << " columns";
-  EXPECT_EQ(pic.height % spec.rows, 0) << spec.name << " does not divide into " << spec.rows << " rows";
+  EXPECT_EQ(pic.width % planned.cols, 0) << planned.name << " does not divide into " << planned.cols << " columns";
+  EXPECT_EQ(pic.height % planned.rows, 0) << planned.name << " does not divide into " << planned.rows << " rows";
   // Every frame shows something.
-  const int fw = pic.width / spec.cols, fh = pic.height / spec.rows;
-  for (int f = 0; f < spec.cols * spec.rows; ++f) {
-    const auto mask = FrameMask(pic, (f % spec.cols) * fw, (f / spec.cols) * fh, fw, fh);
+  const int fw = pic.width / planned.cols, fh = pic.height / planned.rows;
+  for (int f = 0; f < planned.cols * planned.rows; ++f) {
+    const auto mask = FrameMask(pic, (f % planned.cols) * fw, (f / planned.cols) * fh, fw, fh);
     EXPECT_TRUE(std::find(mask.begin(), mask.end(), true) != mask.end())
-        << spec.name << " frame " << f << " is fully transparent";
+        << planned.name << " frame " << f << " is fully transparent";
   }
 }
 
 TEST_P(OpaquePictureTest, HasNoTransparentPixel) {
-  const Spec& spec = GetParam();
-  LOAD_OR_SKIP(spec, pic);
-  EXPECT_EQ(CountKey(pic), 0u) << spec.name << " has pixels the screen would treat as transparent";
+  const Planned& planned = GetParam();
+  LOAD_OR_SKIP(planned, pic);
+  EXPECT_EQ(CountKey(pic), 0u) << planned.name << " has pixels the screen would treat as transparent";
 }
 
 TEST_P(StateStripTest, FramesShareOneSilhouette) {
-  const Spec& spec = GetParam();
-  LOAD_OR_SKIP(spec, pic);
-  const int fw = pic.width / spec.cols, fh = pic.height / spec.rows;
+  const Planned& planned = GetParam();
+  LOAD_OR_SKIP(planned, pic);
+  const int fw = pic.width / planned.cols, fh = pic.height / planned.rows;
   const auto first = FrameMask(pic, 0, 0, fw, fh);
-  for (int f = 1; f < spec.cols * spec.rows; ++f) {
-    const auto mask = FrameMask(pic, (f % spec.cols) * fw, (f / spec.cols) * fh, fw, fh);
-    EXPECT_TRUE(mask == first) << spec.name << ": frame " << f << " differs in shape from frame 0";
+  for (int f = 1; f < planned.cols * planned.rows; ++f) {
+    const auto mask = FrameMask(pic, (f % planned.cols) * fw, (f / planned.cols) * fh, fw, fh);
+    EXPECT_TRUE(mask == first) << planned.name << ": frame " << f << " differs in shape from frame 0";
   }
   // Frames must also differ in look, or the state change would be invisible.
-  if (std::string(spec.name) != "bullanim.bmp") {
+  if (std::string(planned.name) != "bullanim.bmp") {
     bool differs = false;
     for (int y = 0; y < fh && !differs; ++y) {
       for (int x = 0; x < fw && !differs; ++x) differs = pic.At(x, y) != pic.At(fw + x, y);
     }
-    EXPECT_TRUE(differs) << spec.name << ": frames 0 and 1 look the same";
+    EXPECT_TRUE(differs) << planned.name << ": frames 0 and 1 look the same";
   }
 }
 
 TEST_P(KeyedPictureTest, EdgesNeverBlendTowardTheKey) {
-  const Spec& spec = GetParam();
-  LOAD_OR_SKIP(spec, pic);
+  const Planned& planned = GetParam();
+  LOAD_OR_SKIP(planned, pic);
   // An opaque pixel next to the key that is far bluer than it is red or green
   // is a smoothing step toward the key colour: it shows as a blue fringe.
   int fringe = 0;
@@ -289,25 +289,25 @@ TEST_P(KeyedPictureTest, EdgesNeverBlendTowardTheKey) {
       if (at_edge && b - std::max(r, g) > 120) ++fringe;
     }
   }
-  EXPECT_EQ(fringe, 0) << spec.name << " has " << fringe << " edge pixels blended toward blue";
+  EXPECT_EQ(fringe, 0) << planned.name << " has " << fringe << " edge pixels blended toward blue";
 }
 
 TEST_P(FontTest, MeasuresToAllGlyphs) {
-  const Spec& spec = GetParam();
-  LOAD_OR_SKIP(spec, pic);
+  const Planned& planned = GetParam();
+  LOAD_OR_SKIP(planned, pic);
   const Measured m = MeasureFont(pic);
-  ASSERT_TRUE(m.loaded) << spec.name << " holds fewer than 94 glyphs";
+  ASSERT_TRUE(m.loaded) << planned.name << " holds fewer than 94 glyphs";
   // A glyph split by a blue column would leave extra ink after the 94th.
-  EXPECT_EQ(m.extra_segments, 0) << spec.name << " has ink beyond its 94 glyphs (a split glyph?)";
+  EXPECT_EQ(m.extra_segments, 0) << planned.name << " has ink beyond its 94 glyphs (a split glyph?)";
   const auto width_of = [&](char ch) { return m.glyphs[ch - 33].second - m.glyphs[ch - 33].first; };
   for (int i = 0; i < 94; ++i) EXPECT_GE(width_of(static_cast<char>(33 + i)), 1);
   // The space and the letter gap come from the widest glyph, so it must be a
   // letter-sized one; and thin marks must stay thinner than capitals.
   const int letters = std::max(width_of('W'), width_of('M'));
-  EXPECT_LE(m.widest, letters + letters / 4) << spec.name << ": a glyph is much wider than W/M";
+  EXPECT_LE(m.widest, letters + letters / 4) << planned.name << ": a glyph is much wider than W/M";
   EXPECT_LT(width_of('.'), width_of('H'));
   EXPECT_LT(width_of('i'), width_of('m'));
-  EXPECT_GE(m.widest / 2, 5) << spec.name << ": the space would be too narrow to see";
+  EXPECT_GE(m.widest / 2, 5) << planned.name << ": the space would be too narrow to see";
   // Glyph colours: opaque pixels hold at least two clearly different tones
   // (text and its rim or its smoothing), never a single flat blob.
   std::set<uint32_t> colours;
@@ -318,8 +318,8 @@ TEST_P(FontTest, MeasuresToAllGlyphs) {
 }
 
 TEST_P(DigitStripTest, CellsHoldTenDifferentDigits) {
-  const Spec& spec = GetParam();
-  LOAD_OR_SKIP(spec, pic);
+  const Planned& planned = GetParam();
+  LOAD_OR_SKIP(planned, pic);
   ASSERT_EQ(pic.width % 10, 0);
   const int cell = pic.width / 10;
   std::set<std::vector<bool>> shapes;
@@ -328,10 +328,10 @@ TEST_P(DigitStripTest, CellsHoldTenDifferentDigits) {
     EXPECT_TRUE(std::find(mask.begin(), mask.end(), true) != mask.end()) << "digit " << d << " is empty";
     shapes.insert(mask);
   }
-  EXPECT_EQ(shapes.size(), 10u) << spec.name << ": two digits have the same shape";
+  EXPECT_EQ(shapes.size(), 10u) << planned.name << ": two digits have the same shape";
 }
 
-std::string NameOf(const ::testing::TestParamInfo<Spec>& info) {
+std::string NameOf(const ::testing::TestParamInfo<Planned>& info) {
   std::string name = std::string(info.param.dir) + "_" + info.param.name;
   for (char& c : name) {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
@@ -342,14 +342,14 @@ std::string NameOf(const ::testing::TestParamInfo<Spec>& info) {
 INSTANTIATE_TEST_SUITE_P(Assets, PictureTest, ::testing::ValuesIn(kPictures), NameOf);
 INSTANTIATE_TEST_SUITE_P(Assets, OpaquePictureTest, ::testing::ValuesIn(Where(IsOpaqueKind)), NameOf);
 INSTANTIATE_TEST_SUITE_P(Assets, KeyedPictureTest,
-                         ::testing::ValuesIn(Where([](const Spec& s) { return !IsOpaqueKind(s); })), NameOf);
+                         ::testing::ValuesIn(Where([](const Planned& s) { return !IsOpaqueKind(s); })), NameOf);
 INSTANTIATE_TEST_SUITE_P(Assets, StateStripTest,
-                         ::testing::ValuesIn(Where([](const Spec& s) { return s.kind == Kind::kButtons; })),
+                         ::testing::ValuesIn(Where([](const Planned& s) { return s.kind == Kind::kButtons; })),
                          NameOf);
 INSTANTIATE_TEST_SUITE_P(Assets, FontTest,
-                         ::testing::ValuesIn(Where([](const Spec& s) { return s.kind == Kind::kFont; })), NameOf);
+                         ::testing::ValuesIn(Where([](const Planned& s) { return s.kind == Kind::kFont; })), NameOf);
 INSTANTIATE_TEST_SUITE_P(Assets, DigitStripTest,
-                         ::testing::ValuesIn(Where([](const Spec& s) { return s.kind == Kind::kDigits; })),
+                         ::testing::ValuesIn(Where([](const Planned& s) { return s.kind == Kind::kDigits; })),
                          NameOf);
 
 // ------------------------------------------------------- particular pictures
