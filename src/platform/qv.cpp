@@ -49,7 +49,11 @@ void Qv::GetDDInfo(Surface** front, Surface** back) {
 int Qv::Flip() {
   if (!display_) return 0;
   backend_.present(display_->back());
-  display_->swapPages();
+  // Shown by copying, as a windowed display is: the back buffer keeps its
+  // picture, so what the redraw queue brings to it after one flip is still
+  // there after the next. Exchanging the pages would leave every lasting
+  // change on one page only, and the picture would flicker between the two.
+  display_->front().blt(nullptr, &display_->back(), nullptr, 0);
   ++fpsFrames_;
   const uint32_t now = backend_.timer().tickCount();
   const uint32_t span = now - fpsWindowStart_;
