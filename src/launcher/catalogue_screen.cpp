@@ -6,7 +6,6 @@
 #include "gfx/popup_screen.h"
 #include "gfx/redraw_queue.h"
 #include "launcher/directory_lister.h"
-#include "launcher/redraw_detach.h"
 #include "launcher/title_screen.h"
 #include "platform/paths.h"
 #include "platform/system.h"
@@ -86,7 +85,6 @@ void CatalogueScreen::Activate(platform::Display* display, platform::Surface* dr
 }
 
 void CatalogueScreen::Release() {
-  DetachFromRedrawQueue(*this, ctx_.redraw);
   gfx::Screen::Release();
   pageNumbers_.reset();
   collect_.reset();

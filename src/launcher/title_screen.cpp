@@ -9,7 +9,6 @@
 #include "gfx/redraw_queue.h"
 #include "launcher/hall_of_fame_screen.h"
 #include "launcher/players_screen.h"
-#include "launcher/redraw_detach.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/system.h"
@@ -117,7 +116,6 @@ void TitleScreen::Activate(platform::Display* display, platform::Surface* drawin
 }
 
 void TitleScreen::Release() {
-  DetachFromRedrawQueue(*this, ctx_.redraw);
   gfx::Screen::Release();
   for (auto& field : fields_) field.reset();
   normalFont_.reset();

@@ -1,0 +1,209 @@
+#include "launcher_harness.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <utility>
+
+#include "gfx/screen.h"
+#include "platform/paths.h"
+
+namespace launcher_test {
+
+namespace fs = std::filesystem;
+
+void WriteSolidBmp(const std::string& path, Rgb colour, int width, int height) {
+  const int rowBytes = (width * 3 + 3) & ~3;
+  const uint32_t dataSize = uint32_t(rowBytes * height);
+  std::string bytes;
+  auto put16 = [&](uint32_t v) { bytes += char(v & 0xFF); bytes += char((v >> 8) & 0xFF); };
+  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+  bytes += "BM";
+  put32(54 + dataSize);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(uint32_t(width));
+  put32(uint32_t(height));
+  put16(1);
+  put16(24);
+  put32(0);
+  put32(dataSize);
+  put32(2835);
+  put32(2835);
+  put32(0);
+  put32(0);
+  for (int y = 0; y < height; ++y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) {
+      row += char(colour.b);
+      row += char(colour.g);
+      row += char(colour.r);
+    }
+    row.resize(size_t(rowBytes), '\0');
+    bytes += row;
+  }
+  WriteFile(path, bytes);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+LauncherTree::LauncherTree() : previous_(fs::current_path()) {
+  static std::atomic<int> counter{0};
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("pav_launcher_") + (info ? info->name() : "run") + "_" +
+                     std::to_string(::getpid()) + "_" + std::to_string(counter++);
+  for (char& c : name)
+    if (c == '/') c = '_';
+  const fs::path root = fs::temp_directory_path() / name;
+  fs::remove_all(root);
+  fs::create_directories(root);
+  fs::permissions(root, fs::perms(0755));
+  root_ = root.string();
+  // The launcher's own pictures, as the build lays them out.
+  for (const auto& entry : fs::directory_iterator(PAV_DIST_DIR)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string file = entry.path().filename().string();
+    if (file == "options.ini" || file == "setup.ini" || file.ends_with(".tmp")) continue;
+    fs::create_symlink(entry.path(), root / file);
+  }
+  fs::current_path(root);
+}
+
+LauncherTree::~LauncherTree() {
+  std::error_code ec;
+  fs::current_path(previous_, ec);
+  for (const std::string& dir : readOnly_) fs::permissions(dir, fs::perms(0755), ec);
+  fs::remove_all(root_, ec);
+}
+
+std::string LauncherTree::AddGame(const std::string& name, const GameOptions& options) {
+  const fs::path dir = fs::path(root_) / name;
+  fs::create_directories(dir);
+  fs::permissions(dir, fs::perms(0755));
+  WriteSolidBmp((dir / options.picture).string(), options.colour);
+  fs::create_directory_symlink(fs::path(PAV_DIST_DIR) / "Verimoo" / "title", dir / "title");
+  if (options.program) {
+    WriteFile((dir / name).string(), "");
+    fs::permissions(dir / name, fs::perms(0755));
+  }
+  return dir.string();
+}
+
+void LauncherTree::MakeReadOnly(const std::string& name) {
+  const std::string dir = Path(name);
+  fs::permissions(dir, fs::perms(0555));
+  readOnly_.push_back(dir);
+}
+
+void ScriptedBackend::translatePending(platform::MessageQueue& queue) {
+  // The frame loop's first pass of a frame waits for the display itself;
+  // every further pass in the same frame belongs to a pop-up's loop.
+  if (++passesInFrame > 1) manualTimer().advance(10);
+  if (!script.empty()) {
+    auto step = std::move(script.front());
+    script.pop_front();
+    step();
+  } else if (passesInFrame == kStuckPasses) {
+    // A pop-up nobody closes: close the program rather than hang the test.
+    stuck = true;
+    close();
+  }
+  HeadlessBackend::translatePending(queue);
+}
+
+bool LauncherRun::Start(const std::string& commandLine) {
+  const int early = app.StartUp(commandLine);
+  if (early >= 0) {
+    ended = true;
+    exitCode = early;
+    return false;
+  }
+  return true;
+}
+
+void LauncherRun::Frames(int count) {
+  for (int i = 0; i < count && !ended; ++i) {
+    backend.passesInFrame = 0;
+    if (!app.RunFrame(exitCode)) ended = true;
+  }
+}
+
+void LauncherRun::Play(int settle) {
+  for (int guard = 0; !backend.script.empty() && !ended && guard < 10000; ++guard) Frames(1);
+  Frames(settle);
+  EXPECT_FALSE(backend.stuck) << "a pop-up stayed open with nothing left to do";
+}
+
+void LauncherRun::Wait(int passes) {
+  for (int i = 0; i < passes; ++i) backend.script.push_back([] {});
+}
+
+void LauncherRun::Click(int x, int y) {
+  ScriptedBackend& b = backend;
+  b.script.push_back([&b, x, y] { b.mouseMove(x, y); });
+  Wait(1);
+  b.script.push_back([&b, x, y] { b.mouseDown(x, y); });
+  Wait(2);
+  b.script.push_back([&b, x, y] { b.mouseUp(x, y); });
+  Wait(2);
+}
+
+void LauncherRun::Key(int scanCode, bool shift) {
+  ScriptedBackend& b = backend;
+  constexpr int kLeftShift = 42;
+  b.script.push_back([&b, scanCode, shift] {
+    if (shift) b.keyDown(kLeftShift);
+    b.pressKey(scanCode);
+    if (shift) b.keyUp(kLeftShift);
+  });
+}
+
+void LauncherRun::Type(const std::string& text) {
+  static const std::map<char, std::pair<int, bool>> keys = [] {
+    std::map<char, std::pair<int, bool>> m;
+    auto row = [&m](const char* letters, int first) {
+      for (int i = 0; letters[i]; ++i) {
+        m[letters[i]] = {first + i, false};
+        m[char(letters[i] - 'a' + 'A')] = {first + i, true};
+      }
+    };
+    row("qwertyuiop", 16);
+    row("asdfghjkl", 30);
+    row("zxcvbnm", 44);
+    const char* digits = "1234567890";
+    const char* shifted = "!@#$%^&*()";
+    for (int i = 0; i < 10; ++i) {
+      m[digits[i]] = {2 + i, false};
+      m[shifted[i]] = {2 + i, true};
+    }
+    m[' '] = {57, false};
+    m['.'] = {52, false};
+    m[','] = {51, false};
+    m[':'] = {39, true};
+    return m;
+  }();
+  for (const char c : text) {
+    const auto it = keys.find(c);
+    ASSERT_NE(it, keys.end()) << "no key for '" << c << "'";
+    Key(it->second.first, it->second.second);
+  }
+}
+
+std::string LauncherRun::CurrentScreen() const {
+  const gfx::Screen* screen = const_cast<shell::Application&>(app).Screens().Current();
+  return screen ? screen->GetName() : std::string();
+}
+
+}  // namespace launcher_test

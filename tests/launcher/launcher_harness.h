@@ -1,0 +1,105 @@
+// Whole-launcher runs on the headless back end, in a temporary launcher
+// directory laid out like the installed one: the launcher's art (links to
+// the generated pictures), and game directories made by the test.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "launcher/pavlora_program.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/system.h"
+#include "shell/app/application.h"
+
+namespace launcher_test {
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+// A solid 24-bit picture of the size of a catalogue slot (or any other).
+void WriteSolidBmp(const std::string& path, Rgb colour, int width = 250, int height = 100);
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// A launcher directory of its own, made the working directory for the
+// test's lifetime; the previous working directory comes back afterwards.
+class LauncherTree {
+ public:
+  LauncherTree();
+  ~LauncherTree();
+  LauncherTree(const LauncherTree&) = delete;
+  LauncherTree& operator=(const LauncherTree&) = delete;
+
+  struct GameOptions {
+    Rgb colour{200, 40, 40};
+    bool program = true;                         // an (empty) program file named after the directory
+    std::string picture = "PavloraButton.bmp";  // spelling of the tile's file name
+  };
+  // A game directory with its tile and the title pictures; its path.
+  std::string AddGame(const std::string& name, const GameOptions& options);
+  std::string AddGame(const std::string& name) { return AddGame(name, GameOptions{}); }
+  // A directory whose files nobody may change.
+  void MakeReadOnly(const std::string& name);
+
+  const std::string& Root() const { return root_; }
+  std::string Path(const std::string& name) const { return root_ + "/" + name; }
+
+ private:
+  std::filesystem::path previous_;
+  std::string root_;
+  std::vector<std::string> readOnly_;
+};
+
+// The backend of a scripted run: each pass of a message pump (the frame
+// loop's or a pop-up's) takes the next step of the script. Pop-up loops do
+// not wait for the display, so their passes move the clock on here.
+class ScriptedBackend : public platform::HeadlessBackend {
+ public:
+  static constexpr int kStuckPasses = 3000;
+
+  void translatePending(platform::MessageQueue& queue) override;
+
+  std::deque<std::function<void()>> script;
+  int passesInFrame = 0;
+  bool stuck = false;
+};
+
+struct LauncherRun {
+  ScriptedBackend backend;
+  platform::RecordingLauncher launcher;
+  launcher::PavloraProgram program;
+  shell::Application app{backend, launcher, program};
+  bool ended = false;
+  int exitCode = -1;
+
+  // StartUp with the command line; true when the loop may run.
+  bool Start(const std::string& commandLine = "");
+  void Frames(int count);
+  // Runs until the script is used up, then a few frames more.
+  void Play(int settle = 4);
+
+  // Script steps.
+  void Wait(int passes);
+  void Click(int x, int y);
+  // A key by scan code, with Shift held when asked.
+  void Key(int scanCode, bool shift = false);
+  // Letters, digits, space and a few marks of the US layout.
+  void Type(const std::string& text);
+
+  std::string CurrentScreen() const;
+  const platform::Surface& Frame() const { return *backend.lastFrame(); }
+  uint16_t PixelAt(int x, int y) const { return Frame().pixel16(x, y); }
+};
+
+// Scan codes.
+inline constexpr int kScanBackspace = 14;
+inline constexpr int kScanTab = 15;
+inline constexpr int kScanEnter = 28;
+
+}  // namespace launcher_test
