@@ -20,18 +20,22 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot create %s/title: %s\n", argv[0], dir.c_str(), error.message().c_str());
     return 1;
   }
-  art::Canvas board(800, 600);
-  PaintBoard(board);
-  bool ok = board.SaveOpaque(art::JoinPath(dir, "background.bmp"));
-  // Everything that sits on the board is blended into the board's own pixels.
-  ok = WriteBullFrames(dir, board) && ok;
-  ok = WriteTimeBar(dir) && ok;
-  ok = WriteLadderTiles(dir, board) && ok;
-  ok = WriteControls(dir, board) && ok;
-  ok = WriteMarks(dir, board) && ok;
-  ok = WritePopups(dir) && ok;
-  ok = WriteTitleArt(dir) && ok;
-  ok = WriteGameTile(dir) && ok;
+  bool ok = true;
+  {
+    art::Canvas board(800, 600);
+    PaintBoard(board);
+    ok = board.SaveOpaque(art::JoinPath(dir, "background.bmp"));
+    // Everything that sits on the board is blended into the board's own pixels.
+    ok = WriteBullFrames(dir, board) && ok;
+    ok = WriteTimeBar(dir) && ok;
+    ok = WriteLadderTiles(dir, board) && ok;
+    ok = WriteControls(dir, board) && ok;
+    ok = WriteMarks(dir, board) && ok;
+    ok = WritePopups(dir) && ok;
+    ok = WriteTitleArt(dir) && ok;
+    ok = WriteGameTile(dir) && ok;
+  }
+  art::ReleaseFontCaches();
   if (!ok) {
     std::fprintf(stderr, "%s: could not write every picture into %s\n", argv[0], dir.c_str());
     return 1;

@@ -314,6 +314,7 @@ void PaintDaisy(cairo_t* cr, double cx, double cy, double radius) {
   cairo_pattern_add_color_stop_rgb(heart, 0, 1, 0.93, 0.45);
   cairo_pattern_add_color_stop_rgb(heart, 1, 0.95, 0.62, 0.12);
   cairo_set_source(cr, heart);
+  cairo_pattern_destroy(heart);
   cairo_fill_preserve(cr);
   SetSource(cr, Hex(0x9A5A14));
   cairo_set_line_width(cr, outline);
