@@ -7,6 +7,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 
 namespace players {
@@ -83,24 +84,9 @@ std::vector<uint8_t> HighScoreTable::Serialize() const {
 }
 
 int HighScoreTable::Write(const std::string& path) const {
-  const std::filesystem::path target = platform::ResolvePath(path);
-  std::filesystem::path temp = target;
-  temp += ".tmp";
-
   const std::vector<uint8_t> bytes = Serialize();
-  std::FILE* file = std::fopen(temp.string().c_str(), "wb");
-  if (!file) return 0;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-
-  std::error_code ec;
-  if (ok) {
-    std::filesystem::rename(temp, target, ec);
-    ok = !ec;
-  }
-  if (!ok) std::filesystem::remove(temp, ec);
-  return ok ? 1 : 0;
+  const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return platform::ReplaceFileContents(platform::ResolvePath(path), content) ? 1 : 0;
 }
 
 int HighScoreTable::Insert(std::string_view name, int32_t score) {

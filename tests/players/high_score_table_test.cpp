@@ -1,6 +1,11 @@
 #include "players/high_score_table.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <climits>
 #include <cstring>
@@ -249,12 +254,23 @@ TEST(HighScoreFile, FailedWriteKeepsTheOldFile) {
   ASSERT_EQ(t.Write(path), 1);
   const std::vector<uint8_t> before = ReadBytes(path);
 
-  // The temporary file cannot be made: the write fails as on a full disk.
-  std::filesystem::create_directory(path + ".tmp");
+  // A write that runs out of room half way (a file-size limit stands in
+  // for a full disk) fails, and the table that was there stays whole.
   t.Insert("second", 20);
-  EXPECT_EQ(t.Write(path), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &small);
+    _exit(t.Write(path) == 0 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write should have failed";
   EXPECT_EQ(ReadBytes(path), before);
-  std::filesystem::remove(path + ".tmp");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 1)
+      << "no temporary file is left behind";
 
   EXPECT_EQ(t.Write(dir.file("no/such/dir/hiscore.dat")), 0);
   EXPECT_EQ(t.Write(path), 1);

@@ -1,0 +1,80 @@
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+#include <random>
+
+#include "platform/file_descriptor.h"
+
+namespace platform {
+
+namespace {
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t put = ::write(fd, data.data(), data.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(size_t(put));
+  }
+  return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Writes content to a fresh file beside target and renames it over target.
+bool WriteAndRename(const std::string& target, std::string_view content, std::optional<mode_t> mode) {
+  std::random_device entropy;
+  std::string temp;
+  int raw = -1;
+  for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+    temp = target + ".tmp" + std::to_string(entropy());
+    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (raw < 0 && errno != EEXIST) return false;
+  }
+  if (raw < 0) return false;
+  FileDescriptor fd(raw);
+  bool ok = WriteAll(fd.get(), content);
+  if (ok && mode) ok = ::fchmod(fd.get(), *mode & 07777) == 0;
+  ok = ok && ::fsync(fd.get()) == 0;
+  ok = fd.close() && ok;
+  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // Make the rename itself durable; the file is already complete either way.
+  FileDescriptor dir(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+  return true;
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const std::string& hostPath, std::string_view content) {
+  std::string target = hostPath;
+  std::optional<mode_t> mode;
+  if (::access(target.c_str(), F_OK) == 0) {
+    if (::access(target.c_str(), W_OK) != 0) return false;
+    char real[PATH_MAX];
+    if (::realpath(target.c_str(), real)) target = real;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) mode = st.st_mode;
+  }
+  return WriteAndRename(target, content, mode);
+}
+
+}  // namespace platform
