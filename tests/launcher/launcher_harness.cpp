@@ -108,17 +108,24 @@ void LauncherTree::MakeReadOnly(const std::string& name) {
 }
 
 void ScriptedBackend::translatePending(platform::MessageQueue& queue) {
-  // The frame loop's first pass of a frame waits for the display itself;
-  // every further pass in the same frame belongs to a pop-up's loop.
-  if (++passesInFrame > 1) manualTimer().advance(10);
-  if (!script.empty()) {
-    auto step = std::move(script.front());
-    script.pop_front();
-    step();
-  } else if (passesInFrame == kStuckPasses) {
-    // A pop-up nobody closes: close the program rather than hang the test.
-    stuck = true;
-    close();
+  // A pump asks again as soon as it has taken what came; a new pass of a
+  // loop is one that begins a frame or follows a presented picture.
+  const bool newPass = frameStarting || presentedCount() != lastPresented_;
+  frameStarting = false;
+  lastPresented_ = presentedCount();
+  if (newPass) {
+    // The frame loop's first pass waits for the display itself; every
+    // further pass in the same frame belongs to a pop-up's loop.
+    if (++passesInFrame > 1) manualTimer().advance(10);
+    if (!script.empty()) {
+      auto step = std::move(script.front());
+      script.pop_front();
+      step();
+    } else if (passesInFrame == kStuckPasses) {
+      // A pop-up nobody closes: close the program rather than hang the test.
+      stuck = true;
+      close();
+    }
   }
   HeadlessBackend::translatePending(queue);
 }
@@ -136,6 +143,7 @@ bool LauncherRun::Start(const std::string& commandLine) {
 void LauncherRun::Frames(int count) {
   for (int i = 0; i < count && !ended; ++i) {
     backend.passesInFrame = 0;
+    backend.frameStarting = true;
     if (!app.RunFrame(exitCode)) ended = true;
   }
 }

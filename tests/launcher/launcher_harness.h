@@ -56,8 +56,8 @@ class LauncherTree {
   std::vector<std::string> readOnly_;
 };
 
-// The backend of a scripted run: each pass of a message pump (the frame
-// loop's or a pop-up's) takes the next step of the script. Pop-up loops do
+// The backend of a scripted run: each pass of a loop (the frame loop's or
+// a pop-up's) takes the next step of the script. Pop-up loops do
 // not wait for the display, so their passes move the clock on here.
 class ScriptedBackend : public platform::HeadlessBackend {
  public:
@@ -67,7 +67,11 @@ class ScriptedBackend : public platform::HeadlessBackend {
 
   std::deque<std::function<void()>> script;
   int passesInFrame = 0;
+  bool frameStarting = false;
   bool stuck = false;
+
+ private:
+  int lastPresented_ = -1;
 };
 
 struct LauncherRun {

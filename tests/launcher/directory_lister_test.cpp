@@ -1,0 +1,67 @@
+// Listing a directory through a wildcard pattern.
+#include "launcher/directory_lister.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "launcher_harness.h"
+
+namespace launcher_test {
+namespace {
+
+using launcher::DirectoryLister;
+
+TEST(DirectoryLister, WildcardsMatchRunsAndSingleCharactersWithoutCase) {
+  EXPECT_TRUE(DirectoryLister::Matches("*", ""));
+  EXPECT_TRUE(DirectoryLister::Matches("*", ".hidden"));
+  EXPECT_TRUE(DirectoryLister::Matches("*.BMP", "tile.bmp"));
+  EXPECT_FALSE(DirectoryLister::Matches("*.bmp", "tile.bmp.txt"));
+  EXPECT_TRUE(DirectoryLister::Matches("a*b*c", "aXXbYYbc"));
+  EXPECT_FALSE(DirectoryLister::Matches("a*b*c", "aXXbYYb"));
+  EXPECT_TRUE(DirectoryLister::Matches("g?me", "GAME"));
+  EXPECT_FALSE(DirectoryLister::Matches("g?me", "gme"));
+  EXPECT_FALSE(DirectoryLister::Matches("", "x"));
+  EXPECT_TRUE(DirectoryLister::Matches(std::string(30, '*') + "b", std::string(200, 'a') + "b"));
+}
+
+TEST(DirectoryLister, StartGivesTheFirstEntryWhichNextHandsOutAgainThenTheRest) {
+  LauncherTree tree;
+  for (const char* name : {"b.bmp", "a.BMP", "c.txt"}) WriteFile(tree.Path(name), "");
+  std::filesystem::create_directory(tree.Path("d.bmp"));
+
+  DirectoryLister lister;
+  const auto first = lister.Start(tree.Root() + "/*.bmp");
+  ASSERT_TRUE(first.has_value());
+  std::vector<std::string> names;
+  std::string path;
+  while (const auto record = lister.Next(&path)) {
+    names.push_back(record->name);
+    EXPECT_EQ(path, tree.Root() + "/" + record->name);
+    EXPECT_EQ(bool(record->attributes & platform::kAttrDirectory), record->name == "d.bmp");
+  }
+  EXPECT_EQ(names.front(), first->name);
+  // Links to the launcher's pictures are in the tree as well.
+  EXPECT_NE(std::find(names.begin(), names.end(), "a.BMP"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "b.bmp"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "d.bmp"), names.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), "c.txt"), names.end());
+  EXPECT_FALSE(lister.Open());
+  EXPECT_FALSE(lister.Next().has_value());
+
+  // A directory that is not there, or a pattern nothing matches, lists nothing.
+  EXPECT_FALSE(lister.Start(tree.Root() + "/none/*").has_value());
+  EXPECT_FALSE(lister.Start(tree.Root() + "/*.xyz").has_value());
+  EXPECT_FALSE(lister.Next().has_value());
+
+  // A new listing replaces one still open.
+  ASSERT_TRUE(lister.Start(tree.Root() + "/*.txt").has_value());
+  ASSERT_TRUE(lister.Start(tree.Root() + "/b.*").has_value());
+  EXPECT_EQ(lister.Next()->name, "b.bmp");
+  EXPECT_FALSE(lister.Next().has_value());
+}
+
+}  // namespace
+}  // namespace launcher_test
