@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <system_error>
+#include <thread>
 
 #include "platform/thread_priority.h"
 #include "sound/engine_link.h"
@@ -20,6 +21,16 @@ using platform::AudioResult;
 constexpr uint32_t kAllStreamState =
     kStreamLoaded | kStreamPlaying | kStreamLooping | kStreamPaused | kStreamPrimed;
 constexpr auto kStreamLockLimit = std::chrono::milliseconds(500);
+
+// Takes the lock unless its holder keeps it past the limit.
+bool LockWithin(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds limit) {
+  const auto end = Clock::now() + limit;
+  while (!lock.try_lock()) {
+    if (Clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
 
 uint8_t SilenceByte(const platform::SoundBuffer& buffer) { return buffer.format().bits == 8 ? 0x80 : 0x00; }
 
@@ -142,8 +153,8 @@ int QvSound::PlayStream(int flags) {
     auto lock = Lock();
     stream = g_StreamInfo;
   }
-  std::unique_lock lock(stream->mutex, kStreamLockLimit);
-  if (!lock.owns_lock()) return 1;
+  std::unique_lock lock(stream->mutex, std::defer_lock);
+  if (!LockWithin(lock, kStreamLockLimit)) return 1;
   const uint32_t state = stream->flags.load();
   if (!(state & kStreamLoaded) || (state & kStreamPlaying) || !stream->sample.load() || !stream->buffer) return 1;
   const bool looping = flags & kStreamLooping;
@@ -283,8 +294,8 @@ void QvSound::StopStreamNow() {
   }
   const bool ownThread = thread.joinable() && thread.get_id() == std::this_thread::get_id();
   {
-    std::unique_lock lock(stream->mutex, kStreamLockLimit);
-    if (!lock.owns_lock()) {
+    std::unique_lock lock(stream->mutex, std::defer_lock);
+    if (!LockWithin(lock, kStreamLockLimit)) {
       AbandonStream(stream);
       if (thread.joinable()) thread.detach();
       return;
@@ -339,8 +350,8 @@ void QvSound::PauseStream() {
     auto lock = Lock();
     stream = g_StreamInfo;
   }
-  std::unique_lock lock(stream->mutex, kStreamLockLimit);
-  if (!lock.owns_lock()) return;
+  std::unique_lock lock(stream->mutex, std::defer_lock);
+  if (!LockWithin(lock, kStreamLockLimit)) return;
   const uint32_t state = stream->flags.load();
   if (!(state & kStreamLoaded) || !(state & kStreamPlaying) || !stream->buffer) return;
   if (!(state & kStreamPaused)) {

@@ -55,8 +55,8 @@ struct _SNDStream {
   bool finished = false;                 // the fill thread has ended
 
   // Held while the file, the ring or the counters change.
-  std::timed_mutex mutex;
-  std::condition_variable_any changed;
+  std::mutex mutex;
+  std::condition_variable changed;
 };
 
 }  // namespace sound
