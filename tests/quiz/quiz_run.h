@@ -1,0 +1,318 @@
+// Whole quiz runs on the headless back end: a private copy of the generated
+// game directory with its launcher directory and options file around it,
+// the program started in it with a fixed seed, and a scripted player that
+// clicks the board one frame at a time (each frame is 10 ms of the manual
+// clock). Cues and pictures are recorded as the game plays them.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/pulled_audio.h"
+#include "platform/system.h"
+#include "quiz/quiz_game.h"
+#include "quiz/verimoo_program.h"
+#include "shell/app/application.h"
+#include "sound/snd_sample.h"
+#include "sound/sound_bank.h"
+
+namespace quiz_test {
+
+namespace fs = std::filesystem;
+
+// Where the board's controls are clicked.
+struct Point {
+  int x, y;
+};
+inline constexpr Point kNewGame{55, 555};
+inline constexpr Point kInfo{149, 555};
+inline constexpr Point kMenu{655, 555};
+inline constexpr Point kExit{749, 555};
+inline constexpr Point kTrue{272, 534};
+inline constexpr Point kPass{410, 534};
+inline constexpr Point kFalse{536, 534};
+inline constexpr Point kNext{397, 328};
+inline constexpr Point kAway{5, 5};
+
+inline std::vector<uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+// One question of a file the test writes.
+struct Question {
+  std::string statement;
+  bool answer;
+  std::string explanation;
+};
+
+// The question file's text: CR LF lines, an empty line after every block.
+inline std::string QuestionFileText(const std::vector<Question>& questions) {
+  std::string text;
+  for (const Question& q : questions) {
+    text += q.statement + "\r\n" + (q.answer ? "TRUE" : "FALSE") + "\r\n";
+    if (!q.explanation.empty()) text += q.explanation + "\r\n";
+    text += "\r\n";
+  }
+  return text;
+}
+
+// n questions whose answers follow the pattern given (cycled).
+inline std::vector<Question> NumberedQuestions(int n, const std::vector<bool>& answers) {
+  std::vector<Question> questions;
+  for (int i = 0; i < n; ++i) {
+    const bool answer = answers[size_t(i) % answers.size()];
+    questions.push_back({"Question " + std::to_string(i) + " says cows can fly.", answer,
+                         "Explanation of question " + std::to_string(i) + "."});
+  }
+  return questions;
+}
+
+// Runs of blanks become one space; ends are trimmed.
+inline std::string Normalised(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+// The answers of a question file read straight from its text, keyed by the
+// statement as the board shows it (the first three lines joined).
+inline std::map<std::string, bool> AnswerKey(const std::string& text) {
+  std::map<std::string, bool> key;
+  std::istringstream in(text);
+  std::string line, statement;
+  int lines = 0;
+  bool inStatement = true;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) {
+      statement.clear();
+      lines = 0;
+      inStatement = true;
+      continue;
+    }
+    std::string upper;
+    for (char c : line) upper += char(std::toupper(static_cast<unsigned char>(c)));
+    const bool isFalse = upper.rfind("FALSE", 0) == 0, isTrue = upper.rfind("TRUE", 0) == 0;
+    if (inStatement && (isFalse || isTrue)) {
+      key[Normalised(statement)] = isTrue && !isFalse;
+      inStatement = false;
+    } else if (inStatement && lines++ < 3) {
+      statement += " " + line;
+    }
+  }
+  return key;
+}
+
+// A scratch launcher directory L with the quiz's game directory L/Verimoo
+// copied from the generated tree.
+class GameDir {
+ public:
+  explicit GameDir(bool withMusic = false) {
+    static std::atomic<int> counter{0};
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("pav_quiz_") + (info ? info->name() : "x") + "_" +
+                       std::to_string(counter++);
+    for (char& c : name)
+      if (c == '/') c = '_';
+    root_ = fs::temp_directory_path() / name;
+    fs::remove_all(root_);
+    const fs::path source = PAV_DIST_DIR "/Verimoo";
+    for (const auto& entry : fs::recursive_directory_iterator(source)) {
+      const fs::path relative = fs::relative(entry.path(), source);
+      if (!withMusic && relative.filename() == "music.wav") continue;
+      if (relative.filename() == "Verimoo" || relative.filename() == "hiscore.dat") continue;
+      const fs::path to = game() / relative;
+      if (entry.is_directory())
+        fs::create_directories(to);
+      else {
+        fs::create_directories(to.parent_path());
+        fs::copy_file(entry.path(), to);
+      }
+    }
+    WriteOptions("[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=0\r\n");
+  }
+  ~GameDir() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  GameDir(const GameDir&) = delete;
+  GameDir& operator=(const GameDir&) = delete;
+
+  fs::path launcher() const { return root_ / "L"; }
+  fs::path game() const { return root_ / "L" / "Verimoo"; }
+  fs::path file(const std::string& name) const { return game() / name; }
+
+  void WriteOptions(const std::string& text) const { WriteText(launcher() / "options.ini", text); }
+  void WriteQuestions(const std::vector<Question>& questions) const {
+    WriteText(file("Verimoo.txt"), QuestionFileText(questions));
+  }
+
+ private:
+  fs::path root_;
+};
+
+// Enters a directory for the life of the object.
+class WorkingDir {
+ public:
+  explicit WorkingDir(const fs::path& dir) : saved_(fs::current_path()) { fs::current_path(dir); }
+  ~WorkingDir() {
+    std::error_code ec;
+    fs::current_path(saved_, ec);
+  }
+  WorkingDir(const WorkingDir&) = delete;
+  WorkingDir& operator=(const WorkingDir&) = delete;
+
+ private:
+  fs::path saved_;
+};
+
+struct CueEvent {
+  std::string name;
+  long volume = 0, pan = 0;
+  uint32_t sampleId = 0;  // the engine's id of the sample played, 0 when none played
+  int frame = 0;
+};
+
+class QuizRun {
+ public:
+  explicit QuizRun(const GameDir& dir, std::string commandLine = "", uint32_t seed = 7)
+      : cwd_(dir.game()), program_(seed) {
+    program_.SetCueObserver([this](const std::string& name, long volume, long pan,
+                                   sound::SNDSample* sample) {
+      cues.push_back({name, volume, pan, sample ? sample->m_dwID : 0u, frameCount});
+    });
+    program_.SetPictureObserver([this](quiz::Picture picture, int pass) {
+      pictures.emplace_back(picture, pass);
+      if (onPicture) onPicture(picture, pass);
+    });
+    started = app.StartUp(commandLine) == -1;
+  }
+
+  quiz::QuizGame& game() { return *program_.Game(); }
+  quiz::QuizScreen& screen() { return *program_.Screen(); }
+  quiz::VerimooProgram& program() { return program_; }
+  int state() { return game().GetState(); }
+  int clock() { return app.Clock().GameClock(); }
+  uint32_t now() { return app.Clock().Ticks(); }
+  sound::SoundBank& bank() { return app.Sound().Bank(); }
+
+  // One pass of the frame loop; false once the program has ended.
+  bool frame() {
+    if (ended) return false;
+    ++frameCount;
+    if (!app.RunFrame(exitCode)) ended = true;
+    // The device takes its 10 ms of sound, so finished cues free their slots.
+    if (platform::PulledAudioOutput* audio = backend.audio()) {
+      const int frames = audio->format().rate / 100;
+      audioScratch_.resize(size_t(frames) * size_t(audio->format().channels));
+      audio->pull(audioScratch_.data(), frames);
+    }
+    return !ended;
+  }
+  void frames(int n) {
+    for (int i = 0; i < n && frame(); ++i) {
+    }
+  }
+  // Frames until the predicate holds (checked after each); false when the
+  // limit came first or the program ended.
+  bool runUntil(const std::function<bool()>& done, int limit) {
+    for (int i = 0; i < limit; ++i) {
+      if (!frame()) return false;
+      if (done()) return true;
+    }
+    return false;
+  }
+  bool waitForState(int wanted, int limit = 2000) {
+    if (state() == wanted) return true;
+    return runUntil([&] { return state() == wanted; }, limit);
+  }
+  // Press, one frame, release, one frame: the click completes in the
+  // second frame. The pointer then rests where it clicked.
+  void click(Point p) {
+    backend.mouseDown(p.x, p.y);
+    frame();
+    backend.mouseUp(p.x, p.y);
+    frame();
+  }
+  void moveAway() {
+    backend.mouseMove(kAway.x, kAway.y);
+    frame();
+  }
+
+  // The statement on the board, as the file gives it.
+  std::string shownStatement() {
+    const quiz::QuestionRecord* record = game().Store().Current();
+    if (!record) return {};
+    std::string text;
+    for (int i = 0; i < record->statement.count; ++i) text += record->statement.lines[size_t(i)];
+    return Normalised(text);
+  }
+
+  std::vector<std::string> cueNames(size_t from = 0) const {
+    std::vector<std::string> names;
+    for (size_t i = from; i < cues.size(); ++i) names.push_back(cues[i].name);
+    return names;
+  }
+  int picturePasses(quiz::Picture picture) const {
+    int n = 0;
+    for (const auto& p : pictures) n += p.first == picture;
+    return n;
+  }
+
+  platform::Surface* target() { return screen().Board()->GetSurface(); }
+  platform::Surface* clean() { return screen().CleanBoard()->GetSurface(); }
+
+ private:
+  WorkingDir cwd_;
+  quiz::VerimooProgram program_;
+
+ public:
+  platform::HeadlessBackend backend;
+  platform::RecordingLauncher launcher;
+  shell::Application app{backend, launcher, program_};
+  bool started = false;
+  bool ended = false;
+  int exitCode = -1;
+  int frameCount = 0;
+  std::vector<CueEvent> cues;
+  std::vector<std::pair<quiz::Picture, int>> pictures;
+  std::function<void(quiz::Picture, int)> onPicture;
+
+ private:
+  std::vector<int16_t> audioScratch_;
+};
+
+// Pixels of a rectangle of a surface, row by row.
+inline std::vector<uint16_t> Pixels(const platform::Surface& s, int x, int y, int w, int h) {
+  std::vector<uint16_t> out;
+  for (int j = y; j < y + h; ++j)
+    for (int i = x; i < x + w; ++i) out.push_back(s.pixel16(i, j));
+  return out;
+}
+
+}  // namespace quiz_test
