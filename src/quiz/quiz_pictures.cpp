@@ -1,0 +1,73 @@
+#include "quiz/quiz_pictures.h"
+
+#include <string>
+
+#include "gfx/context.h"
+#include "gfx/popup_screen.h"
+#include "gfx/redraw_queue.h"
+#include "shell/services/timers.h"
+
+namespace quiz {
+namespace {
+
+// A pop-up whose loop keeps the quiz's frame rate instead of spinning, so a
+// picture on screen costs no more than the game under it.
+class PacedPopup : public gfx::PopupScreen {
+ public:
+  PacedPopup(gfx::Context& ctx, Picture picture, const PictureObserver& observer)
+      : gfx::PopupScreen(ctx), picture_(picture), observer_(observer) {}
+
+  int FrameHook(int, int, int) override {
+    const int result = CheckDone();
+    if (observer_) observer_(picture_, ++pass_);
+    ctx_.timers.PaceFrame(QuizPictures::kFrameRate, false);
+    return result;
+  }
+
+ private:
+  Picture picture_;
+  const PictureObserver& observer_;
+  int pass_ = 0;
+};
+
+int Now(gfx::Context& ctx) { return int(ctx.timers.Ticks()); }
+
+}  // namespace
+
+int QuizPictures::ShowHallOfFameNotice() {
+  board_.Present();
+  PacedPopup popup(ctx_, Picture::kHallOfFame, observer_);
+  popup.AddImage("hallfamepop.bmp", nullptr);
+  popup.SetDeadline(Now(ctx_) + kNoticeMs);
+  std::string result;
+  if (!popup.Run(result, nullptr)) return 0;
+  redrawAfter_();
+  return 1;
+}
+
+int QuizPictures::ShowGameOverPicture() {
+  PacedPopup popup(ctx_, Picture::kGameOver, observer_);
+  popup.AddImage("gameover.bmp", nullptr);
+  popup.Place(175, 299);
+  popup.AddDefaultButton();
+  popup.SetDeadline(Now(ctx_));
+  std::string result;
+  return popup.Run(result, nullptr) ? 1 : 0;
+}
+
+int QuizPictures::ShowRulesPicture() {
+  PacedPopup popup(ctx_, Picture::kRules, observer_);
+  popup.AddImage("title\\HowToPlay.bmp", nullptr);
+  popup.AddDefaultButton();
+  const gfx::ScreenImage* picture = popup.CurrentImage();
+  if (picture && picture->GetSurface()) {
+    std::string result;
+    if (!popup.Run(result, "rules")) return 0;
+    ctx_.redraw.RestoreRect(popup.LastLeft(), popup.LastTop(), picture->Width(),
+                            picture->Height());
+  }
+  redrawAfter_();
+  return 1;
+}
+
+}  // namespace quiz

@@ -1,0 +1,297 @@
+// Whole games on the headless back end: a scripted player answers from the
+// question file's own answers, and the score, the ladder, the bull and the
+// cues are checked against the rules of the game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gfx/sprite.h"
+#include "quiz_run.h"
+
+namespace {
+
+using namespace quiz_test;
+using quiz::BullAnimation;
+using quiz::QuizGame;
+using Names = std::vector<std::string>;
+
+constexpr std::array<int, 10> kRungs = {125, 250, 500, 1000, 2000, 5000, 10000, 25000, 50000, 100000};
+
+enum class Move { kRight, kWrong, kPass };
+
+// The player: waits for a statement, looks its answer up in the file's
+// text and clicks accordingly. Returns with the click's frame done.
+class Player {
+ public:
+  Player(QuizRun& run, const std::string& fileText) : run_(run), key_(AnswerKey(fileText)) {}
+
+  void Answer(Move move) {
+    ASSERT_TRUE(run_.waitForState(QuizGame::kWaiting));
+    const auto it = key_.find(run_.shownStatement());
+    ASSERT_NE(it, key_.end()) << "not in the file: " << run_.shownStatement();
+    const bool truth = it->second;
+    if (move == Move::kPass)
+      run_.click(kPass);
+    else if ((move == Move::kRight) == truth)
+      run_.click(kTrue);
+    else
+      run_.click(kFalse);
+  }
+  // Waits for the explanation and clicks the text to go on.
+  void Next() {
+    ASSERT_TRUE(run_.waitForState(QuizGame::kExplanation));
+    run_.click(kNext);
+    ASSERT_EQ(run_.state(), QuizGame::kNewQuestion);
+  }
+
+ private:
+  QuizRun& run_;
+  std::map<std::string, bool> key_;
+};
+
+// The cues that reached the engine, each as the bank's sample of that name.
+void ExpectCuesPlayed(QuizRun& run, size_t from) {
+  for (size_t i = from; i < run.cues.size(); ++i) {
+    const CueEvent& cue = run.cues[i];
+    const sound::SoundCue* known = run.bank().Find(cue.name);
+    ASSERT_NE(known, nullptr) << cue.name;
+    EXPECT_EQ(cue.sampleId, known->id) << cue.name << " did not play";
+    EXPECT_EQ(cue.volume, 65535) << cue.name;
+    EXPECT_EQ(cue.pan, cue.name.rfind("bull", 0) == 0 ? 1 : 0) << cue.name;
+  }
+}
+
+// Whether the board shows rungs 0 ... level and nothing above.
+::testing::AssertionResult LadderShows(QuizRun& run, int level) {
+  const gfx::Sprite& tiles = *run.screen().LadderTiles();
+  const platform::Surface& target = *run.target();
+  const platform::Surface& clean = *run.clean();
+  for (int rung = 0; rung < 10; ++rung) {
+    const platform::Surface& tile = *tiles.Frame(rung);
+    const uint16_t key = tile.colourKey()->low;
+    const int left = 10, top = 466 - 43 * rung;
+    int opaque = 0;
+    for (int y = 0; y < tile.height(); ++y) {
+      for (int x = 0; x < tile.width(); ++x) {
+        const uint16_t shown = target.pixel16(left + x, top + y);
+        const uint16_t own = tile.pixel16(x, y);
+        if (own == key) continue;
+        ++opaque;
+        const uint16_t wanted = rung <= level ? own : clean.pixel16(left + x, top + y);
+        if (shown != wanted)
+          return ::testing::AssertionFailure()
+                 << "rung " << rung << " at (" << x << "," << y << ") for level " << level;
+      }
+    }
+    if (opaque == 0) return ::testing::AssertionFailure() << "rung " << rung << " has no picture";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Whether the flower sprite is on the board at the given slots.
+int FlowersShown(QuizRun& run) {
+  const platform::Surface& flower = *run.screen().Flower()->Frame(0);
+  const uint16_t key = flower.colourKey()->low;
+  int shown = 0;
+  for (int slot : {655, 697, 739}) {
+    bool all = true;
+    for (int y = 0; y < flower.height() && all; ++y)
+      for (int x = 0; x < flower.width() && all; ++x)
+        if (flower.pixel16(x, y) != key && run.target()->pixel16(slot + x, 466 + y) != flower.pixel16(x, y))
+          all = false;
+    shown += all;
+  }
+  return shown;
+}
+
+class QuizScoring : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    text_ = QuestionFileText(NumberedQuestions(40, {true, false, false, true, true}));
+    WriteText(dir_.file("Verimoo.txt"), text_);
+  }
+  GameDir dir_;
+  std::string text_;
+};
+
+TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.started);
+  Player player(run, text_);
+  int score = 0, level = 0, streak = 0;
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  EXPECT_TRUE(LadderShows(run, 0));
+
+  for (int answer = 1; answer <= 12; ++answer) {
+    SCOPED_TRACE("answer " + std::to_string(answer));
+    const size_t before = run.cues.size();
+    player.Answer(Move::kRight);
+    const bool top = level == 9;
+    const int gained = kRungs[size_t(level)];
+    score += gained;
+    level = std::min(level + 1, 9);
+    streak += 1;
+    EXPECT_EQ(run.game().GetScore(), score);
+    EXPECT_EQ(run.game().LadderLevel(), level);
+    EXPECT_EQ(run.game().Streak(), streak);
+    EXPECT_EQ(run.state(), QuizGame::kRightPause);
+    if (answer >= 11) {
+      EXPECT_EQ(gained, 100000);
+    }
+    EXPECT_EQ(run.game().AnimationNumber(), top ? BullAnimation::kTopRungAnswer : BullAnimation::kRightAnswer);
+    EXPECT_EQ(run.cueNames(before), top ? (Names{"bell", "poschart", "cheer", "bull02", "check"})
+                                         : (Names{"bell", "poschart", "bull01", "check"}));
+    ExpectCuesPlayed(run, before);
+
+    // Half a second of blinking, a tenth to reveal, then the explanation.
+    const uint32_t answered = run.now();
+    ASSERT_TRUE(run.waitForState(QuizGame::kReveal));
+    EXPECT_GE(run.now() - answered, 500u);
+    EXPECT_LE(run.now() - answered, 510u);
+    ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+    EXPECT_EQ(FlowersShown(run), streak);
+
+    const size_t beforeNext = run.cues.size();
+    player.Next();
+    if (streak == 3) {
+      EXPECT_EQ(run.cueNames(beforeNext), Names{"bling"});
+      streak = 0;
+    } else {
+      EXPECT_TRUE(run.cueNames(beforeNext).empty());
+    }
+    EXPECT_EQ(run.game().Streak(), streak);
+    EXPECT_TRUE(LadderShows(run, level));
+  }
+  // The bonuses kept the clock at its cap.
+  EXPECT_GE(run.clock(), 170);
+  EXPECT_LE(run.clock(), 180);
+}
+
+TEST_F(QuizScoring, WrongAnswersAndPassesResetTheLadderAndTheStreakButKeepTheScore) {
+  QuizRun run(dir_);
+  Player player(run, text_);
+  int score = 0;
+  auto right = [&](int rung) {
+    player.Answer(Move::kRight);
+    score += kRungs[size_t(rung)];
+    EXPECT_EQ(run.game().GetScore(), score);
+  };
+
+  right(0);
+  player.Next();
+  right(1);
+  player.Next();
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  EXPECT_TRUE(LadderShows(run, 2));
+
+  // Two right in a row: the angry bellow; the ladder falls to its foot.
+  size_t before = run.cues.size();
+  player.Answer(Move::kWrong);
+  EXPECT_EQ(run.cueNames(before), (Names{"drop", "bull04"}));
+  ExpectCuesPlayed(run, before);
+  EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kWrongAfterTwo);
+  EXPECT_EQ(run.game().GetScore(), score);
+  EXPECT_EQ(run.game().LadderLevel(), 0);
+  EXPECT_EQ(run.game().Streak(), 0);
+  EXPECT_EQ(run.state(), QuizGame::kReveal);
+  EXPECT_EQ(Pixels(*run.target(), 2, 70, 150, 442), Pixels(*run.clean(), 2, 70, 150, 442));
+  player.Next();
+  EXPECT_TRUE(LadderShows(run, 0));
+
+  // One right, then wrong: the plain snort.
+  right(0);
+  player.Next();
+  before = run.cues.size();
+  player.Answer(Move::kWrong);
+  EXPECT_EQ(run.cueNames(before), (Names{"drop", "bull03"}));
+  EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kWrongAnswer);
+  player.Next();
+
+  // Wrong at the foot of the ladder: the panel is left as it is.
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  const auto panel = Pixels(*run.target(), 2, 70, 150, 442);
+  before = run.cues.size();
+  player.Answer(Move::kWrong);
+  EXPECT_EQ(run.cueNames(before), (Names{"drop", "bull03"}));
+  EXPECT_EQ(Pixels(*run.target(), 2, 70, 150, 442), panel);
+  player.Next();
+
+  // A pass scores nothing, keeps the ladder and ends the streak.
+  right(0);
+  player.Next();
+  right(1);
+  player.Next();
+  before = run.cues.size();
+  player.Answer(Move::kPass);
+  EXPECT_EQ(run.cueNames(before), (Names{"bull05"}));
+  ExpectCuesPlayed(run, before);
+  EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kPass);
+  EXPECT_EQ(run.game().GetScore(), score);
+  EXPECT_EQ(run.game().LadderLevel(), 2);
+  EXPECT_EQ(run.game().Streak(), 0);
+  EXPECT_EQ(run.state(), QuizGame::kReveal);
+  player.Next();
+  EXPECT_TRUE(LadderShows(run, 2));
+
+  // After a pass, a wrong answer snorts even with two right before the pass.
+  right(2);
+  player.Next();
+  right(3);
+  player.Next();
+  before = run.cues.size();
+  player.Answer(Move::kPass);
+  player.Next();
+  player.Answer(Move::kWrong);
+  EXPECT_EQ(run.cueNames(before), (Names{"bull05", "drop", "bull03"}));
+  // No bonus was earned by these broken runs.
+  for (const CueEvent& cue : run.cues) EXPECT_NE(cue.name, "bling");
+}
+
+TEST_F(QuizScoring, StreakBonusComesWhenTheThirdExplanationIsLeftAndStopsAtTheCap) {
+  QuizRun run(dir_);
+  Player player(run, text_);
+  for (int i = 0; i < 2; ++i) {
+    player.Answer(Move::kRight);
+    player.Next();
+  }
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.app.Clock().SetGameClock(100);
+  player.Answer(Move::kRight);
+  // The third right answer itself buys nothing yet.
+  EXPECT_GE(run.clock(), 99);
+  EXPECT_LE(run.clock(), 100);
+  EXPECT_EQ(run.game().Streak(), 3);
+  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+  EXPECT_EQ(FlowersShown(run), 3);
+  const int before = run.clock();
+  const size_t cues = run.cues.size();
+  player.Next();
+  // Twenty seconds, less a countdown step that may fall into the same frame.
+  EXPECT_GE(run.clock(), before + 19);
+  EXPECT_LE(run.clock(), before + 20);
+  EXPECT_EQ(run.cueNames(cues), Names{"bling"});
+  EXPECT_EQ(run.game().Streak(), 0);
+  run.frame();
+  EXPECT_EQ(FlowersShown(run), 0);
+
+  // The next three: the bonus comes with the explanation's time-out, and
+  // 175 seconds become 180, not 195.
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) player.Next();
+    player.Answer(Move::kRight);
+  }
+  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+  run.frames(990);
+  ASSERT_EQ(run.state(), QuizGame::kExplanation);
+  run.app.Clock().SetGameClock(175);
+  const size_t atTimeOut = run.cues.size();
+  ASSERT_TRUE(run.runUntil([&] { return run.state() != QuizGame::kExplanation; }, 50));
+  EXPECT_EQ(run.clock(), 180);
+  EXPECT_EQ(run.cueNames(atTimeOut), Names{"bling"});
+}
+
+}  // namespace
