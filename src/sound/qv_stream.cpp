@@ -335,6 +335,8 @@ void QvSound::StopStreamNow() {
 void QvSound::AbandonStream(const std::shared_ptr<_SNDStream>& stream) {
   std::fprintf(stderr, "music fill thread did not answer in time; stream left behind\n");
   stream->abandoned = true;
+  // Whenever the thread comes back, it finds its stop and ends.
+  if (const auto& stop = stream->events[kStreamStopEvent]) stop->set();
   auto lock = Lock();
   SNDSample* slot = stream->sample.load();
   if (slot && slot->m_lpBuffer && slot->m_lpBuffer.get() == stream->bufferIdentity) {

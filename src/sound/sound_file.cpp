@@ -1,6 +1,7 @@
 #include "sound/sound_file.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/paths.h"
