@@ -1,6 +1,7 @@
 #include "quiz/question_store.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstring>
@@ -72,7 +73,7 @@ class ScratchFile {
   explicit ScratchFile(const std::string& bytes) {
     static std::atomic<int> counter{0};
     path_ = (std::filesystem::temp_directory_path() /
-             ("pav_questions_" + std::to_string(counter++) + ".txt"))
+             ("pav_questions_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".txt"))
                 .string();
     std::ofstream(path_, std::ios::binary) << bytes;
   }
