@@ -29,7 +29,8 @@ uint32_t ScoreKeyValue(std::string_view setting) {
     base = 16;
   }
   uint32_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
   if (!digits.empty() && error == std::errc() && end == digits.data() + digits.size()) return value;
 
   uint32_t hash = 2166136261u;

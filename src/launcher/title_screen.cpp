@@ -123,7 +123,8 @@ void TitleScreen::Release() {
 }
 
 void TitleScreen::ReadSwitch(const char* key, int& on) {
-  const std::string value = platform::GetProfileString("setup", key, "Y", kOptionsFile, kSwitchBuffer);
+  const std::string value =
+      platform::GetProfileString("setup", key, "Y", kOptionsFile, kSwitchBuffer);
   if (!value.empty() && value[0] == 'N') {
     if (gfx::Button* button = Buttons().Find(key)) button->SwapFirstTwoImages();
     on = 0;

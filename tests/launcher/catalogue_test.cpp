@@ -283,7 +283,8 @@ TEST_F(CatalogueTest, ReadOnlyAndDotNamedDirectoriesAreNotGames) {
   ::close(pipeEnds[1]);
   std::string names;
   char buffer[256];
-  for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) names.append(buffer, size_t(n));
+  for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    names.append(buffer, size_t(n));
   ::close(pipeEnds[0]);
   int status = 0;
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);

@@ -38,7 +38,7 @@ class LauncherTree {
 
   struct GameOptions {
     Rgb colour{200, 40, 40};
-    bool program = true;                         // an (empty) program file named after the directory
+    bool program = true;                        // an (empty) program file named after the directory
     std::string picture = "PavloraButton.bmp";  // spelling of the tile's file name
   };
   // A game directory with its tile and the title pictures; its path.

@@ -176,9 +176,9 @@ TEST_F(PopupsTest, TheSendSwitchShowsNoForNAndStoresItsNewState) {
 
 // The table as it should look: the bare picture with each row's name (up
 // to its first colon) and score in the row's font.
-std::unique_ptr<platform::Surface> ExpectedHall(LauncherRun& run, const LauncherTree& tree,
-                                                const std::vector<std::pair<std::string, int32_t>>& rows,
-                                                bool swapFonts = false) {
+std::unique_ptr<platform::Surface> ExpectedHall(
+    LauncherRun& run, const LauncherTree& tree,
+    const std::vector<std::pair<std::string, int32_t>>& rows, bool swapFonts = false) {
   auto picture = run.app.Qv().LoadBitmap(tree.Path("HallOfFameScreen.bmp"));
   gfx::BitmapFont purple(run.app.Qv()), black(run.app.Qv());
   purple.Load(tree.Path("HallPurpleFont.bmp"));
@@ -192,7 +192,8 @@ std::unique_ptr<platform::Surface> ExpectedHall(LauncherRun& run, const Launcher
     const gfx::BitmapFont& font = ((r % 2 == 0) != swapFonts) ? purple : black;
     const std::string name = rows[i].first.substr(0, rows[i].first.find(':'));
     font.DrawText(picture.get(), name.c_str(), nameX, 275 + 26 * r, 0);
-    font.DrawText(picture.get(), std::to_string(rows[i].second).c_str(), nameX + 200, 275 + 26 * r, 0);
+    font.DrawText(picture.get(), std::to_string(rows[i].second).c_str(), nameX + 200, 275 + 26 * r,
+                  0);
   }
   return picture;
 }
@@ -293,8 +294,9 @@ TEST_F(PopupsTest, UploadWithoutScoresSendsAnEmptyNameAndTheKeyedZero) {
   run->Play();
   const uint32_t key = launcher::ScoreKeyValue(web::kScoreKey);
   ASSERT_EQ(run->launcher.launches.size(), 1u);
-  EXPECT_EQ(run->launcher.launches[0].url, std::string(web::kHiscoreUrl) + "?game=Moo&name=&score=" +
-                                               std::to_string(int32_t(key)));
+  EXPECT_EQ(
+      run->launcher.launches[0].url,
+      std::string(web::kHiscoreUrl) + "?game=Moo&name=&score=" + std::to_string(int32_t(key)));
 }
 
 }  // namespace

@@ -18,11 +18,13 @@ TEST(ScoreUpload, EscapesTheUnsafeCharactersAndTheSeparatorsInsideValues) {
 }
 
 TEST(ScoreUpload, QueryCombinesTheScoreWithTheKeyAsASignedNumber) {
-  EXPECT_EQ(launcher::ScoreQuery("Verimoo", "Bo & Al", 1000, 0), "game=Verimoo&name=Bo%20%26%20Al&score=1000");
+  EXPECT_EQ(launcher::ScoreQuery("Verimoo", "Bo & Al", 1000, 0),
+            "game=Verimoo&name=Bo%20%26%20Al&score=1000");
   EXPECT_EQ(launcher::ScoreQuery("G", "", 0, 0xFFFFFFFFu), "game=G&name=&score=-1");
   EXPECT_EQ(launcher::ScoreQuery("G", "x", 5, 3), "game=G&name=x&score=6");
   // A name cannot add a parameter of its own.
-  EXPECT_EQ(launcher::ScoreQuery("G", "x&score=999999", 5, 0), "game=G&name=x%26score%3d999999&score=5");
+  EXPECT_EQ(launcher::ScoreQuery("G", "x&score=999999", 5, 0),
+            "game=G&name=x%26score%3d999999&score=5");
   const std::string longName(5000, 'n');
   EXPECT_EQ(launcher::ScoreUploadUrl("http://h/cgi-bin/hiscore.cgi", "G", longName, 1, 0),
             "http://h/cgi-bin/hiscore.cgi?game=G&name=" + longName + "&score=1");

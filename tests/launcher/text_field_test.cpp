@@ -23,7 +23,8 @@ class TextFieldTest : public ::testing::Test {
   testing_support::HeadlessServices svc;
   gfx::RedrawQueue redraw;
   gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.keys, svc.pump, svc.title, svc.launcher, redraw, sprites};
+  gfx::Context ctx{svc.qv,    svc.timers,   svc.mouse, svc.keys, svc.pump,
+                   svc.title, svc.launcher, redraw,    sprites};
   gfx::BitmapFont normal{svc.qv}, highlight{svc.qv};
   launcher::TextField field{ctx};
 
@@ -150,7 +151,8 @@ TEST_F(TextFieldTest, DrawsWithTheSelectedFontAndABlinkingCursorWhileEditing) {
   normal.DrawText(&plain, "Hi", 100, 200, 0);
   int differ = 0;
   for (int y = 200; y < 220; ++y)
-    for (int x = 100; x < 100 + textWidth; ++x) differ += plain.pixel16(x, y) != Back().pixel16(x, y);
+    for (int x = 100; x < 100 + textWidth; ++x)
+      differ += plain.pixel16(x, y) != Back().pixel16(x, y);
   EXPECT_GT(differ, 0) << "the selected field looks like the normal one";
 
   // Editing: the cursor shows in one half-second and not in the next.
