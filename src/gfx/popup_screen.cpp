@@ -6,6 +6,7 @@
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/surface_utils.h"
+#include "platform/qv.h"
 #include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
 #include "shell/services/timers.h"
@@ -85,6 +86,8 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
     Buttons().DrawAll();
     if (!FrameHook(x, y, buttons)) break;
     Present();
+    // A modal loop keeps the display's pace instead of spinning a core.
+    ctx_.qv.backend().waitForNextRefresh();
   }
   if (redirected) ctx_.redraw.SetTarget(savedTarget);
   return 0;

@@ -58,7 +58,8 @@ TEST(KeyQueue, TranslationTableEdges) {
   EXPECT_EQ(KeyQueue::Translate(57), ' ');
   EXPECT_EQ(KeyQueue::Translate(50), 'm');
   EXPECT_EQ(KeyQueue::Translate(16 + KeyQueue::kShift), 'Q');
-  EXPECT_FALSE(KeyQueue::Translate(kMinus).has_value());  // neither - nor _ can be typed
+  EXPECT_EQ(KeyQueue::Translate(kMinus), '-');
+  EXPECT_EQ(KeyQueue::Translate(kMinus + KeyQueue::kShift), '_');
   EXPECT_FALSE(KeyQueue::Translate(72).has_value());      // keypad
   EXPECT_FALSE(KeyQueue::Translate(-5).has_value());
   EXPECT_FALSE(KeyQueue::Translate(0x3FF).has_value());

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/sdl/scancodes.h"
 #if __has_include("platform/sdl/sdl_audio.h")
@@ -99,6 +100,17 @@ void SdlBackend::present(const Surface& frame) {
   const uint32_t now = SDL_GetTicks();
   if (lastPresent_ != 0 && now - lastPresent_ + 2 < refreshMs_) return;
   lastPresent_ = now;
+  const size_t rowBytes = size_t(frame.width()) * 2;
+  const size_t bytes = rowBytes * size_t(frame.height());
+  bool same = !mustShow_ && shown_.size() == bytes;
+  for (int y = 0; same && y < frame.height(); ++y)
+    same = std::memcmp(&shown_[size_t(y) * rowBytes], frame.bits() + size_t(y) * size_t(frame.pitch()),
+                       rowBytes) == 0;
+  if (same) return;
+  shown_.resize(bytes);
+  for (int y = 0; y < frame.height(); ++y)
+    std::memcpy(&shown_[size_t(y) * rowBytes], frame.bits() + size_t(y) * size_t(frame.pitch()), rowBytes);
+  mustShow_ = false;
   SDL_UpdateTexture(texture_, nullptr, frame.bits(), frame.pitch());
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
@@ -174,12 +186,16 @@ void SdlBackend::translate(const SDL_Event& e, MessageQueue& queue) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+          mustShow_ = true;
           // The logical screen always fills the client area (scaled), so
           // every size is reported as a restored 800 x 600 view.
           queue.post({WM_SIZE, SIZE_RESTORED, MakeLParam(logicalWidth_, logicalHeight_)});
           if (e.window.event == SDL_WINDOWEVENT_RESTORED &&
               (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS))
             postActivation(queue, true);
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          mustShow_ = true;  // the window system lost what was shown
           break;
         case SDL_WINDOWEVENT_MOVED:
           queue.post({WM_MOVE, 0, MakeLParam(e.window.data1, e.window.data2)});

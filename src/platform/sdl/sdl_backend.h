@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 
@@ -46,6 +47,10 @@ class SdlBackend : public Backend {
   uint32_t refreshMs_ = 16;
   uint32_t lastPresent_ = 0;
   bool active_ = false;
+  // The last frame shown: an unchanged frame is not uploaded and shown
+  // again, so a still screen costs the display nothing.
+  std::vector<uint8_t> shown_;
+  bool mustShow_ = true;
   std::atomic<int> pointerX_{0}, pointerY_{0};
 };
 

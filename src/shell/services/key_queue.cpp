@@ -23,6 +23,8 @@ constexpr KeyChars CharsFor(int scan) {
   if (scan >= 30 && scan <= 38) return {kMiddleRow[scan - 30], upper(kMiddleRow[scan - 30])};
   if (scan >= 44 && scan <= 50) return {kBottomRow[scan - 44], upper(kBottomRow[scan - 44])};
   switch (scan) {
+    // Minus is typed too: e-mail addresses need "-" and "_".
+    case 12: return {'-', '_'};
     case 13: return {'=', '+'};
     case 26: return {'[', '{'};
     case 27: return {']', '}'};

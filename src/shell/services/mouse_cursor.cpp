@@ -7,7 +7,7 @@ namespace shell {
 void MouseCursor::GetState(int* x, int* y, int* buttons) const {
   if (x) *x = x_;
   if (y) *y = y_;
-  if (buttons) *buttons = int(buttons_.load());
+  if (buttons) *buttons = int(buttons_.load() | pressed_.exchange(0));
 }
 
 void MouseCursor::Poll() {
@@ -15,6 +15,7 @@ void MouseCursor::Poll() {
   int bits = 0;
   qv_.GetMouseData(nullptr, nullptr, &bits);
   buttons_.store(uint32_t(bits));
+  pressed_.fetch_or(uint32_t(bits));
 }
 
 }  // namespace shell

@@ -14,7 +14,9 @@ class MouseCursor {
   explicit MouseCursor(platform::Qv& qv) : qv_(qv) {}
 
   void SetPosition(int x, int y) { x_ = x; y_ = y; }
-  // Copies each value whose pointer is given.
+  // Copies each value whose pointer is given. A button pressed since the
+  // last read shows as down once, even if it was let go again before this
+  // read, so a quick click is never lost between polls and frames.
   void GetState(int* x, int* y, int* buttons) const;
   // Every 10 ms from the timer thread: reads the library's button bits
   // while polling is on.
@@ -29,6 +31,7 @@ class MouseCursor {
   platform::Qv& qv_;
   int x_ = 0, y_ = 0;
   std::atomic<uint32_t> buttons_{0};
+  mutable std::atomic<uint32_t> pressed_{0};  // down at some poll since the last read
   std::atomic<int> polling_{1};
 };
 
