@@ -458,6 +458,11 @@ void AudioMixer::render(int16_t* out, int frames) {
   const uint32_t outRate = static_cast<uint32_t>(core.output.rate);
   const bool monoMix = core.primary.channels == 1;
   const bool eightBit = core.primary.bits == 8;
+  // Nothing playing (the launcher, a quiet moment): silence costs nothing.
+  if (core.playing.empty()) {
+    std::fill(out, out + static_cast<size_t>(frames) * channels, int16_t(0));
+    return;
+  }
 
   for (int done = 0; done < frames;) {
     const int n = std::min(kBlock, frames - done);
