@@ -10,17 +10,15 @@
 namespace quiz {
 namespace {
 
-// A pop-up whose loop keeps the quiz's frame rate instead of spinning, so a
-// picture on screen costs no more than the game under it.
-class PacedPopup : public gfx::PopupScreen {
+// A pop-up that tells the game's observer of each pass of its loop.
+class ObservedPopup : public gfx::PopupScreen {
  public:
-  PacedPopup(gfx::Context& ctx, Picture picture, const PictureObserver& observer)
+  ObservedPopup(gfx::Context& ctx, Picture picture, const PictureObserver& observer)
       : gfx::PopupScreen(ctx), picture_(picture), observer_(observer) {}
 
   int FrameHook(int, int, int) override {
     const int result = CheckDone();
     if (observer_) observer_(picture_, ++pass_);
-    ctx_.timers.PaceFrame(QuizPictures::kFrameRate, false);
     return result;
   }
 
@@ -32,13 +30,17 @@ class PacedPopup : public gfx::PopupScreen {
 
 int Now(gfx::Context& ctx) { return int(ctx.timers.Ticks()); }
 
+// A deadline of 0 means none; a moment that falls on 0 is taken one
+// millisecond later.
+int Deadline(int clockTime) { return clockTime != 0 ? clockTime : 1; }
+
 }  // namespace
 
 int QuizPictures::ShowHallOfFameNotice() {
   board_.Present();
-  PacedPopup popup(ctx_, Picture::kHallOfFame, observer_);
+  ObservedPopup popup(ctx_, Picture::kHallOfFame, observer_);
   popup.AddImage("hallfamepop.bmp", nullptr);
-  popup.SetDeadline(Now(ctx_) + kNoticeMs);
+  popup.SetDeadline(Deadline(Now(ctx_) + kNoticeMs));
   std::string result;
   if (!popup.Run(result, nullptr)) return 0;
   redrawAfter_();
@@ -46,17 +48,17 @@ int QuizPictures::ShowHallOfFameNotice() {
 }
 
 int QuizPictures::ShowGameOverPicture() {
-  PacedPopup popup(ctx_, Picture::kGameOver, observer_);
+  ObservedPopup popup(ctx_, Picture::kGameOver, observer_);
   popup.AddImage("gameover.bmp", nullptr);
   popup.Place(175, 299);
   popup.AddDefaultButton();
-  popup.SetDeadline(Now(ctx_));
+  popup.SetDeadline(Deadline(Now(ctx_)));
   std::string result;
   return popup.Run(result, nullptr) ? 1 : 0;
 }
 
 int QuizPictures::ShowRulesPicture() {
-  PacedPopup popup(ctx_, Picture::kRules, observer_);
+  ObservedPopup popup(ctx_, Picture::kRules, observer_);
   popup.AddImage("title\\HowToPlay.bmp", nullptr);
   popup.AddDefaultButton();
   const gfx::ScreenImage* picture = popup.CurrentImage();

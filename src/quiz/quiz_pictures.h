@@ -1,7 +1,7 @@
 // The quiz's three modal pictures over its board: the hall-of-fame notice
 // (one second), the game-over picture (until the clock moves on, or a
-// click) and the rules picture (until a click). Each is a fresh pop-up run
-// at the quiz's frame rate; each reports 0 when the program is closing.
+// click) and the rules picture (until a click). Each is a fresh pop-up with
+// its own modal loop; each reports 0 when the program is closing.
 #pragma once
 #include <functional>
 
@@ -17,7 +17,6 @@ using PictureObserver = std::function<void(Picture picture, int pass)>;
 
 class QuizPictures {
  public:
-  static constexpr int kFrameRate = 100;
   static constexpr int kNoticeMs = 1000;
 
   // board: the screen presented before the notice; redrawAfter puts the

@@ -191,6 +191,15 @@ class WorkingDir {
   fs::path saved_;
 };
 
+inline std::string PictureName(quiz::Picture picture) {
+  switch (picture) {
+    case quiz::Picture::kHallOfFame: return "picture:hall of fame";
+    case quiz::Picture::kGameOver: return "picture:game over";
+    case quiz::Picture::kRules: return "picture:rules";
+  }
+  return "picture:?";
+}
+
 struct CueEvent {
   std::string name;
   long volume = 0, pan = 0;
@@ -205,9 +214,11 @@ class QuizRun {
     program_.SetCueObserver([this](const std::string& name, long volume, long pan,
                                    sound::SNDSample* sample) {
       cues.push_back({name, volume, pan, sample ? sample->m_dwID : 0u, frameCount});
+      timeline.push_back(name);
     });
     program_.SetPictureObserver([this](quiz::Picture picture, int pass) {
       pictures.emplace_back(picture, pass);
+      if (pass == 1) timeline.push_back(PictureName(picture));
       if (onPicture) onPicture(picture, pass);
     });
     started = app.StartUp(commandLine) == -1;
@@ -226,8 +237,10 @@ class QuizRun {
     if (ended) return false;
     ++frameCount;
     if (!app.RunFrame(exitCode)) ended = true;
-    // The device takes its 10 ms of sound, so finished cues free their slots.
-    if (platform::PulledAudioOutput* audio = backend.audio()) {
+    // The device takes its 10 ms of sound, so finished cues free their
+    // slots. A program that has ended has closed its device.
+    platform::PulledAudioOutput* audio = ended ? nullptr : backend.audio();
+    if (audio) {
       const int frames = audio->format().rate / 100;
       audioScratch_.resize(size_t(frames) * size_t(audio->format().channels));
       audio->pull(audioScratch_.data(), frames);
@@ -251,13 +264,22 @@ class QuizRun {
     if (state() == wanted) return true;
     return runUntil([&] { return state() == wanted; }, limit);
   }
-  // Press, one frame, release, one frame: the click completes in the
-  // second frame. The pointer then rests where it clicked.
+  // Press, frames until the 10 ms poll has seen the button down, release,
+  // frames until it has seen it up: the click completes in the last frame.
+  // (The frame right after a picture runs without a timer tick, so a poll
+  // may come a frame late.) The pointer then rests where it clicked.
   void click(Point p) {
     backend.mouseDown(p.x, p.y);
-    frame();
+    for (int i = 0; i < 5 && frame() && !buttonDown(); ++i) {
+    }
     backend.mouseUp(p.x, p.y);
-    frame();
+    for (int i = 0; i < 5 && frame() && buttonDown(); ++i) {
+    }
+  }
+  bool buttonDown() {
+    int buttons = 0;
+    app.Mouse().GetState(nullptr, nullptr, &buttons);
+    return (buttons & 1) != 0;
   }
   void moveAway() {
     backend.mouseMove(kAway.x, kAway.y);
@@ -301,10 +323,50 @@ class QuizRun {
   int frameCount = 0;
   std::vector<CueEvent> cues;
   std::vector<std::pair<quiz::Picture, int>> pictures;
+  // Cue names and the first pass of each picture, in the order they came.
+  std::vector<std::string> timeline;
   std::function<void(quiz::Picture, int)> onPicture;
 
  private:
   std::vector<int16_t> audioScratch_;
+};
+
+enum class Move { kRight, kWrong, kPass };
+
+// The player: waits for a statement, looks its answer up in the file's
+// text and clicks accordingly. Returns with the click's frame done.
+class Player {
+ public:
+  Player(QuizRun& run, const std::string& fileText) : run_(run), key_(AnswerKey(fileText)) {}
+
+  void Answer(Move move) {
+    ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kWaiting));
+    const auto it = key_.find(run_.shownStatement());
+    ASSERT_NE(it, key_.end()) << "not in the file: " << run_.shownStatement();
+    const bool truth = it->second;
+    if (move == Move::kPass)
+      run_.click(kPass);
+    else if ((move == Move::kRight) == truth)
+      run_.click(kTrue);
+    else
+      run_.click(kFalse);
+  }
+  // The file's answer to the statement on the board.
+  bool Truth() const {
+    const auto it = key_.find(run_.shownStatement());
+    return it != key_.end() && it->second;
+  }
+  bool Known() const { return key_.count(run_.shownStatement()) != 0; }
+  // Waits for the explanation and clicks the text to go on.
+  void Next() {
+    ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kExplanation));
+    run_.click(kNext);
+    ASSERT_EQ(run_.state(), quiz::QuizGame::kNewQuestion);
+  }
+
+ private:
+  QuizRun& run_;
+  std::map<std::string, bool> key_;
 };
 
 // Pixels of a rectangle of a surface, row by row.

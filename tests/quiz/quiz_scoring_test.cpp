@@ -21,38 +21,6 @@ using Names = std::vector<std::string>;
 
 constexpr std::array<int, 10> kRungs = {125, 250, 500, 1000, 2000, 5000, 10000, 25000, 50000, 100000};
 
-enum class Move { kRight, kWrong, kPass };
-
-// The player: waits for a statement, looks its answer up in the file's
-// text and clicks accordingly. Returns with the click's frame done.
-class Player {
- public:
-  Player(QuizRun& run, const std::string& fileText) : run_(run), key_(AnswerKey(fileText)) {}
-
-  void Answer(Move move) {
-    ASSERT_TRUE(run_.waitForState(QuizGame::kWaiting));
-    const auto it = key_.find(run_.shownStatement());
-    ASSERT_NE(it, key_.end()) << "not in the file: " << run_.shownStatement();
-    const bool truth = it->second;
-    if (move == Move::kPass)
-      run_.click(kPass);
-    else if ((move == Move::kRight) == truth)
-      run_.click(kTrue);
-    else
-      run_.click(kFalse);
-  }
-  // Waits for the explanation and clicks the text to go on.
-  void Next() {
-    ASSERT_TRUE(run_.waitForState(QuizGame::kExplanation));
-    run_.click(kNext);
-    ASSERT_EQ(run_.state(), QuizGame::kNewQuestion);
-  }
-
- private:
-  QuizRun& run_;
-  std::map<std::string, bool> key_;
-};
-
 // The cues that reached the engine, each as the bank's sample of that name.
 void ExpectCuesPlayed(QuizRun& run, size_t from) {
   for (size_t i = from; i < run.cues.size(); ++i) {

@@ -1,0 +1,506 @@
+// The course of whole quiz games on the headless back end: the explanation
+// and its time-out, the rules picture and the clock, the end of a game from
+// any state, the high-score file, the idle board, and the ways out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "gfx/button.h"
+#include "gfx/button_group.h"
+#include "gfx/sprite.h"
+#include "quiz_run.h"
+#include "sound/qv_sound.h"
+#include "sound/sound_stream.h"
+
+namespace {
+
+using namespace quiz_test;
+using quiz::BullAnimation;
+using quiz::Picture;
+using quiz::QuizGame;
+using Names = std::vector<std::string>;
+
+class QuizFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    text_ = QuestionFileText(NumberedQuestions(30, {false, true, true}));
+    WriteText(dir_.file("Verimoo.txt"), text_);
+  }
+  GameDir dir_;
+  std::string text_;
+};
+
+// Whether every opaque pixel of the picture is at (left, top) of the surface.
+::testing::AssertionResult Shows(const platform::Surface& screen, const platform::Surface& picture,
+                                 int left, int top) {
+  const uint16_t key = picture.colourKey() ? picture.colourKey()->low : 0x001F;
+  int compared = 0;
+  for (int y = 0; y < picture.height(); y += 3) {
+    for (int x = 0; x < picture.width(); x += 3) {
+      const uint16_t own = picture.pixel16(x, y);
+      if (own == key) continue;
+      ++compared;
+      if (screen.pixel16(left + x, top + y) != own)
+        return ::testing::AssertionFailure() << "differs at (" << x << "," << y << ")";
+    }
+  }
+  if (compared == 0) return ::testing::AssertionFailure() << "nothing opaque to compare";
+  return ::testing::AssertionSuccess();
+}
+
+TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
+  QuizRun run(dir_);
+  Player player(run, text_);
+  player.Answer(Move::kWrong);
+  ASSERT_EQ(run.state(), QuizGame::kReveal);
+  const uint32_t answered = run.now();
+  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+  const uint32_t shown = run.now();
+  EXPECT_GT(shown - answered, 100u);
+  EXPECT_LE(shown - answered, 110u);
+  // The stamp tells the statement's truth.
+  const gfx::Sprite& stamp = *run.screen().TruthStamp();
+  run.frame();
+  EXPECT_TRUE(Shows(*run.target(), *stamp.Frame(player.Truth() ? 0 : 1), 345, 254));
+
+  // Answer buttons mean nothing while the explanation shows.
+  const size_t cues = run.cues.size();
+  run.click(kTrue);
+  run.click(kFalse);
+  EXPECT_EQ(run.state(), QuizGame::kExplanation);
+  EXPECT_EQ(run.cues.size(), cues);
+
+  ASSERT_TRUE(run.runUntil([&] { return run.state() != QuizGame::kExplanation; }, 1100));
+  EXPECT_EQ(run.state(), QuizGame::kNewQuestion);
+  EXPECT_GT(run.now() - shown, 10000u);
+  EXPECT_LE(run.now() - shown, 10010u);
+
+  // A click on the text area does nothing while a statement waits...
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.click(kNext);
+  EXPECT_EQ(run.state(), QuizGame::kWaiting);
+  // ...and leaves the explanation at once.
+  player.Answer(Move::kPass);
+  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+  run.frames(10);
+  const uint32_t before = run.now();
+  run.click(kNext);
+  EXPECT_EQ(run.state(), QuizGame::kNewQuestion);
+  EXPECT_EQ(run.now() - before, 20u);
+  run.frame();
+  EXPECT_EQ(run.state(), QuizGame::kWaiting);
+  // The stamp went with the explanation.
+  EXPECT_FALSE(Shows(*run.target(), *stamp.Frame(0), 345, 254));
+  EXPECT_FALSE(Shows(*run.target(), *stamp.Frame(1), 345, 254));
+}
+
+TEST_F(QuizFlow, TheBullPlaysTheFramesOfItsAnimation) {
+  QuizRun run(dir_);
+  Player player(run, text_);
+  const gfx::Sprite& bull = *run.screen().Bull();
+  ASSERT_EQ(bull.FrameCount(), 16);
+  player.Answer(Move::kPass);
+  ASSERT_EQ(run.game().AnimationNumber(), BullAnimation::kPass);
+  // Each step of the list reaches the board, one every 210 ms.
+  std::vector<int> seen;
+  int last = -1;
+  for (int i = 0; i < 300 && seen.size() < 9; ++i) {
+    run.frame();
+    const int step = run.game().Animation().StepIndex();
+    if (step != last && step >= 1) {
+      last = step;
+      const int frame = BullAnimation::Entries(BullAnimation::kPass)[size_t(step - 1)] - 1;
+      EXPECT_TRUE(Shows(*run.target(), *bull.Frame(frame), 164, 14)) << "step " << step;
+      seen.push_back(frame);
+    }
+  }
+  EXPECT_EQ(seen, (std::vector<int>{10, 13, 10, 14, 10, 13, 10, 14, 10}));
+}
+
+TEST_F(QuizFlow, TheRulesPictureStopsTheClockUntilTheNextStatementIsDrawn) {
+  QuizRun run(dir_);
+  Player player(run, text_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.frames(250);
+  const int clock = run.clock();
+  const auto question = Pixels(*run.target(), 164, 244, 466, 168);
+  std::unique_ptr<platform::Surface> rules = run.app.Qv().LoadBitmap("title\\HowToPlay.bmp");
+  ASSERT_NE(rules, nullptr);
+  int passes = 0;
+  bool shown = false, stopped = true;
+  run.onPicture = [&](Picture picture, int pass) {
+    ASSERT_EQ(picture, Picture::kRules);
+    passes = pass;
+    if (run.clock() != clock || run.app.Clock().ClockRunning()) stopped = false;
+    if (pass == 20) shown = Shows(*run.backend.lastFrame(), *rules, 53, 18);
+    if (pass == 300) run.backend.mouseDown(400, 300);
+    if (pass == 302) run.backend.mouseUp(400, 300);
+  };
+  run.click(kInfo);
+  run.onPicture = nullptr;
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(stopped);
+  EXPECT_GE(passes, 302);
+  EXPECT_LE(passes, 304);
+  EXPECT_EQ(run.state(), QuizGame::kWaiting);
+  // The board under the picture is whole again, the statement still there.
+  EXPECT_EQ(Pixels(*run.target(), 164, 244, 466, 168), question);
+  run.frames(300);
+  EXPECT_EQ(run.clock(), clock);
+  EXPECT_FALSE(run.app.Clock().ClockRunning());
+  // Answering and going on draws the next statement, which starts the clock.
+  player.Answer(Move::kRight);
+  player.Next();
+  EXPECT_FALSE(run.app.Clock().ClockRunning());
+  run.frame();
+  EXPECT_EQ(run.state(), QuizGame::kWaiting);
+  EXPECT_TRUE(run.app.Clock().ClockRunning());
+  run.frames(1000);
+  EXPECT_LE(run.clock(), clock - 9);
+}
+
+TEST_F(QuizFlow, ClosingTheWindowWhileAPictureShowsEndsTheProgram) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.onPicture = [&](Picture, int pass) {
+    if (pass == 5) run.backend.close();
+  };
+  run.click(kInfo);
+  EXPECT_TRUE(run.ended);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_FALSE(run.backend.windowOpen());
+  EXPECT_EQ(run.app.Trace().back(), "shut down sound");
+  EXPECT_LE(run.picturePasses(Picture::kRules), 6);
+}
+
+TEST_F(QuizFlow, TheGameEndsWhenTheClockReachesZeroInEveryState) {
+  QuizRun run(dir_);
+  Player player(run, text_);
+  auto expectGameOver = [&](const char* where) {
+    SCOPED_TRACE(where);
+    const size_t cues = run.cues.size();
+    const int overPasses = run.picturePasses(Picture::kGameOver);
+    run.frame();
+    EXPECT_EQ(run.state(), QuizGame::kNoGame);
+    EXPECT_FALSE(run.app.Clock().ClockRunning());
+    EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kGameOver);
+    ASSERT_FALSE(run.cueNames(cues).empty());
+    EXPECT_EQ(run.cueNames(cues).back(), "bull06");
+    EXPECT_GE(run.picturePasses(Picture::kGameOver) - overPasses, 1);
+    EXPECT_LE(run.picturePasses(Picture::kGameOver) - overPasses, 3);
+  };
+  auto newGame = [&] {
+    run.click(kNewGame);
+    ASSERT_EQ(run.state(), QuizGame::kNewQuestion);
+    EXPECT_EQ(run.clock(), 180);
+    EXPECT_EQ(run.game().GetScore(), 0);
+  };
+
+  // Loaded, before the first frame.
+  ASSERT_EQ(run.state(), QuizGame::kLoaded);
+  run.app.Clock().SetGameClock(0);
+  expectGameOver("loaded");
+
+  newGame();
+  run.app.Clock().SetGameClock(0);
+  expectGameOver("new question");
+
+  newGame();
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.app.Clock().SetGameClock(0);
+  expectGameOver("waiting");
+
+  newGame();
+  player.Answer(Move::kRight);
+  ASSERT_EQ(run.state(), QuizGame::kRightPause);
+  run.app.Clock().SetGameClock(0);
+  expectGameOver("pause after a right answer");
+
+  newGame();
+  player.Answer(Move::kWrong);
+  ASSERT_EQ(run.state(), QuizGame::kReveal);
+  run.app.Clock().SetGameClock(0);
+  expectGameOver("reveal");
+
+  newGame();
+  player.Answer(Move::kPass);
+  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+  run.app.Clock().SetGameClock(0);
+  expectGameOver("explanation");
+
+  // With no game the clock standing at 0 changes nothing.
+  run.frames(100);
+  EXPECT_EQ(run.state(), QuizGame::kNoGame);
+  EXPECT_EQ(run.picturePasses(Picture::kGameOver), 12);
+}
+
+// The file's bytes for one entry at the top of an otherwise empty table.
+std::vector<uint8_t> TableWithOneEntry(const std::string& name, int32_t score) {
+  std::vector<uint8_t> bytes(4 + 20 * 260, 0);
+  bytes[0] = 20;
+  std::copy(name.begin(), name.end(), bytes.begin() + 4);
+  for (int i = 0; i < 4; ++i) bytes[4 + 256 + size_t(i)] = uint8_t(uint32_t(score) >> (8 * i));
+  return bytes;
+}
+
+TEST_F(QuizFlow, AScoreThatEntersTheTableIsWrittenAndAnnounced) {
+  dir_.WriteOptions(
+      "[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=1\r\n"
+      "[Player2]\r\nname=Ann\r\naddress=1 Road\r\nemail=ann@example.org\r\nsend=N\r\n");
+  QuizRun run(dir_);
+  Player player(run, text_);
+  EXPECT_EQ(run.backend.title(), "Verimoo - Ann");
+  player.Answer(Move::kRight);
+  player.Next();
+  player.Answer(Move::kRight);
+  ASSERT_EQ(run.game().GetScore(), 375);
+  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
+
+  std::unique_ptr<platform::Surface> notice = run.app.Qv().LoadBitmap("hallfamepop.bmp");
+  std::unique_ptr<platform::Surface> over = run.app.Qv().LoadBitmap("gameover.bmp");
+  ASSERT_TRUE(notice && over);
+  bool noticeShown = false, overShown = false;
+  uint32_t noticeStart = 0, noticeEnd = 0;
+  run.onPicture = [&](Picture picture, int pass) {
+    if (picture == Picture::kHallOfFame) {
+      if (pass == 1) noticeStart = run.now();
+      noticeEnd = run.now();
+      // A click does not close the notice.
+      if (pass == 10) run.backend.mouseDown(400, 300);
+      if (pass == 12) run.backend.mouseUp(400, 300);
+      if (pass == 50) noticeShown = Shows(*run.backend.lastFrame(), *notice, 200, 245);
+    } else if (picture == Picture::kGameOver && pass == 2) {
+      overShown = Shows(*run.backend.lastFrame(), *over, 175, 299);
+    }
+  };
+  const size_t events = run.timeline.size();
+  run.app.Clock().SetGameClock(0);
+  run.frame();
+  EXPECT_EQ(run.state(), QuizGame::kNoGame);
+  EXPECT_TRUE(noticeShown);
+  EXPECT_TRUE(overShown);
+  EXPECT_GE(noticeEnd - noticeStart, 990u);
+  EXPECT_LE(noticeEnd - noticeStart, 1010u);
+  EXPECT_EQ(std::vector<std::string>(run.timeline.begin() + long(events), run.timeline.end()),
+            (Names{"picture:hall of fame", "bull06", "picture:game over"}));
+  EXPECT_EQ(ReadBytes(dir_.file("hiscore.dat")),
+            TableWithOneEntry("Ann:1 Road:ann@example.org:N", 375));
+  EXPECT_EQ(run.game().HighScores().TopScore(), 375);
+
+  // The next game shows it as the best, and a score of 0 enters nothing.
+  run.click(kNewGame);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  const auto fileBefore = ReadBytes(dir_.file("hiscore.dat"));
+  const size_t noticePasses = size_t(run.picturePasses(Picture::kHallOfFame));
+  run.onPicture = nullptr;
+  run.app.Clock().SetGameClock(0);
+  run.frame();
+  EXPECT_EQ(run.state(), QuizGame::kNoGame);
+  EXPECT_EQ(size_t(run.picturePasses(Picture::kHallOfFame)), noticePasses);
+  EXPECT_EQ(ReadBytes(dir_.file("hiscore.dat")), fileBefore);
+}
+
+TEST_F(QuizFlow, AScoreBelowEveryRowLeavesTheFileUntouched) {
+  // A full table of better scores, made here byte by byte.
+  std::vector<uint8_t> full(4 + 20 * 260, 0);
+  full[0] = 20;
+  for (int row = 0; row < 20; ++row) {
+    const std::string name = "Champion " + std::to_string(row) + ":::Y";
+    const size_t at = 4 + 260 * size_t(row);
+    std::copy(name.begin(), name.end(), full.begin() + long(at));
+    const uint32_t score = 1000000u - 1000u * uint32_t(row);
+    for (int i = 0; i < 4; ++i) full[at + 256 + size_t(i)] = uint8_t(score >> (8 * i));
+  }
+  {
+    std::ofstream out(dir_.file("hiscore.dat"), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(full.data()), std::streamsize(full.size()));
+  }
+  const auto written = fs::last_write_time(dir_.file("hiscore.dat"));
+  QuizRun run(dir_);
+  Player player(run, text_);
+  player.Answer(Move::kRight);
+  ASSERT_EQ(run.game().GetScore(), 125);
+  run.app.Clock().SetGameClock(0);
+  run.frame();
+  EXPECT_EQ(run.state(), QuizGame::kNoGame);
+  EXPECT_EQ(run.picturePasses(Picture::kHallOfFame), 0);
+  EXPECT_GE(run.picturePasses(Picture::kGameOver), 1);
+  EXPECT_EQ(ReadBytes(dir_.file("hiscore.dat")), full);
+  EXPECT_EQ(fs::last_write_time(dir_.file("hiscore.dat")), written);
+  EXPECT_EQ(run.game().HighScores().TopScore(), 1000000);
+}
+
+TEST_F(QuizFlow, AFullGameRunsOutAfterThreeMinutesAndTheNewGameButtonBlinks) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  const uint32_t start = run.now();
+  ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kNoGame; }, 18200));
+  const uint32_t lasted = run.now() - start;
+  EXPECT_GE(lasted, 179000u);
+  EXPECT_LE(lasted, 180100u);
+  EXPECT_FALSE(fs::exists(dir_.file("hiscore.dat")));
+  EXPECT_EQ(run.picturePasses(Picture::kHallOfFame), 0);
+
+  // The bar is full: the whole gauge shows the time picture.
+  const gfx::Sprite& bar = *run.screen().TimerBar();
+  EXPECT_TRUE(Shows(*run.target(), *bar.Frame(0), 649, 74));
+
+  // Idle, "newgame" alternates its two looks every 500 ms (and a bit).
+  gfx::Button& button = *run.screen().Buttons().Find("newgame");
+  const platform::Surface& normal = *button.Image(0);
+  const platform::Surface& lit = *button.Image(1);
+  std::vector<uint32_t> flips;
+  int offset = button.ImageOffset();
+  for (int i = 0; i < 320; ++i) {
+    run.frame();
+    if (button.ImageOffset() != offset) {
+      offset = button.ImageOffset();
+      flips.push_back(run.now());
+    }
+    const platform::Surface& look = offset == 1 ? lit : normal;
+    ASSERT_TRUE(Shows(*run.backend.lastFrame(), look, 10, 520)) << "frame " << i;
+  }
+  ASSERT_GE(flips.size(), 5u);
+  for (size_t i = 1; i < flips.size(); ++i) EXPECT_EQ(flips[i] - flips[i - 1], 510u);
+
+  // "newgame" starts again with a full clock and its plain look.
+  run.click(kNewGame);
+  EXPECT_EQ(button.ImageOffset(), 0);
+  EXPECT_EQ(run.state(), QuizGame::kNewQuestion);
+  EXPECT_EQ(run.clock(), 180);
+  EXPECT_TRUE(run.app.Clock().ClockRunning());
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.frames(5);
+  EXPECT_FALSE(Shows(*run.backend.lastFrame(), *run.app.Qv().LoadBitmap("gameover.bmp"), 175, 299));
+}
+
+TEST_F(QuizFlow, TheTimeBarFillsUpwardAsTheClockRunsDown) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  const gfx::Sprite& bar = *run.screen().TimerBar();
+  const platform::Surface& picture = *bar.Frame(0);
+  const int w = bar.Width(), h = bar.Height();
+  for (int left : {180, 135, 90, 1}) {
+    run.app.Clock().SetGameClock(left);
+    run.frame();
+    const int filled = int(double(180 - run.clock()) / 180.0 * h);
+    const uint16_t key = picture.colourKey()->low;
+    int mismatches = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const uint16_t shown = run.target()->pixel16(649 + x, 74 + y);
+        const int source = y - (h - filled);  // row of the picture drawn here
+        uint16_t wanted = run.clean()->pixel16(649 + x, 74 + y);
+        if (source >= 0 && picture.pixel16(x, source) != key) wanted = picture.pixel16(x, source);
+        mismatches += shown != wanted;
+      }
+    }
+    EXPECT_EQ(mismatches, 0) << left << " seconds left";
+  }
+}
+
+TEST_F(QuizFlow, MenuStartsTheLauncherFromItsDirectoryAndQuits) {
+  {
+    QuizRun run(dir_, dir_.launcher().string());
+    ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+    run.click(kMenu);
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.launcher.launches.size(), 1u);
+    const auto& launch = run.launcher.launches[0];
+    EXPECT_EQ(launch.program, (dir_.launcher() / "Pavlora").string());
+    EXPECT_EQ(launch.argument, "Verimoo");
+    EXPECT_EQ(launch.directory, dir_.launcher().string());
+  }
+  {
+    // Without a launcher directory "menu" does nothing.
+    QuizRun run(dir_, "");
+    ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+    run.click(kMenu);
+    run.frames(10);
+    EXPECT_FALSE(run.ended);
+    EXPECT_TRUE(run.launcher.launches.empty());
+    EXPECT_EQ(run.state(), QuizGame::kWaiting);
+    // "exit" ends the program without starting anything.
+    run.click(kExit);
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.launcher.launches.empty());
+  }
+}
+
+TEST_F(QuizFlow, WithoutAnyQuestionTheBoardWaitsEmptyAndSaysSoOnce) {
+  for (const char* content : {static_cast<const char*>(nullptr), "", "\r\n\r\n\r\n",
+                              "A statement with no explanation.\r\nTRUE\r\n\r\n"}) {
+    SCOPED_TRACE(content ? "file: \"" + std::string(content) + "\"" : "no file");
+    if (content)
+      WriteText(dir_.file("Verimoo.txt"), content);
+    else
+      fs::remove(dir_.file("Verimoo.txt"));
+    ::testing::internal::CaptureStderr();
+    {
+      QuizRun run(dir_, dir_.launcher().string());
+      run.frames(300);
+      EXPECT_EQ(run.state(), QuizGame::kWaiting);
+      EXPECT_EQ(run.game().Store().Current(), nullptr);
+      EXPECT_EQ(run.clock(), 180);
+      EXPECT_EQ(Pixels(*run.target(), 164, 244, 466, 168), Pixels(*run.clean(), 164, 244, 466, 168));
+      for (Point p : {kTrue, kFalse, kPass, kNext}) run.click(p);
+      EXPECT_EQ(run.state(), QuizGame::kWaiting);
+      for (const CueEvent& cue : run.cues) EXPECT_EQ(cue.name.rfind("bull", 0), 0u) << cue.name;
+      // A new game reads the file again and finds nothing either.
+      run.click(kNewGame);
+      run.frames(100);
+      EXPECT_EQ(run.state(), QuizGame::kWaiting);
+      // The rules can still be read.
+      run.onPicture = [&](Picture, int pass) {
+        if (pass == 3) run.backend.mouseDown(400, 300);
+        if (pass == 5) run.backend.mouseUp(400, 300);
+      };
+      run.click(kInfo);
+      EXPECT_GE(run.picturePasses(Picture::kRules), 5);
+      EXPECT_FALSE(run.ended);
+      run.click(kMenu);
+      EXPECT_TRUE(run.ended);
+      EXPECT_EQ(run.launcher.launches.size(), 1u);
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    size_t lines = 0;
+    for (size_t at = said.find("Verimoo.txt"); at != std::string::npos; at = said.find("Verimoo.txt", at + 1))
+      ++lines;
+    EXPECT_EQ(lines, 1u) << said;
+  }
+}
+
+bool MusicPlaying(QuizRun& run) {
+  const sound::_SNDStream* stream = run.app.Sound().Engine().GetStreamInfoPtr();
+  return stream && (stream->flags.load() & sound::kStreamPlaying) != 0;
+}
+
+TEST_F(QuizFlow, OptionsGiveTheTitleAndTheSoundSwitches) {
+  dir_.WriteOptions("[setup]\r\nmusic=N\r\nSFX=N\r\nplayerid=2\r\n[Player3]\r\nname=Zed\r\n");
+  {
+    QuizRun run(dir_);
+    EXPECT_EQ(run.backend.title(), "Verimoo - Zed");
+    EXPECT_EQ(run.app.Sound().Engine().SFXEnabled(), 0);
+    EXPECT_EQ(run.app.Sound().Engine().MusicEnabled(), 0);
+    EXPECT_FALSE(MusicPlaying(run));
+    // The player chosen in the launcher meanwhile shows from the next game on.
+    dir_.WriteOptions("[setup]\r\nmusic=N\r\nSFX=N\r\nplayerid=4\r\n");
+    run.frames(3);
+    run.click(kNewGame);
+    EXPECT_EQ(run.backend.title(), "Verimoo - Player5");
+    EXPECT_EQ(run.game().GetPlayerIndex(), 4);
+  }
+  GameDir withMusic(true);
+  withMusic.WriteOptions("[setup]\r\nmusic=Y\r\nSFX=Y\r\n");
+  WriteText(withMusic.file("Verimoo.txt"), text_);
+  QuizRun run(withMusic);
+  EXPECT_EQ(run.backend.title(), "Verimoo - Player1");
+  EXPECT_EQ(run.app.Sound().Engine().MusicEnabled(), 1);
+  EXPECT_TRUE(MusicPlaying(run));
+}
+
+}  // namespace
