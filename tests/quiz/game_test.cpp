@@ -20,7 +20,8 @@ class BestsFile : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("pav_quiz_bests_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("pav_quiz_bests_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -446,7 +446,8 @@ TEST_F(QuizFlow, WithoutAnyQuestionTheBoardWaitsEmptyAndSaysSoOnce) {
       EXPECT_EQ(run.state(), QuizGame::kWaiting);
       EXPECT_EQ(run.game().Store().Current(), nullptr);
       EXPECT_EQ(run.clock(), 180);
-      EXPECT_EQ(Pixels(*run.target(), 164, 244, 466, 168), Pixels(*run.clean(), 164, 244, 466, 168));
+      EXPECT_EQ(Pixels(*run.target(), 164, 244, 466, 168),
+                Pixels(*run.clean(), 164, 244, 466, 168));
       for (Point p : {kTrue, kFalse, kPass, kNext}) run.click(p);
       EXPECT_EQ(run.state(), QuizGame::kWaiting);
       for (const CueEvent& cue : run.cues) EXPECT_EQ(cue.name.rfind("bull", 0), 0u) << cue.name;
@@ -468,7 +469,8 @@ TEST_F(QuizFlow, WithoutAnyQuestionTheBoardWaitsEmptyAndSaysSoOnce) {
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     size_t lines = 0;
-    for (size_t at = said.find("Verimoo.txt"); at != std::string::npos; at = said.find("Verimoo.txt", at + 1))
+    for (size_t at = said.find("Verimoo.txt"); at != std::string::npos;
+         at = said.find("Verimoo.txt", at + 1))
       ++lines;
     EXPECT_EQ(lines, 1u) << said;
   }

@@ -16,7 +16,8 @@ namespace {
 using namespace quiz_test;
 using quiz::QuizGame;
 
-constexpr std::array<int, 10> kRungs = {125, 250, 500, 1000, 2000, 5000, 10000, 25000, 50000, 100000};
+constexpr std::array<int, 10> kRungs = {125,  250,   500,   1000,  2000,
+                                        5000, 10000, 25000, 50000, 100000};
 
 // What the rules make of each move: score, ladder, streak and cues.
 struct Model {

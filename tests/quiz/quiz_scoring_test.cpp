@@ -19,7 +19,8 @@ using quiz::BullAnimation;
 using quiz::QuizGame;
 using Names = std::vector<std::string>;
 
-constexpr std::array<int, 10> kRungs = {125, 250, 500, 1000, 2000, 5000, 10000, 25000, 50000, 100000};
+constexpr std::array<int, 10> kRungs = {125,  250,   500,   1000,  2000,
+                                        5000, 10000, 25000, 50000, 100000};
 
 // The cues that reached the engine, each as the bank's sample of that name.
 void ExpectCuesPlayed(QuizRun& run, size_t from) {
@@ -69,7 +70,8 @@ int FlowersShown(QuizRun& run) {
     bool all = true;
     for (int y = 0; y < flower.height() && all; ++y)
       for (int x = 0; x < flower.width() && all; ++x)
-        if (flower.pixel16(x, y) != key && run.target()->pixel16(slot + x, 466 + y) != flower.pixel16(x, y))
+        if (flower.pixel16(x, y) != key &&
+            run.target()->pixel16(slot + x, 466 + y) != flower.pixel16(x, y))
           all = false;
     shown += all;
   }
@@ -110,9 +112,10 @@ TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
     if (answer >= 11) {
       EXPECT_EQ(gained, 100000);
     }
-    EXPECT_EQ(run.game().AnimationNumber(), top ? BullAnimation::kTopRungAnswer : BullAnimation::kRightAnswer);
+    EXPECT_EQ(run.game().AnimationNumber(),
+              top ? BullAnimation::kTopRungAnswer : BullAnimation::kRightAnswer);
     EXPECT_EQ(run.cueNames(before), top ? (Names{"bell", "poschart", "cheer", "bull02", "check"})
-                                         : (Names{"bell", "poschart", "bull01", "check"}));
+                                        : (Names{"bell", "poschart", "bull01", "check"}));
     ExpectCuesPlayed(run, before);
 
     // Half a second of blinking, a tenth to reveal, then the explanation.

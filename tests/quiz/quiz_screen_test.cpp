@@ -67,20 +67,22 @@ TEST(QuizScreen, ActivateBuildsTheBoardButtonsSpritesAreasAndCues) {
     EXPECT_EQ(tiles->Width(), tiles->Frame(0)->width());
   }
 
-  const gfx::ScreenImage* areas[] = {&screen.PanelArea(), &screen.QuestionArea(), &screen.AnswerArea()};
+  const gfx::ScreenImage* areas[] = {&screen.PanelArea(), &screen.QuestionArea(),
+                                     &screen.AnswerArea()};
   const char* names[] = {"panel", "question", "answer"};
   const int rects[][4] = {{2, 70, 150, 442}, {164, 244, 466, 168}, {164, 244, 466, 168}};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(areas[i]->Name(), names[i]);
     EXPECT_EQ(areas[i]->GetSurface(), nullptr);
-    EXPECT_EQ((std::vector<int>{areas[i]->X(), areas[i]->Y(), areas[i]->Width(), areas[i]->Height()}),
-              (std::vector<int>(rects[i], rects[i] + 4)));
+    EXPECT_EQ(
+        (std::vector<int>{areas[i]->X(), areas[i]->Y(), areas[i]->Width(), areas[i]->Height()}),
+        (std::vector<int>(rects[i], rects[i] + 4)));
   }
 
   // Seventeen cues, in their order, with the engine's ids from 10 on.
-  const char* cues[] = {"bell",  "hammer", "neg",    "pos",    "neutral", "drop",
-                        "poschart", "wrong", "check", "bling", "cheer",   "bull01",
-                        "bull02", "bull03", "bull04", "bull05", "bull06"};
+  const char* cues[] = {"bell",     "hammer", "neg",    "pos",    "neutral", "drop",
+                        "poschart", "wrong",  "check",  "bling",  "cheer",   "bull01",
+                        "bull02",   "bull03", "bull04", "bull05", "bull06"};
   EXPECT_EQ(run.bank().CueCount(), std::size(cues));
   for (size_t i = 0; i < std::size(cues); ++i) {
     const sound::SoundCue* cue = run.bank().Find(cues[i]);
@@ -137,7 +139,8 @@ TEST(QuizScreen, MissingPicturesLeaveAPlayableGame) {
   // A missing cue is silent, the rest still play; the game goes on.
   const size_t before = run.cues.size();
   player.Answer(Move::kRight);
-  ASSERT_EQ(run.cueNames(before), (std::vector<std::string>{"bell", "poschart", "bull01", "check"}));
+  ASSERT_EQ(run.cueNames(before),
+            (std::vector<std::string>{"bell", "poschart", "bull01", "check"}));
   EXPECT_EQ(run.cues[before].sampleId, 0u);
   EXPECT_NE(run.cues[before + 1].sampleId, 0u);
   EXPECT_EQ(run.game().GetScore(), 125);
