@@ -8,6 +8,7 @@
 
 #include "gfx/screen.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/pulled_audio.h"
 #include "platform/termination.h"
 
 namespace {
@@ -189,6 +190,23 @@ TEST(Application, MouseMovesReachTheCursorOnlyWhileActive) {
   r.frames(1);
   r.app.Mouse().GetState(&x, &y, nullptr);
   EXPECT_EQ(x, 123);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Application, TheHeadlessAudioDeviceIsGoneAfterShutdown) {
+  ProgramRun r(true);
+  ASSERT_EQ(r.app.StartUp(""), -1);
+  ASSERT_NE(r.backend.audio(), nullptr);
+  int16_t frames[64];
+  r.backend.audio()->pull(frames, 32);
+  r.backend.close();
+  bool ended = false;
+  r.frames(10, &ended);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(r.backend.audio(), nullptr);
 }
 
 }  // namespace

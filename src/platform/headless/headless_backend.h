@@ -62,6 +62,7 @@ class HeadlessBackend : public Backend {
   const Surface* lastFrame() const { return frame_.get(); }
   struct Box { std::string text, caption; };
   const std::vector<Box>& messageBoxes() const { return boxes_; }
+  // The open audio device, none before it is opened and after it is closed.
   PulledAudioOutput* audio() const { return audio_; }
 
  private:

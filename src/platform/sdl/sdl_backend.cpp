@@ -6,10 +6,7 @@
 #include <cstring>
 
 #include "platform/sdl/scancodes.h"
-#if __has_include("platform/sdl/sdl_audio.h")
 #include "platform/sdl/sdl_audio.h"
-#define PAV_HAVE_SDL_AUDIO 1
-#endif
 
 namespace platform {
 
@@ -142,13 +139,7 @@ void SdlBackend::messageBox(const std::string& text, const std::string& caption)
 }
 
 std::unique_ptr<AudioOutput> SdlBackend::openAudio(AudioSource& source, const AudioFormat& wanted) {
-#ifdef PAV_HAVE_SDL_AUDIO
   return OpenSdlAudio(source, wanted);
-#else
-  (void)source;
-  (void)wanted;
-  return nullptr;
-#endif
 }
 
 void SdlBackend::translatePending(MessageQueue& queue) {
