@@ -50,7 +50,7 @@ bool DrawPage(const std::string& dir) {
   note.fill = Hex(0x4A3A5C);
   DrawText(cr, "Type your name, address and e-mail. Tab or Enter moves to the next box.", 347, 172, note,
            Align::kCentre);
-  DrawText(cr, "Press Enter to keep the changes, Back to leave them, Remove to start afresh.", 347, 196,
+  DrawText(cr, "Click Enter to keep the changes, Back to leave them, Remove to start afresh.", 347, 196,
            note, Align::kCentre);
 
   const char* labels[3] = {"Name", "Address", "E-mail"};
