@@ -23,6 +23,19 @@ Colour WithAlpha(Colour c, double alpha) {
 }
 void SetSource(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner) {
+  cairo_new_path(cr);
+  for (int k = 0; k < 10; ++k) {
+    const double a = -M_PI / 2 + k * M_PI / 5, r = k % 2 ? inner : outer;
+    if (k == 0) {
+      cairo_move_to(cr, cx + std::cos(a) * r, cy + std::sin(a) * r);
+    } else {
+      cairo_line_to(cr, cx + std::cos(a) * r, cy + std::sin(a) * r);
+    }
+  }
+  cairo_close_path(cr);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
   const double r = std::max(0.0, std::min({radius, w / 2, h / 2}));
   cairo_new_sub_path(cr);

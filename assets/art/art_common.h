@@ -43,6 +43,8 @@ inline constexpr Colour kQuestionPanel = Hex(0xFFF8E7);
 }  // namespace palette
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+// A five-pointed star, point up, as a new path around (cx, cy).
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner);
 // Fills (and clears) the current path with a top-to-bottom gradient.
 void FillVertical(cairo_t* cr, double y0, double y1, Colour top, Colour bottom);
 

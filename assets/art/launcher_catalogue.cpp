@@ -106,17 +106,7 @@ void PaintSlotWell(cairo_t* cr, double x, double y) {
   RoundedRect(cr, x - 1, y - 1, kSlotW + 2, 14, 12);
   FillVertical(cr, y - 1, y + 13, WithAlpha(palette::kInk, 0.45), WithAlpha(palette::kInk, 0.0));
   // A faint star marks an empty slot.
-  cairo_translate(cr, x + kSlotW / 2.0, y + kSlotH / 2.0 + 2);
-  for (int i = 0; i < 10; ++i) {
-    const double r = (i % 2 == 0) ? 24 : 10;
-    const double a = -M_PI / 2 + i * M_PI / 5;
-    if (i == 0) {
-      cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
-    } else {
-      cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
-    }
-  }
-  cairo_close_path(cr);
+  StarPath(cr, x + kSlotW / 2.0, y + kSlotH / 2.0 + 2, 24, 10);
   SetSource(cr, Colour{1, 1, 1, 0.13});
   cairo_fill(cr);
   cairo_restore(cr);

@@ -55,17 +55,7 @@ void PaintTrophy(cairo_t* cr, double cx, double top) {
   cairo_set_line_width(cr, 2.5);
   cairo_stroke(cr);
   // A star on the cup.
-  cairo_translate(cr, cx, top + 28);
-  for (int i = 0; i < 10; ++i) {
-    const double r = (i % 2 == 0) ? 11 : 4.5;
-    const double a = -M_PI / 2 + i * M_PI / 5;
-    if (i == 0) {
-      cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
-    } else {
-      cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
-    }
-  }
-  cairo_close_path(cr);
+  StarPath(cr, cx, top + 28, 11, 4.5);
   SetSource(cr, Colour{1, 1, 1, 0.9});
   cairo_fill(cr);
   cairo_restore(cr);

@@ -295,12 +295,7 @@ bool WriteLadderTiles(const std::string& dir, const Canvas& board) {
     if (i == 9 || lit) {
       // Stars: one on the top rung, two more whenever a rung lights up.
       auto star = [cr](double x, double y, double r, Colour c) {
-        cairo_move_to(cr, x, y - r);
-        for (int k = 1; k < 10; ++k) {
-          const double a = -M_PI / 2 + k * M_PI / 5, rr = k % 2 ? r * 0.45 : r;
-          cairo_line_to(cr, x + std::cos(a) * rr, y + std::sin(a) * rr);
-        }
-        cairo_close_path(cr);
+        StarPath(cr, x, y, r, r * 0.45);
         SetSource(cr, c);
         cairo_fill_preserve(cr);
         SetSource(cr, Hex(0x9A4A10));

@@ -13,13 +13,7 @@ namespace {
 constexpr int kPageW = 694, kPageH = 564;
 
 void Star(cairo_t* cr, double x, double y, double r, Colour fill) {
-  cairo_new_path(cr);
-  cairo_move_to(cr, x, y - r);
-  for (int k = 1; k < 10; ++k) {
-    const double a = -M_PI / 2 + k * M_PI / 5, rr = k % 2 ? r * 0.45 : r;
-    cairo_line_to(cr, x + std::cos(a) * rr, y + std::sin(a) * rr);
-  }
-  cairo_close_path(cr);
+  StarPath(cr, x, y, r, r * 0.45);
   SetSource(cr, fill);
   cairo_fill_preserve(cr);
   SetSource(cr, Darker(fill, 0.55));

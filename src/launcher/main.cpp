@@ -1,21 +1,14 @@
 // The launcher's entry: the desktop back end, real program launching, and
 // the command line (a game's program name) handed to the shared run.
-#include <string>
-
 #include "launcher/pavlora_program.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system.h"
 #include "shell/app/application.h"
 
 int main(int argc, char** argv) {
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
-  }
   platform::SdlBackend backend;
   platform::SpawnLauncher launcher;
   launcher::PavloraProgram program;
   shell::Application app(backend, launcher, program);
-  return app.Run(commandLine);
+  return app.Run(shell::CommandLineFrom(argc, argv));
 }

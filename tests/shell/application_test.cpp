@@ -210,3 +210,14 @@ TEST(Application, TheHeadlessAudioDeviceIsGoneAfterShutdown) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Application, CommandLineIsTheArgumentsJoinedBySpaces) {
+  char program[] = "Verimoo", a[] = "/home/ann/My", b[] = "Games";
+  char* argv[] = {program, a, b};
+  EXPECT_EQ(shell::CommandLineFrom(3, argv), "/home/ann/My Games");
+  EXPECT_EQ(shell::CommandLineFrom(1, argv), "");
+}
+
+}  // namespace

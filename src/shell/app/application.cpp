@@ -21,6 +21,15 @@ constexpr const char* kNoVideo = "DirectX not installed. Program needs DirectX 7
 
 }  // namespace
 
+std::string CommandLineFrom(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text += ' ';
+    text += argv[i];
+  }
+  return text;
+}
+
 Application::Application(platform::Backend& backend, platform::ProgramLauncher& launcher,
                          Program& program)
     : backend_(backend),

@@ -42,6 +42,10 @@ class Program {
   virtual void ReleaseGameState() {}
 };
 
+// The parameter text a program was started with: its arguments joined by
+// single spaces (a starter passes it as one argument; a shell may split it).
+std::string CommandLineFrom(int argc, char** argv);
+
 class Application {
  public:
   static constexpr int kQuitCode = 7;
