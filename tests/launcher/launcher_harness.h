@@ -7,11 +7,13 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "launcher/pavlora_program.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/profile.h"
 #include "platform/system.h"
 #include "shell/app/application.h"
 
@@ -99,6 +101,28 @@ struct LauncherRun {
   std::string CurrentScreen() const;
   const platform::Surface& Frame() const { return *backend.lastFrame(); }
   uint16_t PixelAt(int x, int y) const { return Frame().pixel16(x, y); }
+};
+
+// A launcher opened straight on the title screen of one game "Moo", with
+// the options file the screens read and write.
+class GameTitleTest : public ::testing::Test {
+ protected:
+  LauncherTree tree;
+  std::string game = tree.AddGame("Moo");
+  std::unique_ptr<LauncherRun> run;
+
+  void Open() {
+    run = std::make_unique<LauncherRun>();
+    ASSERT_TRUE(run->Start("Moo"));
+    run->Frames(4);
+    ASSERT_EQ(run->CurrentScreen(), "title");
+  }
+  std::string Option(const std::string& section, const std::string& key) {
+    return platform::GetProfileString(section, key, "<none>", tree.Path("options.ini"));
+  }
+  void SetOption(const std::string& section, const std::string& key, const std::string& value) {
+    platform::WriteProfileString(section, key, value, tree.Path("options.ini"));
+  }
 };
 
 // Scan codes.

@@ -21,24 +21,8 @@ namespace {
 constexpr uint16_t kKey = platform::Rgb565(0, 0, 255);
 constexpr int kLeft = 53, kTop = 18;
 
-class PopupsTest : public ::testing::Test {
+class PopupsTest : public GameTitleTest {
  protected:
-  LauncherTree tree;
-  std::string game = tree.AddGame("Moo");
-  std::unique_ptr<LauncherRun> run;
-
-  void Open() {
-    run = std::make_unique<LauncherRun>();
-    ASSERT_TRUE(run->Start("Moo"));
-    run->Frames(4);
-    ASSERT_EQ(run->CurrentScreen(), "title");
-  }
-  std::string Option(const std::string& section, const std::string& key) {
-    return platform::GetProfileString(section, key, "<none>", tree.Path("options.ini"));
-  }
-  void SetOption(const std::string& section, const std::string& key, const std::string& value) {
-    platform::WriteProfileString(section, key, value, tree.Path("options.ini"));
-  }
   // Screen positions of the pop-ups' buttons and fields.
   void ClickPicture(int x, int y) { run->Click(kLeft + x, kTop + y); }
   void OpenPlayers() {

@@ -20,25 +20,9 @@ constexpr uint16_t kKey = platform::Rgb565(0, 0, 255);
 constexpr int kFieldX[] = {239, 408, 238, 408, 238, 408, 238, 408};
 constexpr int kFieldY[] = {378, 378, 420, 420, 464, 464, 510, 510};
 
-class TitleTest : public ::testing::Test {
+class TitleTest : public GameTitleTest {
  protected:
-  LauncherTree tree;
-  std::string game = tree.AddGame("Moo");
-  std::unique_ptr<LauncherRun> run;
-
-  void Open() {
-    run = std::make_unique<LauncherRun>();
-    ASSERT_TRUE(run->Start("Moo"));
-    run->Frames(4);
-    ASSERT_EQ(run->CurrentScreen(), "title");
-  }
   launcher::TitleScreen& Title() { return *run->program.Title(); }
-  std::string Option(const std::string& section, const std::string& key) {
-    return platform::GetProfileString(section, key, "<none>", tree.Path("options.ini"));
-  }
-  void SetOption(const std::string& section, const std::string& key, const std::string& value) {
-    platform::WriteProfileString(section, key, value, tree.Path("options.ini"));
-  }
   // Whether the screen shows frame `index` of a two-look switch strip at (x, y).
   bool ShowsLook(const std::string& strip, int index, int x, int y) {
     const auto bitmap = run->app.Qv().LoadBitmap(tree.Path(strip));
