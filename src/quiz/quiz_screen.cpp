@@ -9,13 +9,13 @@
 namespace quiz {
 namespace {
 
-struct ButtonSpec {
+struct ButtonPlan {
   const char* name;
   const char* file;  // none: a bare hotspot
   int x, y, width, height;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonPlan kButtons[] = {
     {"newgame", "newgame.bmp", 10, 520, 0, 0},
     {"info", "info.bmp", 104, 520, 0, 0},
     {"menu", "back.bmp", 610, 520, 0, 0},
@@ -78,12 +78,12 @@ void QuizScreen::Activate(platform::Display* display, platform::Surface* drawing
 }
 
 void QuizScreen::CreateButtons() {
-  for (const ButtonSpec& spec : kButtons) {
+  for (const ButtonPlan& plan : kButtons) {
     std::unique_ptr<gfx::Button> button =
-        spec.file ? std::make_unique<gfx::Button>(ctx_, spec.x, spec.y)
-                  : std::make_unique<gfx::Button>(ctx_, spec.x, spec.y, spec.width, spec.height);
-    button->SetName(spec.name);
-    if (spec.file) button->LoadStateStrip(spec.file, 2, 0);
+        plan.file ? std::make_unique<gfx::Button>(ctx_, plan.x, plan.y)
+                  : std::make_unique<gfx::Button>(ctx_, plan.x, plan.y, plan.width, plan.height);
+    button->SetName(plan.name);
+    if (plan.file) button->LoadStateStrip(plan.file, 2, 0);
     Buttons().Add(std::move(button));
   }
 }
