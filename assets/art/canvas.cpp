@@ -50,40 +50,37 @@ Canvas::~Canvas() {
   cairo_surface_destroy(surface_);
 }
 
-bool Canvas::SaveKeyed(const std::string& path) const {
-  cairo_surface_flush(surface_);
-  const unsigned char* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-  for (int y = 0; y < height_; ++y) {
+namespace {
+
+// Every pixel of a Cairo ARGB32 surface through convert, written as a BMP.
+template <typename Convert>
+bool SaveConverted(cairo_surface_t* surface, int width, int height, const std::string& path,
+                   Convert convert) {
+  cairo_surface_flush(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < width_; ++x) {
-      const uint32_t p = row[x];
-      const uint32_t a = p >> 24;
-      uint32_t out = 0x0000FF;
-      if (a >= 128) {
-        out = (uint32_t{Unpremultiply((p >> 16) & 0xFF, a)} << 16) |
-              (uint32_t{Unpremultiply((p >> 8) & 0xFF, a)} << 8) | Unpremultiply(p & 0xFF, a);
-        out = AvoidKey(out);
-      }
-      pixels[static_cast<size_t>(y) * width_ + x] = out;
-    }
+    for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = convert(row[x]);
   }
-  return WriteBmp24(path, width_, height_, pixels.data());
+  return WriteBmp24(path, width, height, pixels.data());
+}
+
+}  // namespace
+
+bool Canvas::SaveKeyed(const std::string& path) const {
+  return SaveConverted(surface_, width_, height_, path, [](uint32_t p) {
+    const uint32_t a = p >> 24;
+    if (a < 128) return uint32_t{0x0000FF};
+    return AvoidKey((uint32_t{Unpremultiply((p >> 16) & 0xFF, a)} << 16) |
+                    (uint32_t{Unpremultiply((p >> 8) & 0xFF, a)} << 8) | Unpremultiply(p & 0xFF, a));
+  });
 }
 
 bool Canvas::SaveOpaque(const std::string& path) const {
-  cairo_surface_flush(surface_);
-  const unsigned char* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-  for (int y = 0; y < height_; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < width_; ++x) {
-      pixels[static_cast<size_t>(y) * width_ + x] = AvoidKey(row[x] & 0xFFFFFF);
-    }
-  }
-  return WriteBmp24(path, width_, height_, pixels.data());
+  return SaveConverted(surface_, width_, height_, path,
+                       [](uint32_t p) { return AvoidKey(p & 0xFFFFFF); });
 }
 
 bool WriteBmp24(const std::string& path, int width, int height, const uint32_t* pixels) {
