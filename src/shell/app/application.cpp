@@ -146,11 +146,6 @@ bool Application::RunFrame(int& exitCode) {
     exitCode = 0;
     return false;
   }
-  if (platform::TerminationRequested() && windowExists_) {
-    platform::ClearTerminationRequest();
-    queue_.post({platform::WM_CLOSE, 0, 0});
-    return true;
-  }
   if (!windowExists_) return true;
   if (active_ == 1) {
     qv_.AcquireMouse(1);

@@ -3,11 +3,18 @@
 #include "platform/backend.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
+#include "platform/termination.h"
 #include "shell/services/key_queue.h"
 
 namespace shell {
 
 int MessagePump::RunOnce() {
+  // A request to end from outside (logout, Ctrl+C) closes the window the
+  // normal way, whichever loop is pumping: the frame loop or a pop-up's.
+  if (platform::TerminationRequested()) {
+    platform::ClearTerminationRequest();
+    queue_.post({platform::WM_CLOSE, 0, 0});
+  }
   platform::Message m;
   while (queue_.peek(m)) {
     // The keyboard is sampled once per message taken.

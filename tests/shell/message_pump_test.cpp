@@ -1,0 +1,49 @@
+#include "shell/services/message_pump.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <vector>
+
+#include "platform/termination.h"
+#include "support/headless_services.h"
+
+namespace {
+
+TEST(MessagePump, KeysAreSampledPerMessageAndQuitIsSeenByEveryLoop) {
+  testing_support::HeadlessServices s;
+  s.pump.RunOnce();  // the window's activation
+  std::vector<uint32_t> seen;
+  s.queue.setWindowProc([&](uint32_t m, uint64_t, int64_t) {
+    seen.push_back(m);
+    return 0;
+  });
+  s.backend.keyDown(30);
+  s.backend.keyUp(30);
+  s.backend.post({platform::WM_QUIT, 0, 0});
+  EXPECT_EQ(s.pump.RunOnce(), 1);
+  // Down then up in one pass: the snapshot of the down message queued the key.
+  EXPECT_EQ(s.keys.Pop(), 30);
+  EXPECT_EQ(seen, (std::vector<uint32_t>{platform::WM_KEYDOWN, platform::WM_KEYUP}));
+  // The quit stays for the outer loop.
+  EXPECT_EQ(s.pump.RunOnce(), 1);
+}
+
+TEST(MessagePump, ATerminationSignalBecomesACloseWhicheverLoopPumps) {
+  testing_support::HeadlessServices s;
+  s.pump.RunOnce();  // the window's activation
+  std::vector<uint32_t> seen;
+  s.queue.setWindowProc([&](uint32_t m, uint64_t, int64_t) {
+    seen.push_back(m);
+    return 0;
+  });
+  platform::InstallTerminationHandlers();
+  std::raise(SIGTERM);
+  EXPECT_EQ(s.pump.RunOnce(), 0);
+  EXPECT_EQ(seen, std::vector<uint32_t>{platform::WM_CLOSE});
+  EXPECT_FALSE(platform::TerminationRequested());
+  EXPECT_EQ(s.pump.RunOnce(), 0);
+  EXPECT_EQ(seen.size(), 1u);
+}
+
+}  // namespace
