@@ -122,6 +122,7 @@ void ReadQuestions(std::istream& in, const TextMeasure& measure,
   std::string piece;
   int lineNumber = 0;
   bool lastPieceCut = false;  // the previous piece ended inside its line
+  char lastByte = '\0';       // the previous piece's last byte
 
   auto record = std::make_unique<QuestionRecord>();
   BlockReport block;
@@ -129,9 +130,13 @@ void ReadQuestions(std::istream& in, const TextMeasure& measure,
   int phase = 0;
 
   while (reader.Next(piece)) {
-    ++lineNumber;
     const bool continuation = lastPieceCut;
+    if (!continuation) ++lineNumber;
     lastPieceCut = piece.size() == static_cast<std::size_t>(kReadPiece) && piece.back() != '\n';
+    if (report && lastPieceCut && !continuation) report->longLines.push_back(lineNumber);
+    const char beforeEnd = piece.size() > 1 ? piece[piece.size() - 2] : lastByte;
+    if (report && piece.back() == '\n' && beforeEnd != '\r') report->bareLineFeeds.push_back(lineNumber);
+    lastByte = piece.back();
     const std::string_view body = Body(piece);
     // What is left of a long line after its last piece is only its end.
     if (continuation && body.empty() && (piece[0] == '\r' || piece[0] == '\n')) continue;
@@ -146,30 +151,35 @@ void ReadQuestions(std::istream& in, const TextMeasure& measure,
       block.statementLinesNeeded = WrapSection(record->statement, measure);
       block.explanationLinesNeeded = WrapSection(record->explanation, measure);
       records.push_back(std::move(record));
-      if (report) report->blocks.push_back(block);
+      if (report) report->blocks.push_back(std::move(block));
       record = std::make_unique<QuestionRecord>();
       inBlock = false;
       phase = 0;
       continue;
     }
 
+    ReportedLine::Role role = ReportedLine::kIgnored;
     if (StartsWithNoCase(body, "FALSE") || StartsWithNoCase(body, "TRUE")) {
       record->answer = StartsWithNoCase(body, "FALSE") ? 0 : 1;
       ++phase;
       ++block.answerLines;
-      continue;
-    }
-
-    if (phase == 0) {
+      role = ReportedLine::kAnswer;
+    } else if (phase == 0) {
       AddLine(record->statement, body);
       ++block.statementFileLines;
+      role = ReportedLine::kStatement;
     } else if (phase == 1) {
       AddLine(record->explanation, body);
       ++block.explanationFileLines;
+      role = ReportedLine::kExplanation;
     }
+    if (report) block.lines.push_back({lineNumber, role, std::string(body)});
   }
 
-  if (inBlock && report) report->unfinishedBlock = true;
+  if (inBlock && report) {
+    report->unfinishedBlock = true;
+    report->unfinishedLine = block.firstLine;
+  }
 }
 
 }  // namespace quiz

@@ -9,6 +9,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "quiz/question_record.h"
@@ -23,6 +24,19 @@ inline constexpr int kWrapWidth = 421;
 // The longest piece taken from the file at once.
 inline constexpr int kReadPiece = 255;
 
+// Where the quiz draws a question's lines, and the edges of the panel they
+// must stay inside.
+inline constexpr int kTextX = 195, kTextY = 289;
+inline constexpr int kPanelRight = 630, kPanelBottom = 412;
+
+// One line of a block as the loader took it.
+struct ReportedLine {
+  enum Role { kStatement, kAnswer, kExplanation, kIgnored };
+  int number = 0;  // 1-based line number in the file
+  Role role = kStatement;
+  std::string text;  // without its line end
+};
+
 // What the loader met in one block, for checking a question file.
 struct BlockReport {
   int firstLine = 0;              // 1-based number of the block's first line
@@ -31,11 +45,15 @@ struct BlockReport {
   int explanationFileLines = 0;
   int statementLinesNeeded = 0;   // display lines the wrap needed, kept or not
   int explanationLinesNeeded = 0;
+  std::vector<ReportedLine> lines;  // every line of the block but its closing empty one
 };
 
 struct LoadReport {
   std::vector<BlockReport> blocks;  // one per record appended, in order
   bool unfinishedBlock = false;     // the file ended inside a block, which was dropped
+  int unfinishedLine = 0;           // where that block began
+  std::vector<int> longLines;       // lines read in several pieces, each taken as a line
+  std::vector<int> bareLineFeeds;   // lines ending in a line feed without a carriage return
 };
 
 // Joins the first three lines of the section, re-flows the text so that a

@@ -26,7 +26,6 @@ constexpr long kBullPan = 1;
 constexpr int kHighScoreRows = players::HighScoreTable::kRows;
 
 // Where things go on the board.
-constexpr int kTextX = 195, kTextY = 289;
 constexpr int kBestRight = 134, kScoreRight = 774, kScoreTop = 20;
 constexpr int kTimeBarX = 649, kTimeBarY = 74;
 constexpr int kBullX = 164, kBullY = 14;
