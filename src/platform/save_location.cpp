@@ -102,7 +102,7 @@ bool SaveFile(const SaveLocation& where, std::string_view content, std::string* 
   }
   if (where.installed && !MakeFolders(Parent(target), why)) return false;
   if (ReplaceFileContents(target, content, why)) return true;
-  if (why) *why = target + ": " + *why;
+  if (why) *why = (target[0] == '/' ? target : CurrentDirectory() + "/" + target) + ": " + *why;
   return false;
 }
 
