@@ -86,8 +86,8 @@ std::optional<bool> WriteAndRename(const std::string& target, std::string_view c
 bool RewriteInPlace(const std::string& target, std::string_view content, std::string* why) {
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
   if (fd.get() < 0) return Fail(why, errno);
-  const bool ok = WriteAll(fd.get(), content) && ::ftruncate(fd.get(), off_t(content.size())) == 0 &&
-                  ::fsync(fd.get()) == 0;
+  const bool ok = WriteAll(fd.get(), content) &&
+                  ::ftruncate(fd.get(), off_t(content.size())) == 0 && ::fsync(fd.get()) == 0;
   const int error = errno;
   if (!ok) return Fail(why, error);
   return fd.close() || Fail(why, errno);

@@ -60,7 +60,7 @@ std::string UserEnvironment::DataFolder(std::string* why) const {
   // Relative values are to be ignored, as the XDG rules say.
   if (!xdgDataHome.empty() && xdgDataHome[0] == '/') return xdgDataHome;
   if (!home.empty() && home[0] == '/') return home + "/.local/share";
-  if (why) *why = "there is no home folder to keep them in (HOME is not set)";
+  if (why) *why = "there is no home folder to keep them in (HOME is not set to a full path)";
   return {};
 }
 

@@ -20,7 +20,7 @@ TEST(SaveLocation, PortableTreesKeepTheirFilesInstalledOnesUseTheUsersDataFolder
   t.write("portable/Verimoo/hiscore.dat", "");
   t.write("installed/Verimoo/hiscore.dat", "");
   t.write("installed/pavlora.installed", "");
-  const std::string data = t / "data", home = t / "home";
+  const std::string data = t / "data", home = t / "home", share = home + "/.local/share";
   const struct {
     const char* tree;
     const char* file;
@@ -31,8 +31,8 @@ TEST(SaveLocation, PortableTreesKeepTheirFilesInstalledOnesUseTheUsersDataFolder
       {"portable", "Verimoo\\hiscore.dat", data, home, ""},
       {"installed", "options.ini", data, home, data + "/pavlora/options.ini"},
       {"installed", "VERIMOO\\setup.ini", data, home, data + "/pavlora/Verimoo/setup.ini"},
-      {"installed", "Verimoo\\hiscore.dat", "", home, home + "/.local/share/pavlora/Verimoo/hiscore.dat"},
-      {"installed", "options.ini", "relative/data", home, home + "/.local/share/pavlora/options.ini"},
+      {"installed", "Verimoo\\hiscore.dat", "", home, share + "/pavlora/Verimoo/hiscore.dat"},
+      {"installed", "options.ini", "relative/data", home, share + "/pavlora/options.ini"},
       {"installed", "options.ini", data, "", data + "/pavlora/options.ini"},
       {"installed", "options.ini", "", "", ""},
   };

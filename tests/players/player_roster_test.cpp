@@ -186,7 +186,8 @@ TEST_F(RosterTest, SavingOneOrAllPlayersLandsWholeOrNotAtAll) {
     const char* what;
     std::function<bool(PlayerRoster&)> save;
   } cases[] = {
-      {"save", [](PlayerRoster& r) { return r.SavePlayer(0, {"New", std::string(60, 'a'), "", "N"}); }},
+      {"save",
+       [](PlayerRoster& r) { return r.SavePlayer(0, {"New", std::string(60, 'a'), "", "N"}); }},
       {"save all", [](PlayerRoster& r) { r.Player(0).name = "New"; return r.SaveAll(); }},
       {"reset all", [](PlayerRoster& r) { return r.ResetAll(); }},
   };
