@@ -6,6 +6,7 @@
 #include "gfx/redraw_queue.h"
 #include "launcher/score_upload.h"
 #include "platform/system.h"
+#include "players/save_notice.h"
 #include "web_settings.h"
 
 namespace launcher {
@@ -28,8 +29,9 @@ constexpr ButtonPlace kButtons[] = {
 
 }  // namespace
 
-HallOfFameScreen::HallOfFameScreen(gfx::Context& ctx, std::string gameName)
-    : gfx::PopupScreen(ctx), gameName_(std::move(gameName)) {}
+HallOfFameScreen::HallOfFameScreen(gfx::Context& ctx, std::string gameName,
+                                   players::SaveNotice* notice)
+    : gfx::PopupScreen(ctx), gameName_(std::move(gameName)), notice_(notice) {}
 
 HallOfFameScreen::~HallOfFameScreen() = default;
 
@@ -75,7 +77,8 @@ int HallOfFameScreen::CheckDone() {
   }
   if (buttons.IsClicked("clear")) {
     table_.Create(players::HighScoreTable::kRows);
-    table_.Write(kScoreFile);
+    std::string why;
+    if (!table_.Write(kScoreFile, &why) && notice_) notice_->Report("The high scores", why);
     Finish("clear");
   }
   if (buttons.IsClicked("back")) Finish("back");

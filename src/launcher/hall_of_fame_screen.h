@@ -8,6 +8,8 @@
 #include "gfx/popup_screen.h"
 #include "players/high_score_table.h"
 
+namespace players { class SaveNotice; }
+
 namespace launcher {
 
 class HallOfFameScreen : public gfx::PopupScreen {
@@ -20,8 +22,9 @@ class HallOfFameScreen : public gfx::PopupScreen {
   static constexpr int kSecondColumnFromLeft = 334;
   static constexpr int kScoreFromName = 200;
 
-  // gameName is the game directory's name, sent with the score.
-  HallOfFameScreen(gfx::Context& ctx, std::string gameName);
+  // gameName is the game directory's name, sent with the score; notice
+  // (when given) tells the player when clearing could not be saved.
+  HallOfFameScreen(gfx::Context& ctx, std::string gameName, players::SaveNotice* notice = nullptr);
   ~HallOfFameScreen() override;
 
   // The picture, its three buttons, and the table read from "hiscore.dat"
@@ -38,6 +41,7 @@ class HallOfFameScreen : public gfx::PopupScreen {
   void DrawTable();
 
   std::string gameName_;
+  players::SaveNotice* notice_;
   std::unique_ptr<gfx::BitmapFont> blackFont_;
   std::unique_ptr<gfx::BitmapFont> purpleFont_;
   players::HighScoreTable table_;

@@ -1,11 +1,15 @@
 // The launcher's entry: the desktop back end, real program launching, and
 // the command line (a game's program name) handed to the shared run.
 #include "launcher/pavlora_program.h"
+#include "platform/paths.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system.h"
 #include "shell/app/application.h"
 
 int main(int argc, char** argv) {
+  // The program's files lie beside it, wherever it was started from (a
+  // command on the PATH is a link to it).
+  platform::EnterProgramDirectory();
   platform::SdlBackend backend;
   platform::SpawnLauncher launcher;
   launcher::PavloraProgram program;

@@ -11,6 +11,7 @@
 #include "launcher/players_screen.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/qv.h"
 #include "platform/system.h"
 #include "players/player_roster.h"
 #include "shell/app/screen_manager.h"
@@ -65,7 +66,10 @@ std::string FirstWord(const std::string& name) { return name.substr(0, name.find
 
 TitleScreen::TitleScreen(gfx::Context& ctx, shell::ScreenManager& screens,
                          players::PlayerRoster& roster)
-    : gfx::Screen(ctx, "title"), screens_(screens), roster_(roster) {}
+    : gfx::Screen(ctx, "title"),
+      screens_(screens),
+      roster_(roster),
+      saveNotice_(ctx.qv.backend(), "Pavlora") {}
 
 TitleScreen::~TitleScreen() = default;
 
@@ -136,7 +140,13 @@ void TitleScreen::ReadSwitch(const char* key, int& on) {
 void TitleScreen::ToggleSwitch(const char* key, int& on) {
   if (gfx::Button* button = Buttons().Find(key)) button->SwapFirstTwoImages();
   on = 1 - on;
-  platform::WriteProfileString("setup", key, on ? "Y" : "N", kOptionsFile);
+  std::string why;
+  if (!platform::WriteProfileString("setup", key, on ? "Y" : "N", kOptionsFile, &why))
+    SaveFailed(why);
+}
+
+void TitleScreen::SaveFailed(const std::string& why) {
+  saveNotice_.Report("The players and settings", why);
 }
 
 void TitleScreen::ShowPlayerName(int index) {
@@ -157,7 +167,8 @@ int TitleScreen::Update(int) {
       fields_[size_t(i)]->Click(x, y);
       if (fields_[size_t(i)]->Selected()) {
         current_ = i;
-        roster_.WriteCurrentIndex(i);
+        std::string why;
+        if (!roster_.WriteCurrentIndex(i, &why)) SaveFailed(why);
       }
     }
   }
@@ -207,7 +218,7 @@ bool TitleScreen::ShowPicture(const std::string& path) {
 
 bool TitleScreen::ShowHallOfFame() {
   {
-    HallOfFameScreen hall(ctx_, game_.directoryName);
+    HallOfFameScreen hall(ctx_, game_.directoryName, &saveNotice_);
     hall.Create();
     hall.Place(kPopupLeft, kPopupTop);
     std::string result;
@@ -227,10 +238,10 @@ bool TitleScreen::ShowPlayers() {
     std::string result;
     if (!players.Run(result, nullptr)) return false;
   }
-  for (int i = 0; i < kPlayerFields; ++i) {
-    roster_.SavePlayer(i, roster_.Player(i));
-    ShowPlayerName(i);
-  }
+  // All eight in one write, so that no player is ever left half saved.
+  std::string why;
+  if (!roster_.SaveAll(&why)) SaveFailed(why);
+  for (int i = 0; i < kPlayerFields; ++i) ShowPlayerName(i);
   ctx_.redraw.RestoreAll();
   return true;
 }

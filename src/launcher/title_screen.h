@@ -13,6 +13,7 @@
 #include "gfx/screen.h"
 #include "launcher/game_entry.h"
 #include "launcher/text_field.h"
+#include "players/save_notice.h"
 
 namespace players { class PlayerRoster; }
 namespace shell { class ScreenManager; }
@@ -55,6 +56,8 @@ class TitleScreen : public gfx::Screen {
   bool ShowHallOfFame();
   bool ShowPlayers();
   int Play();
+  // Tells the player (once) that the options file could not be written.
+  void SaveFailed(const std::string& why);
 
   shell::ScreenManager& screens_;
   players::PlayerRoster& roster_;
@@ -66,6 +69,7 @@ class TitleScreen : public gfx::Screen {
   int sfxOn_ = 1;
   int musicOn_ = 1;
   int lastMask_ = -1;
+  players::SaveNotice saveNotice_;
 };
 
 }  // namespace launcher

@@ -9,7 +9,10 @@ namespace platform {
 // Writes content to a fresh file beside hostPath, syncs it and renames it
 // over hostPath. An existing file keeps its permissions, a link is followed
 // (the file it points to is replaced), and a file that is not writable is
-// left alone. False, with the old file untouched, when any step fails.
-bool ReplaceFileContents(const std::string& hostPath, std::string_view content);
+// left alone. When the folder takes no new file but the file itself is
+// writable, the file is rewritten in place and synced instead. False, with
+// the reason in why (when given), when the file could not be written.
+bool ReplaceFileContents(const std::string& hostPath, std::string_view content,
+                         std::string* why = nullptr);
 
 }  // namespace platform

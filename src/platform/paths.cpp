@@ -107,6 +107,21 @@ bool SetCurrentDirectory(const std::string& path) {
   return ::chdir(ResolvePath(path).c_str()) == 0;
 }
 
+bool EnterProgramDirectory() {
+  char self[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length <= 0) return false;
+  const std::string program(self, size_t(length));
+  const size_t slash = program.rfind('/');
+  if (slash == std::string::npos) return false;
+  struct stat running {}, here {};
+  if (::stat("/proc/self/exe", &running) == 0 &&
+      ::stat(program.substr(slash + 1).c_str(), &here) == 0 && running.st_dev == here.st_dev &&
+      running.st_ino == here.st_ino)
+    return true;
+  return ::chdir(slash == 0 ? "/" : program.substr(0, slash).c_str()) == 0;
+}
+
 std::vector<DirEntry> ListDirectory(const std::string& path) {
   std::vector<DirEntry> entries;
   const std::string dir = ResolvePath(path);

@@ -16,6 +16,13 @@ std::string ResolvePath(const std::string& windowsPath);
 std::string CurrentDirectory();
 bool SetCurrentDirectory(const std::string& path);
 
+// Makes the folder of the running program the working directory, where the
+// programs find their files. A working directory that already holds this
+// very program (as when the launcher and a game start each other, or a copy
+// of the tree made of links is run) is kept. False, with the working
+// directory unchanged, when the program's folder cannot be found.
+bool EnterProgramDirectory();
+
 // The separator the host uses between directory and file.
 inline constexpr char kPathSeparator = '/';
 // What the host appends to a program's name ("" here, ".exe" on Windows).

@@ -9,10 +9,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/atomic_file.h"
 #include "platform/file_descriptor.h"
-#include "platform/paths.h"
 #include "platform/profile_parse.h"
+#include "platform/save_location.h"
 
 namespace platform {
 
@@ -53,8 +52,11 @@ std::string GetProfileString(const std::string& section, const std::string& key,
                              size_t bufferSize) {
   std::string content;
   std::optional<std::string> value;
-  if (ReadWholeFile(ResolvePath(path), content) == ReadResult::Ok)
+  for (const std::string& file : LocateSave(path).ReadOrder()) {
+    if (ReadWholeFile(file, content) != ReadResult::Ok) continue;
     value = FindProfileValue(content, section, key);
+    break;
+  }
   if (!value) {
     std::string_view d = defaultValue;
     while (!d.empty() && (d.back() == ' ' || d.back() == '\t')) d.remove_suffix(1);
@@ -66,12 +68,35 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& path) {
-  if (!IsValidProfileName(section) || !IsValidProfileName(key)) return false;
-  const std::string target = ResolvePath(path);
+                        const std::string& value, const std::string& path, std::string* why) {
+  return WriteProfileStrings({{section, key, value}}, path, why);
+}
+
+bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path,
+                         std::string* why) {
+  for (const ProfileEntry& e : entries) {
+    if (!IsValidProfileName(e.section) || !IsValidProfileName(e.key)) {
+      if (why) *why = "invalid name in the settings";
+      return false;
+    }
+  }
+  const SaveLocation where = LocateSave(path);
+  // The edit starts from what a read would see. A portable file that
+  // cannot be read is kept rather than replaced by a file holding only the
+  // new keys; a user's copy that cannot be read counts as missing.
   std::string content;
-  if (ReadWholeFile(target, content) == ReadResult::Failed) return false;
-  return ReplaceFileContents(target, SetProfileValue(content, section, key, OneLine(value)));
+  for (const std::string& file : where.ReadOrder()) {
+    const ReadResult read = ReadWholeFile(file, content);
+    if (read == ReadResult::Ok) break;
+    content.clear();
+    if (read == ReadResult::Failed && !where.installed) {
+      if (why) *why = file + " cannot be read";
+      return false;
+    }
+  }
+  for (const ProfileEntry& e : entries)
+    content = SetProfileValue(content, e.section, e.key, OneLine(e.value));
+  return SaveFile(where, content, why);
 }
 
 }  // namespace platform

@@ -7,8 +7,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "platform/atomic_file.h"
-#include "platform/paths.h"
+#include "platform/save_location.h"
 
 namespace players {
 namespace {
@@ -52,8 +51,19 @@ const HighScoreEntry& HighScoreTable::Row(int index) const {
 }
 
 int HighScoreTable::Read(const std::string& path) {
+  // A user's copy that cannot be read whole counts as missing: the tree's
+  // copy is read next.
+  int result = 0;
+  for (const std::string& file : platform::LocateSave(path).ReadOrder()) {
+    result = ReadFrom(file);
+    if (result) break;
+  }
+  return result;
+}
+
+int HighScoreTable::ReadFrom(const std::string& hostPath) {
   std::vector<uint8_t> bytes;
-  if (!ReadPrefix(platform::ResolvePath(path), FileSize(RowCount()), bytes)) return 0;
+  if (!ReadPrefix(hostPath, FileSize(RowCount()), bytes)) return 0;
   if (bytes.size() < 4 || GetInt32(bytes.data()) != RowCount()) return 0;
 
   const std::size_t whole = (bytes.size() - 4) / kRowBytes;
@@ -83,10 +93,10 @@ std::vector<uint8_t> HighScoreTable::Serialize() const {
   return out;
 }
 
-int HighScoreTable::Write(const std::string& path) const {
+int HighScoreTable::Write(const std::string& path, std::string* why) const {
   const std::vector<uint8_t> bytes = Serialize();
   const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  return platform::ReplaceFileContents(platform::ResolvePath(path), content) ? 1 : 0;
+  return platform::SaveFile(platform::LocateSave(path), content, why) ? 1 : 0;
 }
 
 int HighScoreTable::Insert(std::string_view name, int32_t score) {

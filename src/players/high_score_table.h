@@ -27,15 +27,18 @@ class HighScoreTable {
   void Create(int rows);
   void Destroy() { rows_.clear(); }
 
-  // Reads the table from path (Windows style). 1 when every row was read.
+  // Reads the table from path (Windows style; in an installed tree the
+  // user's copy, else the tree's, see platform::LocateSave). 1 when every
+  // row was read.
   // A missing file or one whose count differs from the table's leaves the
   // rows as they are and gives 0. A file too short for its rows gives 0;
   // the rows it holds whole are taken, every other row is emptied.
   int Read(const std::string& path);
-  // Writes the table to path: first to a temporary file beside it, which
-  // then replaces the old file, so a failed write leaves the old one whole.
-  // 1 on success, 0 otherwise.
-  int Write(const std::string& path) const;
+  // Writes the table to path (in an installed tree the user's copy): first
+  // to a temporary file beside it, which then replaces the old file, so a
+  // failed write leaves the old one whole. 1 on success, 0 otherwise, with
+  // the reason in why when given.
+  int Write(const std::string& path, std::string* why = nullptr) const;
 
   // Places the entry above the first row whose score is strictly lower, so
   // it goes below equal scores; the last row drops out. A name longer than
@@ -53,6 +56,7 @@ class HighScoreTable {
   std::vector<uint8_t> Serialize() const;
 
  private:
+  int ReadFrom(const std::string& hostPath);
   const HighScoreEntry& Row(int index) const;
 
   std::vector<HighScoreEntry> rows_;

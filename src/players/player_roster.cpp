@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <vector>
 
 #include "platform/profile.h"
 
@@ -45,10 +46,11 @@ int PlayerRoster::ReadCurrentIndex() {
   return current_;
 }
 
-void PlayerRoster::WriteCurrentIndex(int index) {
-  if (path_.empty()) return;
+bool PlayerRoster::WriteCurrentIndex(int index, std::string* why) {
+  if (path_.empty()) return false;
   current_ = ValidIndex(index) ? index : 0;
-  platform::WriteProfileString(kSetupSection, kIndexKey, std::to_string(current_), path_);
+  return platform::WriteProfileString(kSetupSection, kIndexKey, std::to_string(current_), path_,
+                                      why);
 }
 
 bool PlayerRoster::LoadPlayer(int index) {
@@ -65,29 +67,49 @@ bool PlayerRoster::LoadPlayer(int index) {
   return true;
 }
 
-bool PlayerRoster::SavePlayer(int index, const PlayerRecord& record) {
+bool PlayerRoster::SavePlayer(int index, const PlayerRecord& record, std::string* why) {
   if (path_.empty() || !ValidIndex(index)) return false;
+  std::vector<platform::ProfileEntry> entries;
+  AddEntries(entries, index, record);
+  return platform::WriteProfileStrings(entries, path_, why);
+}
+
+bool PlayerRoster::SaveAll(std::string* why) {
+  if (path_.empty()) return false;
+  // One write for the lot: a crash or a full disk leaves no player half saved.
+  std::vector<platform::ProfileEntry> entries;
+  for (int i = 0; i < kPlayerCount; ++i) AddEntries(entries, i, players_[std::size_t(i)]);
+  return platform::WriteProfileStrings(entries, path_, why);
+}
+
+void PlayerRoster::AddEntries(std::vector<platform::ProfileEntry>& entries, int index,
+                              const PlayerRecord& record) {
   PlayerRecord fitted = record;
   fitted.Fit();
   const std::string section = SectionName(index);
-  bool ok = platform::WriteProfileString(section, "name", fitted.name, path_);
-  ok = platform::WriteProfileString(section, "address", fitted.address, path_) && ok;
-  ok = platform::WriteProfileString(section, "email", fitted.email, path_) && ok;
-  ok = platform::WriteProfileString(section, "send", fitted.send, path_) && ok;
-  return ok;
+  entries.push_back({section, "name", fitted.name});
+  entries.push_back({section, "address", fitted.address});
+  entries.push_back({section, "email", fitted.email});
+  entries.push_back({section, "send", fitted.send});
 }
 
-bool PlayerRoster::ResetPlayer(int index) {
-  if (path_.empty() || !ValidIndex(index)) return false;
-  PlayerRecord& p = players_[index];
-  p = PlayerRecord{};
+PlayerRecord PlayerRoster::DefaultPlayer(int index) {
+  PlayerRecord p;
   p.name = SectionName(index);
   p.send = "Y";
-  return SavePlayer(index, p);
+  return p;
 }
 
-void PlayerRoster::ResetAll() {
-  for (int i = 0; i < kPlayerCount; ++i) ResetPlayer(i);
+bool PlayerRoster::ResetPlayer(int index, std::string* why) {
+  if (path_.empty() || !ValidIndex(index)) return false;
+  players_[std::size_t(index)] = DefaultPlayer(index);
+  return SavePlayer(index, players_[std::size_t(index)], why);
+}
+
+bool PlayerRoster::ResetAll(std::string* why) {
+  if (path_.empty()) return false;
+  for (int i = 0; i < kPlayerCount; ++i) players_[std::size_t(i)] = DefaultPlayer(i);
+  return SaveAll(why);
 }
 
 std::string PlayerRoster::EntryText(int index) {

@@ -5,7 +5,9 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
+#include "platform/profile.h"
 #include "players/player_record.h"
 
 namespace players {
@@ -25,8 +27,8 @@ class PlayerRoster {
   // none of the eight players falls back to 0. Stores and returns it.
   int ReadCurrentIndex();
   // Writes index as "playerid" and makes it current (0 for an index that
-  // names no player).
-  void WriteCurrentIndex(int index);
+  // names no player). False, with the reason in why, when it was not saved.
+  bool WriteCurrentIndex(int index, std::string* why = nullptr);
   int CurrentIndex() const { return current_; }
 
   // The operations taking an index do nothing and give false (or an empty
@@ -37,11 +39,15 @@ class PlayerRoster {
   // "Y" as the send flag.
   bool LoadPlayer(int index);
   // Writes name, address, email and send, in that order, each cut to its
-  // field. False when the path is empty or a write failed.
-  bool SavePlayer(int index, const PlayerRecord& record);
+  // field, in one replacement of the file (all four land or none).
+  // False when the path is empty or the write failed (why says why).
+  bool SavePlayer(int index, const PlayerRecord& record, std::string* why = nullptr);
+  // Saves all eight players' records in one replacement of the file.
+  bool SaveAll(std::string* why = nullptr);
   // Clears the player, names it "Player<index + 1>" with send "Y", saves it.
-  bool ResetPlayer(int index);
-  void ResetAll();
+  bool ResetPlayer(int index, std::string* why = nullptr);
+  // Resets all eight players, saved in one replacement of the file.
+  bool ResetAll(std::string* why = nullptr);
   // Loads the player and joins name, address, e-mail and send flag with ":".
   std::string EntryText(int index);
 
@@ -54,6 +60,11 @@ class PlayerRoster {
   static std::string SectionName(int index);
 
  private:
+  // The four keys of a player's section, cut to their fields.
+  static void AddEntries(std::vector<platform::ProfileEntry>& entries, int index,
+                         const PlayerRecord& record);
+  static PlayerRecord DefaultPlayer(int index);
+
   std::string path_;
   int current_ = 0;
   std::array<PlayerRecord, kPlayerCount> players_{};

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/paths.h"
+#include "platform/save_location.h"
 
 namespace quiz {
 
@@ -16,7 +16,11 @@ void Game::Reserved2() {}
 void Game::Reserved3() {}
 
 int Game::ReadBests() {
-  std::ifstream in(platform::ResolvePath(bestsPath_), std::ios::binary);
+  std::ifstream in;
+  for (const std::string& file : platform::LocateSave(bestsPath_).ReadOrder()) {
+    in.open(file, std::ios::binary);
+    if (in) break;
+  }
   if (!in) {
     best_ = 0;
     return 0;

@@ -10,6 +10,7 @@
 #include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
 #include "platform/paths.h"
+#include "platform/qv.h"
 #include "platform/system.h"
 #include "quiz/cue_player.h"
 #include "quiz/quiz_screen.h"
@@ -50,7 +51,11 @@ constexpr int kDrawRounds = 1000;
 
 QuizGame::QuizGame(gfx::Context& ctx, CuePlayer& cues, QuizRandom& random,
                    std::string launcherDirectory)
-    : ctx_(ctx), cues_(cues), random_(random), launcherDirectory_(std::move(launcherDirectory)) {}
+    : ctx_(ctx),
+      cues_(cues),
+      random_(random),
+      launcherDirectory_(std::move(launcherDirectory)),
+      saveNotice_(ctx.qv.backend(), "Verimoo") {}
 
 QuizGame::~QuizGame() = default;
 
@@ -278,11 +283,16 @@ int QuizGame::StartLauncher() {
 
 int QuizGame::GameOver() {
   const std::string entry = ReadCurrentPlayer(true);
+  players::HighScoreTable kept = table_;
   if (table_.Insert(entry, GetScore())) {
-    if (!table_.Write(kHighScoreFile))
-      std::fprintf(stderr, "Verimoo: could not write %s\n", kHighScoreFile);
-    else if (!pictures_->ShowHallOfFameNotice())
+    std::string why;
+    if (!table_.Write(kHighScoreFile, &why)) {
+      // The best score on the board is the one the file keeps.
+      table_ = std::move(kept);
+      saveNotice_.Report("The high scores", why);
+    } else if (!pictures_->ShowHallOfFameNotice()) {
       return kQuit;
+    }
   }
   StartAnimation(BullAnimation::kGameOver);
   ClearBoard();

@@ -11,6 +11,7 @@
 
 #include "players/high_score_table.h"
 #include "players/player_roster.h"
+#include "players/save_notice.h"
 #include "quiz/bull_animation.h"
 #include "quiz/game.h"
 #include "quiz/question_store.h"
@@ -119,6 +120,7 @@ class QuizGame : public Game {
   QuestionStore store_;
   players::PlayerRoster roster_;
   players::HighScoreTable table_;
+  players::SaveNotice saveNotice_;
   int ladderLevel_ = 0;
   int streak_ = 0;
   BullAnimation bull_;

@@ -235,5 +235,20 @@ TEST_F(ProfileWrite, ReadOnlyFileIsLeftAlone) {
   EXPECT_EQ(dir_.read("options.ini"), "[a]\nk=1\n");
 }
 
+TEST_F(ProfileWrite, AWritableFileInAFolderWithoutWriteAccessIsRewrittenInPlace) {
+  dir_.write("options.ini", "[a]\nk=1\nlong=" + std::string(50, 'x') + "\n");
+  ASSERT_EQ(::chmod(path().c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(dir_.path().c_str(), 0555), 0);
+  const std::string p = path();
+  const auto write = [p] {
+    return WriteProfileString("a", "long", "", p) && WriteProfileString("a", "k", "2", p);
+  };
+  // Root may write anything; check the rule as an ordinary user.
+  const bool ok = platform_test::IsRoot() ? platform_test::RunAsNobody(write) : write();
+  ASSERT_EQ(::chmod(dir_.path().c_str(), 0755), 0);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(dir_.read("options.ini"), "[a]\nk=2\nlong=\n");
+}
+
 }  // namespace
 }  // namespace platform

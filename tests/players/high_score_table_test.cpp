@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/temp_dir.h"
 #include "players/scratch_dir.h"
 
 namespace {
@@ -21,6 +22,7 @@ using players::HighScoreTable;
 using players_test::ReadBytes;
 using players_test::ScratchDir;
 using players_test::WriteBytes;
+using players_test::WriteText;
 
 constexpr int kRows = HighScoreTable::kRows;
 
@@ -289,6 +291,32 @@ TEST(HighScoreFile, ClearingWritesTwentyEmptyRows) {
   t.Create(kRows);
   ASSERT_EQ(t.Write(dir.file("hiscore.dat")), 1);
   EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), FileImage(kRows).bytes);
+}
+
+TEST(HighScoreFile, InstalledTreeReadsTheUsersWholeCopyElseTheTreesAndWritesTheUsers) {
+  ScratchDir dir;
+  std::filesystem::create_directories(dir.path() / "tree/Verimoo");
+  std::filesystem::create_directories(dir.path() / "data/pavlora/Verimoo");
+  WriteText(dir.file("tree/pavlora.installed"), "");
+  FileImage shipped(kRows);
+  shipped.Row(0, "Shipped", 70);
+  const std::string path = dir.file("tree/Verimoo/hiscore.dat");
+  const std::string user = dir.file("data/pavlora/Verimoo/hiscore.dat");
+  WriteBytes(path, shipped.bytes);
+  WriteBytes(user, {20, 0, 0});  // damaged
+  platform_test::ScopedVariable xdg("XDG_DATA_HOME", dir.file("data").c_str());
+
+  HighScoreTable t;
+  t.Create(kRows);
+  EXPECT_EQ(t.Read(path), 1);
+  EXPECT_EQ(t.TopName(), "Shipped");
+  EXPECT_EQ(ReadBytes(user), (std::vector<uint8_t>{20, 0, 0}));
+  t.Insert("Mine", 90);
+  ASSERT_EQ(t.Write(path), 1);
+  EXPECT_EQ(ReadBytes(path), shipped.bytes);
+  t.Create(kRows);
+  ASSERT_EQ(t.Read(path), 1);
+  EXPECT_EQ(t.TopName(), "Mine");
 }
 
 }  // namespace

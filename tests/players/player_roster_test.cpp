@@ -1,8 +1,13 @@
 #include "players/player_roster.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <climits>
+#include <csignal>
+#include <functional>
 #include <filesystem>
 #include <string>
 
@@ -171,6 +176,37 @@ TEST_F(RosterTest, ResetAllWritesEveryPlayer) {
     EXPECT_EQ(Raw(section, "send"), "Y");
   }
   EXPECT_EQ(Raw("Player9", "name"), "<missing>");
+}
+
+TEST_F(RosterTest, SavingOneOrAllPlayersLandsWholeOrNotAtAll) {
+  // A write that runs out of room (a file-size limit stands in for a full
+  // disk) just past the old file's size must leave no player half saved.
+  const std::string before = "[Player1]\r\nname=Old\r\n";
+  const struct {
+    const char* what;
+    std::function<bool(PlayerRoster&)> save;
+  } cases[] = {
+      {"save",
+       [](PlayerRoster& r) { return r.SavePlayer(0, {"New", std::string(60, 'a'), "", "N"}); }},
+      {"save all", [](PlayerRoster& r) { r.Player(0).name = "New"; return r.SaveAll(); }},
+      {"reset all", [](PlayerRoster& r) { return r.ResetAll(); }},
+  };
+  for (const auto& c : cases) {
+    WriteText(Options(), before);
+    roster.SetPath(Options());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit room{before.size() + 8, before.size() + 8};
+      setrlimit(RLIMIT_FSIZE, &room);
+      _exit(c.save(roster) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.what << " should have failed";
+    EXPECT_EQ(ReadText(Options()), before) << c.what;
+  }
 }
 
 TEST_F(RosterTest, IndexesOutsideTheEightTouchNoRecordAndNoSection) {

@@ -10,6 +10,7 @@
 #include "gfx/button.h"
 #include "gfx/button_group.h"
 #include "gfx/sprite.h"
+#include "platform/temp_dir.h"
 #include "quiz_run.h"
 #include "sound/qv_sound.h"
 #include "sound/sound_stream.h"
@@ -330,6 +331,51 @@ TEST_F(QuizFlow, AScoreBelowEveryRowLeavesTheFileUntouched) {
   EXPECT_EQ(ReadBytes(dir_.file("hiscore.dat")), full);
   EXPECT_EQ(fs::last_write_time(dir_.file("hiscore.dat")), written);
   EXPECT_EQ(run.game().HighScores().TopScore(), 1000000);
+}
+
+TEST_F(QuizFlow, AScoreThatCannotBeSavedIsToldOnceAndNotShownAsTheBest) {
+  // A folder where the file should be: no write can replace it, root's neither.
+  fs::create_directory(dir_.file("hiscore.dat"));
+  QuizRun run(dir_);
+  Player player(run, text_);
+  for (int game = 0; game < 2; ++game) {
+    if (game == 1) run.click(kNewGame);
+    player.Answer(Move::kRight);
+    run.app.Clock().SetGameClock(0);
+    run.frame();
+    EXPECT_EQ(run.state(), QuizGame::kNoGame);
+    EXPECT_EQ(run.game().HighScores().TopScore(), 0);
+  }
+  EXPECT_EQ(run.picturePasses(Picture::kHallOfFame), 0);
+  ASSERT_EQ(run.backend.messageBoxes().size(), 1u);
+  const std::string& told = run.backend.messageBoxes()[0].text;
+  EXPECT_NE(told.find("high scores could not be saved"), std::string::npos) << told;
+  EXPECT_NE(told.find("Is a directory"), std::string::npos) << told;
+}
+
+TEST_F(QuizFlow, AnInstalledGameKeepsItsScoresInThePlayersOwnFolder) {
+  platform_test::TempDir data;
+  platform_test::ScopedVariable xdg("XDG_DATA_HOME", data.path().c_str());
+  WriteText(dir_.launcher() / "pavlora.installed", "");
+  const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(dir_.game(), writable, fs::perm_options::remove);
+  const struct Restore {
+    fs::path game;
+    ~Restore() { fs::permissions(game, fs::perms::owner_write, fs::perm_options::add); }
+  } restore{dir_.game()};
+  {
+    QuizRun run(dir_);
+    Player player(run, text_);
+    player.Answer(Move::kRight);
+    run.app.Clock().SetGameClock(0);
+    run.frame();
+    EXPECT_EQ(run.state(), QuizGame::kNoGame);
+  }
+  EXPECT_FALSE(fs::exists(dir_.file("hiscore.dat")));
+  EXPECT_EQ(ReadBytes(data / "pavlora/Verimoo/hiscore.dat"), TableWithOneEntry("Player1:::Y", 125));
+  QuizRun next(dir_);
+  ASSERT_TRUE(next.waitForState(QuizGame::kWaiting));
+  EXPECT_EQ(next.game().HighScores().TopScore(), 125);
 }
 
 TEST_F(QuizFlow, AFullGameRunsOutAfterThreeMinutesAndTheNewGameButtonBlinks) {
