@@ -209,6 +209,24 @@ TEST(Application, TheHeadlessAudioDeviceIsGoneAfterShutdown) {
   EXPECT_EQ(r.backend.audio(), nullptr);
 }
 
+TEST(Application, APressMadeJustBeforeTheFocusLeavesIsNotHeldWhenItComesBack) {
+  // Polled into the cursor already, or still latched for the next poll.
+  for (bool polled : {true, false}) {
+    ProgramRun r(false);
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    r.frames(1);
+    r.backend.mouseDown(10, 10);
+    if (polled) r.frames(1);
+    r.backend.activate(false);
+    r.frames(2);
+    r.backend.activate(true);
+    r.frames(2);
+    int buttons = -1;
+    r.app.Mouse().GetState(nullptr, nullptr, &buttons);
+    EXPECT_EQ(buttons, 0) << polled;
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -190,6 +190,7 @@ int64_t Application::WindowProc(uint32_t message, uint64_t wParam, int64_t lPara
     case WM_ACTIVATE:
       if (LoWord(wParam) == WA_INACTIVE) {
         qv_.AcquireMouse(0);
+        mouse_.DropButtons();
         active_ = 0;
       } else if (LoWord(wParam) == WA_ACTIVE) {
         qv_.AcquireMouse(1);
