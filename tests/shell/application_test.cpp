@@ -34,8 +34,9 @@ class CountingScreen : public gfx::Screen {
 
 class TestProgram : public shell::Program {
  public:
-  explicit TestProgram(bool quiz, int quitAfter = 0) : quiz_(quiz), quitAfter_(quitAfter) {}
-  shell::ProgramTraits Traits() const override { return {"Test", quiz_, !quiz_}; }
+  explicit TestProgram(bool quiz, int quitAfter = 0) : traits_{"Test", quiz, !quiz}, quitAfter_(quitAfter) {}
+  explicit TestProgram(shell::ProgramTraits traits) : traits_(std::move(traits)), quitAfter_(0) {}
+  shell::ProgramTraits Traits() const override { return traits_; }
   void Start(shell::Application& app, const std::string& commandLine) override {
     screen = std::make_unique<CountingScreen>(app.Context(), quitAfter_);
     app.Screens().Register(screen.get());
@@ -48,7 +49,7 @@ class TestProgram : public shell::Program {
   bool gameReleased = false;
 
  private:
-  bool quiz_;
+  shell::ProgramTraits traits_;
   int quitAfter_;
 };
 
@@ -58,6 +59,7 @@ struct ProgramRun {
   TestProgram program;
   shell::Application app{backend, launcher, program};
   explicit ProgramRun(bool quiz, int quitAfter = 0) : program(quiz, quitAfter) {}
+  explicit ProgramRun(shell::ProgramTraits traits) : program(std::move(traits)) {}
   // Runs frames until the program ends or the limit is reached.
   int frames(int limit, bool* ended = nullptr) {
     int code = -1;
@@ -143,6 +145,14 @@ TEST(Application, StartUpFailures) {
     r.backend.failNextWindow("no window");
     EXPECT_EQ(r.app.StartUp(""), 1);
     EXPECT_TRUE(r.backend.messageBoxes().empty());
+  }
+}
+
+TEST(Application, TheWindowStaysOnTopExactlyWhenTheProgramAsks) {
+  for (bool quiz : {false, true}) {
+    ProgramRun r(shell::ProgramTraits{"Test", quiz, quiz});
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    EXPECT_EQ(r.backend.windowConfig().topmostOnSmallDesktop, quiz);
   }
 }
 

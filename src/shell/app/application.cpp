@@ -82,7 +82,7 @@ int Application::StartUp(const std::string& commandLine) {
   platform::WindowConfig config;
   config.title = traits_.title;
   config.fullscreen = fullscreen_ != 0;
-  config.topmostOnSmallDesktop = !traits_.quiz;
+  config.topmostOnSmallDesktop = traits_.topmostOnSmallDesktop;
   config.width = kWidth;
   config.height = kHeight;
   if (!backend_.openWindow(config, error)) {
