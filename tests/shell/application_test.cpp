@@ -133,9 +133,10 @@ TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
 
 TEST(Application, StartUpFailures) {
   {
+    // No video is a failure, whatever the old message box says.
     ProgramRun r(true);
     r.backend.failVideo("no display");
-    EXPECT_EQ(r.app.StartUp(""), 0);
+    EXPECT_EQ(r.app.StartUp(""), 1);
     ASSERT_EQ(r.backend.messageBoxes().size(), 1u);
     EXPECT_EQ(r.backend.messageBoxes()[0].text,
               "DirectX not installed. Program needs DirectX 7.0a or higher to run");

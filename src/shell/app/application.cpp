@@ -71,9 +71,10 @@ int Application::StartUp(const std::string& commandLine) {
   }
   std::string error;
   if (!backend_.startVideo(error)) {
+    // A program that cannot show itself has failed, so the exit code says so.
     std::fprintf(stderr, "video: %s\n", error.c_str());
     backend_.messageBox(kNoVideo, "");
-    return 0;
+    return 1;
   }
   trace_.push_back("video");
 
