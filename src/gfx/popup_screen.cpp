@@ -64,17 +64,13 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
   else
     current_ = popupImages_.empty() ? nullptr : popupImages_.front().get();
 
-  platform::Surface* savedTarget = nullptr;
   const bool redirected = redirect_ == 1;
-  if (redirected) {
-    savedTarget = ctx_.redraw.GetTarget();
-    ctx_.redraw.SetTarget(current_ ? current_->GetSurface() : nullptr);
-  }
+  if (redirected) ctx_.redraw.SaveTarget(current_ ? current_->GetSurface() : nullptr);
   SetName("");
 
   for (;;) {
     if (done_) {
-      if (redirected) ctx_.redraw.SetTarget(savedTarget);
+      if (redirected) ctx_.redraw.RestoreTarget();
       result = GetName();
       return 1;
     }
@@ -89,7 +85,7 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
     // A modal loop keeps the display's pace instead of spinning a core.
     ctx_.qv.backend().waitForNextRefresh();
   }
-  if (redirected) ctx_.redraw.SetTarget(savedTarget);
+  if (redirected) ctx_.redraw.RestoreTarget();
   return 0;
 }
 

@@ -22,10 +22,24 @@ void RedrawQueue::SetTarget(platform::Surface* surface) {
   target_ = surface;
 }
 
+void RedrawQueue::SaveTarget(platform::Surface* surface) {
+  saved_.push_back(target_);
+  SetTarget(surface);
+}
+
+void RedrawQueue::RestoreTarget() {
+  if (saved_.empty()) return;
+  platform::Surface* previous = saved_.back();
+  saved_.pop_back();
+  SetTarget(previous);
+}
+
 void RedrawQueue::Forget(const platform::Surface* surface) {
   if (!surface) return;
   if (target_ == surface) SetTarget(nullptr);
   if (background_ == surface) background_ = nullptr;
+  std::replace_if(saved_.begin(), saved_.end(), [&](const platform::Surface* s) { return s == surface; },
+                  nullptr);
 }
 
 void RedrawQueue::RestoreAll() {

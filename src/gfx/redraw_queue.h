@@ -28,6 +28,11 @@ class RedrawQueue {
   // Drops every one-shot entry of both pages, then takes the new target.
   void SetTarget(platform::Surface* surface);
   platform::Surface* GetTarget() const { return target_; }
+  // A modal loop's own target while it runs: SaveTarget sets it and keeps
+  // the one before, RestoreTarget gives that back (none when it was
+  // forgotten meanwhile, as a shutdown inside the loop frees it).
+  void SaveTarget(platform::Surface* surface);
+  void RestoreTarget();
   void SetBackground(platform::Surface* surface) { background_ = surface; }
   // A surface about to be freed stops being the target or the background
   // (the target then becomes none, which drops the one-shot entries).
@@ -61,6 +66,7 @@ class RedrawQueue {
   std::vector<Entry> lists_[2];
   platform::Surface* target_ = nullptr;
   platform::Surface* background_ = nullptr;
+  std::vector<platform::Surface*> saved_;
 };
 
 }  // namespace gfx

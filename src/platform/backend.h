@@ -30,7 +30,11 @@ class MouseButtons {
     latched_.fetch_or(bit);
   }
   void release(uint32_t bit) { current_.fetch_and(~bit); }
-  void releaseAll() { current_.store(0); }
+  // Forgets every button, also a press the poll has not seen yet.
+  void releaseAll() {
+    current_.store(0);
+    latched_.store(0);
+  }
   uint32_t poll() { return current_.load() | latched_.exchange(0); }
   uint32_t current() const { return current_.load(); }
 

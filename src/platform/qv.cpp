@@ -69,6 +69,14 @@ std::unique_ptr<Surface> Qv::LoadBitmap(const std::string& path, int depth) {
   return LoadBitmapFile(path, depth);
 }
 
+void Qv::AcquireMouse(int acquire) {
+  if (acquire) {
+    mouseAcquired_.store(true);
+  } else if (mouseAcquired_.exchange(false)) {
+    backend_.mouseButtons().releaseAll();
+  }
+}
+
 void Qv::GetMouseData(int* x, int* y, int* buttons) {
   int px = 0, py = 0;
   backend_.pointerPosition(px, py);

@@ -50,7 +50,9 @@ class Qv {
   void InitMouse() { mouseReady_ = true; }
   void InitKeyboard() { keyboardReady_ = true; }
   void InitFont() { fontReady_ = true; }
-  void AcquireMouse(int acquire) { mouseAcquired_.store(acquire != 0); }
+  // Letting the mouse go drops what its buttons did until then: a press
+  // made just before the focus left is not held when it comes back.
+  void AcquireMouse(int acquire);
   void SetWindowXY(int x, int y) { windowX_ = x; windowY_ = y; }
   // Safe to call from the timer thread. x and y are not used by callers.
   void GetMouseData(int* x, int* y, int* buttons);

@@ -30,14 +30,17 @@ class CallbackSignal {
     }
     changed_.notify_all();
   }
-  void waitForNext(std::chrono::milliseconds timeout) {
+  uint64_t count() const {
+    std::lock_guard lock(mutex_);
+    return count_;
+  }
+  void waitForChange(uint64_t seen, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
-    const uint64_t seen = count_;
     changed_.wait_for(lock, timeout, [&] { return count_ != seen; });
   }
 
  private:
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable changed_;
   uint64_t count_ = 0;
 };
@@ -140,8 +143,9 @@ class ThreadTimer : public MultimediaTimer {
     event->stop();
   }
 
-  void waitForCallback(unsigned maxWaitMs) override {
-    signal_->waitForNext(std::chrono::milliseconds(maxWaitMs));
+  uint64_t callbackCount() const override { return signal_->count(); }
+  void waitForCallback(uint64_t seen, unsigned maxWaitMs) override {
+    signal_->waitForChange(seen, std::chrono::milliseconds(maxWaitMs));
   }
 
   uint32_t tickCount() const override {
@@ -193,11 +197,13 @@ void ManualTimer::advance(unsigned ms) {
     // A copy, so that the callback may kill or replace its own event.
     const std::function<void()> callback = callback_;
     callback();
+    ++callbacks_;
   }
   now_ = end;
 }
 
-void ManualTimer::waitForCallback(unsigned maxWaitMs) {
+void ManualTimer::waitForCallback(uint64_t seen, unsigned maxWaitMs) {
+  if (callbacks_ != seen) return;
   if (id_ != 0) {
     advance(std::min<uint32_t>(due_ - now_, maxWaitMs));
   } else {

@@ -22,9 +22,13 @@ class MultimediaTimer {
   virtual unsigned setEvent(unsigned periodMs, std::function<void()> callback) = 0;
   // When this returns, no callback of that id runs any more.
   virtual void killEvent(unsigned id) = 0;
-  // Returns after the next callback has run or maxWaitMs have passed,
-  // whichever is first. The manual timer runs one period itself.
-  virtual void waitForCallback(unsigned maxWaitMs) = 0;
+  // How many callbacks have run so far, of every event.
+  virtual uint64_t callbackCount() const = 0;
+  // Returns once the callback count is no longer seen or maxWaitMs have
+  // passed, whichever is first: a callback that ran after the caller read
+  // the count is not waited for again. The manual timer runs one period
+  // itself.
+  virtual void waitForCallback(uint64_t seen, unsigned maxWaitMs) = 0;
   // Milliseconds since the timer object was made; wraps after 49.7 days.
   virtual uint32_t tickCount() const = 0;
 };
@@ -43,7 +47,8 @@ class ManualTimer : public MultimediaTimer {
   void endPeriod(unsigned) override {}
   unsigned setEvent(unsigned periodMs, std::function<void()> callback) override;
   void killEvent(unsigned id) override;
-  void waitForCallback(unsigned maxWaitMs) override;
+  uint64_t callbackCount() const override { return callbacks_; }
+  void waitForCallback(uint64_t seen, unsigned maxWaitMs) override;
   uint32_t tickCount() const override { return now_; }
 
   // Moves time on by ms, running every callback that falls due.
@@ -56,6 +61,7 @@ class ManualTimer : public MultimediaTimer {
   unsigned id_ = 0;
   unsigned period_ = 0;
   uint32_t due_ = 0;
+  uint64_t callbacks_ = 0;
   std::function<void()> callback_;
 };
 

@@ -138,6 +138,9 @@ void QvSound::OnStopNotification(int index) {
   _SNDEvent& record = g_EventList[index];
   SNDSample* stopped = record.pSample;
   if (!stopped) return;
+  // A signal taken just before the record was armed again belongs to the
+  // earlier play; the record's present sample has not stopped.
+  if (stopped->SamplePlaying()) return;
   FreeSoundEvent(&record);
   if (stopped->m_pNext) stopped->m_pNext->PlaySample(stopped->m_nVolume, stopped->m_nPan);
   stopped->m_dwFlags.fetch_and(~kSampleStopArmed);
@@ -271,8 +274,7 @@ void QvSound::FreeSample(uint32_t id) {
 void QvSound::FreeSample(SNDSample* sample) {
   auto lock = Lock();
   if (!sample) return;
-  for (auto& record : g_EventList)
-    if (record.pSample == sample) FreeSoundEvent(&record);
+  FreeSoundEventsOf(sample);
   if (sample->m_lpBuffer) {
     if (sample->SamplePlaying()) sample->m_lpBuffer->stop();
     sample->m_lpBuffer.reset();
@@ -326,6 +328,12 @@ _SNDEvent* QvSound::AllocSoundEvent() {
 void QvSound::FreeSoundEvent(_SNDEvent* event) {
   auto lock = Lock();
   if (event) event->pSample = nullptr;
+}
+
+void QvSound::FreeSoundEventsOf(const SNDSample* sample) {
+  auto lock = Lock();
+  for (auto& record : g_EventList)
+    if (record.pSample == sample) FreeSoundEvent(&record);
 }
 
 }  // namespace sound

@@ -67,6 +67,8 @@ class QvSound {
   int MapPan(int pan) const;
   _SNDEvent* AllocSoundEvent();
   void FreeSoundEvent(_SNDEvent* event);
+  // Every record that serves the sample's stop.
+  void FreeSoundEventsOf(const SNDSample* sample);
 
   // The music stream.
   int LoadStream(const std::string& file, uint32_t id);

@@ -96,7 +96,7 @@ int QvSound::LoadStream(const std::string& file, uint32_t id) {
     ClearSample(slot);
     return 0;
   };
-  std::unique_ptr<SoundFile> opened = slot->OpenSoundFile(file);
+  std::unique_ptr<SoundFile> opened = slot->OpenSoundFile(file, true);
   if (!opened) return fail();
   if (id != kKeepSampleID) slot->m_dwID = id;
 
@@ -186,8 +186,10 @@ void QvSound::FillThreadMain(std::shared_ptr<_SNDStream> stream, std::shared_ptr
     }
     {
       std::lock_guard lock(stream->mutex);
-      // A pause stops the buffer too; that stop is not the end.
-      if (stream->flags.load() & kStreamPaused) {
+      // A pause stops the buffer too; that stop is not the end, nor is it
+      // when the pause was lifted again before this thread came to it.
+      const bool resumed = stream->buffer && (stream->buffer->status() & platform::kStatusPlaying);
+      if (!stream->abandoned.load() && ((stream->flags.load() & kStreamPaused) || resumed)) {
         stream->handled.fetch_add(1);
         stream->changed.notify_all();
         continue;
@@ -244,6 +246,10 @@ void QvSound::CleanupStream(_SNDStream& stream, EngineLink& link) {
   StreamNextFunc next;
   {
     std::lock_guard lock(link.mutex);
+    // The stream lets go of its slot before the slot is given back, so that
+    // a volume change or an id asked for meanwhile never reaches the slot's
+    // next user.
+    stream.sample = nullptr;
     if (link.engine && !stream.abandoned.load()) {
       if (slot && slot->m_lpBuffer == buffer) link.engine->ClearSample(slot);
       next = link.engine->m_StreamNext;
@@ -251,8 +257,8 @@ void QvSound::CleanupStream(_SNDStream& stream, EngineLink& link) {
     buffer.reset();
   }
   {
+    // A waiter that still saw the slot is asleep by the time this is taken.
     std::lock_guard lock(stream.mutex);
-    stream.sample = nullptr;
   }
   stream.changed.notify_all();
   if (next) next(id);

@@ -1,5 +1,7 @@
 #include "sound/snd_sample.h"
 
+#include <vector>
+
 #include "sound/qv_sound.h"
 
 namespace sound {
@@ -25,22 +27,28 @@ int SNDSample::PlaySample(long volume, long pan) {
   SetPan(static_cast<int>(pan));
   SetVolume(static_cast<int>(volume));
 
-  bool armed = false;
-  if (m_pNext && m_pEngine) {
-    if (_SNDEvent* record = m_pEngine->AllocSoundEvent()) {
-      SampleNotify notify{platform::kNotifyAtStop, record->hEvent};
-      if (m_lpBuffer->setNotificationPositions({{notify.dwOffset, notify.hEventNotify}}) == AudioResult::kOk) {
+  // A chained sample signals its stop through a record of the engine's
+  // pool; an unchained one keeps no notification from an earlier play,
+  // which would start whatever sample holds that record now.
+  _SNDEvent* record = m_pNext && m_pEngine ? m_pEngine->AllocSoundEvent() : nullptr;
+  if (record || m_Notify.hEventNotify) {
+    std::vector<platform::NotifyPosition> positions;
+    if (record) {
+      // The record's last user may have left a signal that nobody took.
+      record->hEvent->reset();
+      positions.push_back({platform::kNotifyAtStop, record->hEvent});
+    }
+    if (m_lpBuffer->setNotificationPositions(positions) == AudioResult::kOk) {
+      // Records kept for the events the buffer had will not be signalled.
+      if (m_pEngine) m_pEngine->FreeSoundEventsOf(this);
+      m_Notify = record ? SampleNotify{platform::kNotifyAtStop, record->hEvent} : SampleNotify{};
+      if (record) {
         record->pSample = this;
-        m_Notify = notify;
         m_dwFlags.fetch_or(kSampleStopArmed);
-        armed = true;
+      } else {
+        m_dwFlags.fetch_and(~kSampleStopArmed);
       }
     }
-  }
-  if (!armed && m_Notify.hEventNotify) {
-    // A stop notification left from an earlier chained play would start
-    // whatever sample now holds that event record.
-    if (m_lpBuffer->setNotificationPositions({}) == AudioResult::kOk) m_Notify = {};
   }
 
   m_dwFlags.fetch_and(~kSampleClaimed);

@@ -69,8 +69,10 @@ class SNDSample {
 
   int LoadSample(const std::string& file, uint32_t id);
   // The file, positioned at its first sound byte, when it is a WAV we play.
-  std::unique_ptr<SoundFile> OpenSoundFile(const std::string& file);
-  int IsWavFile(SoundFile& file);
+  // A data chunk that claims more than the file holds is refused, unless
+  // partialData takes it for what is there (a stream reads as it plays).
+  std::unique_ptr<SoundFile> OpenSoundFile(const std::string& file, bool partialData = false);
+  int IsWavFile(SoundFile& file, bool partialData = false);
   // Looks for a chunk from start on; the file is left just after its header.
   static int FindRiffChunk(SoundFile& file, long start, _ChunkHeader* header, uint32_t id);
   int AllocDSBuffer(uint32_t bytes);

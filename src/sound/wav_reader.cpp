@@ -1,5 +1,6 @@
 // Reading WAV files into sample slots: RIFF/WAVE with a PCM "fmt " chunk,
 // an optional "smpl" loop and the "data" chunk.
+#include <algorithm>
 #include <cstring>
 
 #include "sound/qv_sound.h"
@@ -47,7 +48,7 @@ int SNDSample::FindRiffChunk(SoundFile& file, long start, _ChunkHeader* header, 
   }
 }
 
-int SNDSample::IsWavFile(SoundFile& file) {
+int SNDSample::IsWavFile(SoundFile& file, bool partialData) {
   uint8_t riff[12];
   if (!file.Seek(0) || file.Read(riff, sizeof riff) != sizeof riff) return 0;
   if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) return 0;
@@ -75,17 +76,18 @@ int SNDSample::IsWavFile(SoundFile& file) {
   }
 
   if (!FindRiffChunk(file, kFirstChunk, &chunk, RiffId("data"))) return 0;
-  // The sound must be all there before anything is made for it.
+  // A sample's sound must be all there before anything is made for it.
   const uint64_t here = file.Tell();
-  if (here > file.Size() || chunk.dwSize > file.Size() - here) return 0;
-  m_dwSize = chunk.dwSize;
+  const uint64_t present = here < file.Size() ? file.Size() - here : 0;
+  if (chunk.dwSize > present && !partialData) return 0;
+  m_dwSize = static_cast<uint32_t>(std::min<uint64_t>(chunk.dwSize, present));
   return 1;
 }
 
-std::unique_ptr<SoundFile> SNDSample::OpenSoundFile(const std::string& file) {
+std::unique_ptr<SoundFile> SNDSample::OpenSoundFile(const std::string& file, bool partialData) {
   if (!m_pEngine || !m_pEngine->g_pOpenFile) return nullptr;
   std::unique_ptr<SoundFile> opened = m_pEngine->g_pOpenFile(file);
-  if (!opened || !IsWavFile(*opened)) return nullptr;
+  if (!opened || !IsWavFile(*opened, partialData)) return nullptr;
   return opened;
 }
 

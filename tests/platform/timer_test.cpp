@@ -68,17 +68,17 @@ TEST(ManualTimer, ACallbackMayKillItsOwnEvent) {
 
 TEST(ManualTimer, WaitRunsTheNextCallbackOrTheWholeWait) {
   ManualTimer timer;
-  timer.waitForCallback(25);
+  timer.waitForCallback(timer.callbackCount(), 25);
   EXPECT_EQ(timer.tickCount(), 25u);
   int calls = 0;
   timer.setEvent(10, [&] { ++calls; });
-  timer.waitForCallback(1000);
+  timer.waitForCallback(timer.callbackCount(), 1000);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(timer.tickCount(), 35u);
-  timer.waitForCallback(3);
+  timer.waitForCallback(timer.callbackCount(), 3);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(timer.tickCount(), 38u);
-  timer.waitForCallback(1000);
+  timer.waitForCallback(timer.callbackCount(), 1000);
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(timer.tickCount(), 45u);
 }
@@ -161,14 +161,14 @@ TEST(ThreadTimer, KillFromItsOwnCallbackAndDestructionStopEvents) {
 TEST(ThreadTimer, WaitReturnsAfterACallbackOrTheTimeout) {
   auto timer = MakeThreadTimer();
   auto t0 = std::chrono::steady_clock::now();
-  timer->waitForCallback(40);
+  timer->waitForCallback(timer->callbackCount(), 40);
   EXPECT_GE(std::chrono::steady_clock::now() - t0, 35ms);
 
   std::atomic<int> calls{0};
   const unsigned id = timer->setEvent(20, [&] { ++calls; });
   t0 = std::chrono::steady_clock::now();
   const int before = calls.load();
-  timer->waitForCallback(5000);
+  timer->waitForCallback(timer->callbackCount(), 5000);
   EXPECT_GT(calls.load(), before);
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 2000ms);
   timer->killEvent(id);

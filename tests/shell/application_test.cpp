@@ -34,8 +34,9 @@ class CountingScreen : public gfx::Screen {
 
 class TestProgram : public shell::Program {
  public:
-  explicit TestProgram(bool quiz, int quitAfter = 0) : quiz_(quiz), quitAfter_(quitAfter) {}
-  shell::ProgramTraits Traits() const override { return {"Test", quiz_, !quiz_}; }
+  explicit TestProgram(bool quiz, int quitAfter = 0) : traits_{"Test", quiz, !quiz}, quitAfter_(quitAfter) {}
+  explicit TestProgram(shell::ProgramTraits traits) : traits_(std::move(traits)), quitAfter_(0) {}
+  shell::ProgramTraits Traits() const override { return traits_; }
   void Start(shell::Application& app, const std::string& commandLine) override {
     screen = std::make_unique<CountingScreen>(app.Context(), quitAfter_);
     app.Screens().Register(screen.get());
@@ -48,7 +49,7 @@ class TestProgram : public shell::Program {
   bool gameReleased = false;
 
  private:
-  bool quiz_;
+  shell::ProgramTraits traits_;
   int quitAfter_;
 };
 
@@ -58,6 +59,7 @@ struct ProgramRun {
   TestProgram program;
   shell::Application app{backend, launcher, program};
   explicit ProgramRun(bool quiz, int quitAfter = 0) : program(quiz, quitAfter) {}
+  explicit ProgramRun(shell::ProgramTraits traits) : program(std::move(traits)) {}
   // Runs frames until the program ends or the limit is reached.
   int frames(int limit, bool* ended = nullptr) {
     int code = -1;
@@ -131,9 +133,10 @@ TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
 
 TEST(Application, StartUpFailures) {
   {
+    // No video is a failure, whatever the old message box says.
     ProgramRun r(true);
     r.backend.failVideo("no display");
-    EXPECT_EQ(r.app.StartUp(""), 0);
+    EXPECT_EQ(r.app.StartUp(""), 1);
     ASSERT_EQ(r.backend.messageBoxes().size(), 1u);
     EXPECT_EQ(r.backend.messageBoxes()[0].text,
               "DirectX not installed. Program needs DirectX 7.0a or higher to run");
@@ -143,6 +146,14 @@ TEST(Application, StartUpFailures) {
     r.backend.failNextWindow("no window");
     EXPECT_EQ(r.app.StartUp(""), 1);
     EXPECT_TRUE(r.backend.messageBoxes().empty());
+  }
+}
+
+TEST(Application, TheWindowStaysOnTopExactlyWhenTheProgramAsks) {
+  for (bool quiz : {false, true}) {
+    ProgramRun r(shell::ProgramTraits{"Test", quiz, quiz});
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    EXPECT_EQ(r.backend.windowConfig().topmostOnSmallDesktop, quiz);
   }
 }
 
@@ -207,6 +218,24 @@ TEST(Application, TheHeadlessAudioDeviceIsGoneAfterShutdown) {
   r.frames(10, &ended);
   ASSERT_TRUE(ended);
   EXPECT_EQ(r.backend.audio(), nullptr);
+}
+
+TEST(Application, APressMadeJustBeforeTheFocusLeavesIsNotHeldWhenItComesBack) {
+  // Polled into the cursor already, or still latched for the next poll.
+  for (bool polled : {true, false}) {
+    ProgramRun r(false);
+    ASSERT_EQ(r.app.StartUp(""), -1);
+    r.frames(1);
+    r.backend.mouseDown(10, 10);
+    if (polled) r.frames(1);
+    r.backend.activate(false);
+    r.frames(2);
+    r.backend.activate(true);
+    r.frames(2);
+    int buttons = -1;
+    r.app.Mouse().GetState(nullptr, nullptr, &buttons);
+    EXPECT_EQ(buttons, 0) << polled;
+  }
 }
 
 }  // namespace

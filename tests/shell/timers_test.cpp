@@ -69,6 +69,36 @@ TEST(Timers, PacerHoldsTheRateAndNeverWaitsForEverWithoutATimer) {
   EXPECT_GE(s.backend.manualTimer().tickCount() - platformBefore, 20u);
 }
 
+// Its callback runs when the count is asked for, just before the count is
+// read: a tick that lands while the pacer works out its wait.
+class TickOnCountTimer : public platform::ManualTimer {
+ public:
+  uint64_t callbackCount() const override {
+    if (tickNow) {
+      tickNow = false;
+      const_cast<TickOnCountTimer*>(this)->advance(10);
+    }
+    return ManualTimer::callbackCount();
+  }
+  mutable bool tickNow = false;
+};
+
+TEST(Timers, PacerMissesNoTickThatLandsWhileItWorksOutTheWait) {
+  platform::HeadlessBackend backend;
+  TickOnCountTimer timer;
+  platform::KeyboardSnapshot kb;
+  platform::MessageQueue queue(kb);
+  platform::Qv qv(backend, queue, kb);
+  shell::MouseCursor mouse(qv);
+  shell::Timers timers(timer, mouse, qv);
+  ASSERT_EQ(timers.StartTimer(), 0);
+  timers.PaceFrame(100, false);
+  const uint32_t due = timers.Ticks() + 10;
+  timer.tickNow = true;
+  timers.PaceFrame(100, false);
+  EXPECT_EQ(timers.Ticks(), due);
+}
+
 TEST(Timers, ReadOutIsPrintedOnTheBackBuffer) {
   HeadlessServices s;
   platform::Surface& back = s.backBuffer();

@@ -316,6 +316,34 @@ TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
   EXPECT_EQ(c->SamplePlaying(), 1);
 }
 
+TEST_F(QvSoundTest, AStopSignalTakenJustBeforeItsRecordIsReusedStartsNothing) {
+  AddSound("a.wav", 2000);
+  AddSound("b.wav", 20);
+  AddSound("c.wav", 2000);
+  AddSound("d.wav", 20);
+  for (uint32_t id = 1; id <= 4; ++id)
+    ASSERT_EQ(engine_.LoadSample(std::string(1, static_cast<char>('a' + id - 1)) + ".wav", id), 1);
+  SNDSample* c = engine_.Slot(2);
+  SNDSample* d = engine_.Slot(3);
+  SNDSample::ChainSample(engine_.Slot(0), engine_.Slot(1));
+  SNDSample::ChainSample(c, d);
+  ASSERT_EQ(engine_.Slot(0)->PlaySample(0xFFFF, 0x8000), 1);
+  const auto event = engine_.Slot(0)->m_Notify.hEventNotify;
+  {
+    // The callback thread takes the freed sample's stop, then waits for the
+    // table while c's chain is given the same record.
+    auto table = engine_.Lock();
+    const uint64_t signals = event->signalCount();
+    engine_.FreeSample(1);
+    ASSERT_TRUE(soundtest::WaitFor([&] { return event->signalCount() > signals && !event->isSet(); }));
+    ASSERT_EQ(c->PlaySample(0xFFFF, 0x8000), 1);
+    ASSERT_EQ(c->m_Notify.hEventNotify, event);
+  }
+  EXPECT_FALSE(soundtest::WaitFor([&] { return d->SamplePlaying() == 1; }, 200)) << "d started before c ended";
+  Pull(2001);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return d->SamplePlaying() == 1; }));
+}
+
 TEST_F(QvSoundTest, PauseKeepsThePlaceAndUnpauseGoesOnFromIt) {
   AddSound("a.wav", 400);
   ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);

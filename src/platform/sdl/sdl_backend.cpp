@@ -24,6 +24,16 @@ bool SdlBackend::startVideo(std::string& error) {
     error = SDL_GetError();
     return false;
   }
+  // With no display SDL falls back to a driver that shows nothing, and the
+  // program would run on unseen; only a user who names such a driver gets it.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (invisible && !(asked && *asked)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    error = "no display to open a window on: DISPLAY and WAYLAND_DISPLAY are unset or name none that answers";
+    return false;
+  }
   videoStarted_ = true;
   return true;
 }

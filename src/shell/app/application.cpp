@@ -71,9 +71,10 @@ int Application::StartUp(const std::string& commandLine) {
   }
   std::string error;
   if (!backend_.startVideo(error)) {
+    // A program that cannot show itself has failed, so the exit code says so.
     std::fprintf(stderr, "video: %s\n", error.c_str());
     backend_.messageBox(kNoVideo, "");
-    return 0;
+    return 1;
   }
   trace_.push_back("video");
 
@@ -82,7 +83,7 @@ int Application::StartUp(const std::string& commandLine) {
   platform::WindowConfig config;
   config.title = traits_.title;
   config.fullscreen = fullscreen_ != 0;
-  config.topmostOnSmallDesktop = !traits_.quiz;
+  config.topmostOnSmallDesktop = traits_.topmostOnSmallDesktop;
   config.width = kWidth;
   config.height = kHeight;
   if (!backend_.openWindow(config, error)) {
@@ -190,6 +191,7 @@ int64_t Application::WindowProc(uint32_t message, uint64_t wParam, int64_t lPara
     case WM_ACTIVATE:
       if (LoWord(wParam) == WA_INACTIVE) {
         qv_.AcquireMouse(0);
+        mouse_.DropButtons();
         active_ = 0;
       } else if (LoWord(wParam) == WA_ACTIVE) {
         qv_.AcquireMouse(1);

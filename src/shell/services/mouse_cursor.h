@@ -22,6 +22,11 @@ class MouseCursor {
   // while polling is on.
   void Poll();
   void SetPolling(int on) { polling_.store(on); }
+  // The window lost the focus: buttons seen down until then are forgotten.
+  void DropButtons() {
+    buttons_.store(0);
+    pressed_.store(0);
+  }
   // Neither program shows a cursor image of its own: the system pointer is used.
   void DrawCursor(platform::Surface*) {}
   void RestoreUnderCursor(platform::Surface*) {}

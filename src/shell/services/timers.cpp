@@ -63,9 +63,12 @@ void Timers::PaceFrame(int rate, bool showFps) {
   if (rate <= 0) rate = 1;
   const uint32_t period = uint32_t(1000 / rate);
   for (;;) {
+    // The count first: a tick that lands after it is read makes the wait
+    // return at once instead of being waited for a period later.
+    const uint64_t seen = timer_.callbackCount();
     const int32_t wait = int32_t(nextFrame_ - Now());
     if (wait <= 0) break;
-    timer_.waitForCallback(unsigned(wait));
+    timer_.waitForCallback(seen, unsigned(wait));
   }
   nextFrame_ = Now() + period;
   frameRate_ = float(rate);
