@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "players/scratch_dir.h"
+#include "players/file_bytes.h"
 
 namespace {
 

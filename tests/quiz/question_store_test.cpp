@@ -1,12 +1,8 @@
 #include "quiz/question_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -16,6 +12,7 @@
 #include "quiz/question_loader.h"
 #include "quiz/quiz_random.h"
 #include "support/headless_services.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -67,22 +64,6 @@ std::string Block(const std::string& statement, const std::string& answer,
                   const std::string& explanation) {
   return statement + "\r\n" + answer + "\r\n" + explanation + "\r\n\r\n";
 }
-
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string& bytes) {
-    static std::atomic<int> counter{0};
-    path_ = (std::filesystem::temp_directory_path() /
-             ("pav_questions_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".txt"))
-                .string();
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-  ~ScratchFile() { std::filesystem::remove(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // --- reading blocks ---------------------------------------------------------
 
@@ -302,8 +283,8 @@ class StoreTest : public ::testing::Test {
  protected:
   // Loads the given blocks through the store (no fonts: one line each).
   void Load(const std::string& text) {
-    ScratchFile file(text);
-    ASSERT_EQ(store.LoadFile(file.path()), 1);
+    const test_support::ScratchDir dir;
+    ASSERT_EQ(store.LoadFile(dir.write("Verimoo.txt", text)), 1);
   }
   std::string Blocks(int drawable, int blank) {
     std::string text;
@@ -420,8 +401,6 @@ TEST(QuizRandomTest, MatchesTheClassicRuntimeSequence) {
 class FontTest : public StoreTest {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(kFontPath))
-      GTEST_SKIP() << kFontPath << " is missing: build the dist_launcher_art target first";
     ASSERT_EQ(store.LoadFonts(services.qv, kFontPath), 1);
     font = store.StatementFont();
   }

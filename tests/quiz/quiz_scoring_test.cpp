@@ -91,7 +91,7 @@ class QuizScoring : public ::testing::Test {
 TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
   QuizRun run(dir_);
   ASSERT_TRUE(run.started);
-  Player player(run, text_);
+  Player player(run);
   int score = 0, level = 0, streak = 0;
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   EXPECT_TRUE(LadderShows(run, 0));
@@ -144,7 +144,7 @@ TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
 
 TEST_F(QuizScoring, WrongAnswersAndPassesResetTheLadderAndTheStreakButKeepTheScore) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   int score = 0;
   auto right = [&](int rung) {
     player.Answer(Move::kRight);
@@ -224,7 +224,7 @@ TEST_F(QuizScoring, WrongAnswersAndPassesResetTheLadderAndTheStreakButKeepTheSco
 
 TEST_F(QuizScoring, StreakBonusComesWhenTheThirdExplanationIsLeftAndStopsAtTheCap) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   for (int i = 0; i < 2; ++i) {
     player.Answer(Move::kRight);
     player.Next();
