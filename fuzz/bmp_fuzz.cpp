@@ -2,6 +2,7 @@
 // pictures, give a picture within the size limits or none, never a crash.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -11,7 +12,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const test_support::ScratchDir dir;
-  const std::string path = dir.write("Picture.bmp", std::string(reinterpret_cast<const char*>(data), size));
+  static const bool entered = (std::filesystem::current_path(dir.path()), true);
+  dir.write("Picture.bmp", std::string(reinterpret_cast<const char*>(data), size));
+  const std::string path = entered ? "picture.BMP" : "";  // found whatever its case, as the programs ask
   for (int depth : {16, 8}) {
     std::unique_ptr<platform::Surface> surfaces[] = {platform::DecodeBitmap({data, size}, depth),
                                                      platform::LoadBitmapFile(path, depth)};

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,10 @@ int32_t Int32At(const uint8_t* p) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const test_support::ScratchDir dir;
-  const std::string in = dir.write("hiscore.dat", std::string(reinterpret_cast<const char*>(data), size));
-  const std::string out = dir.file("out.dat");
+  static const bool entered = (std::filesystem::current_path(dir.path()), true);
+  const std::string in = (dir.write("hiscore.dat", std::string(reinterpret_cast<const char*>(data), size)), "hiscore.dat");
+  const std::string out = "out.dat";
+  (void)entered;
 
   HighScoreTable table;
   table.Create(HighScoreTable::kRows);

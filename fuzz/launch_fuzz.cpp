@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fuzz_check.h"
+#include "gfx/screen.h"
 #include "launcher/catalogue_screen.h"
 #include "launcher/pavlora_program.h"
 #include "platform/headless/headless_backend.h"
@@ -21,11 +22,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A launcher without art (pictures are optional), started once.
+// A launcher without art (pictures are optional), started once, and a
+// screen without anything to leave the catalogue for, so that going back
+// scans afresh.
 struct Harness {
   Harness() {
     fs::current_path(dir.path());
     Check(app.StartUp("") == -1);
+    app.Screens().Register(&idle);
   }
   test_support::ScratchDir dir;
   fs::path games = fs::path(dir.path()) / "games";
@@ -33,6 +37,7 @@ struct Harness {
   platform::RecordingLauncher launcher;
   launcher::PavloraProgram program;
   shell::Application app{backend, launcher, program};
+  gfx::Screen idle{app.Context(), "idle"};
 };
 
 }  // namespace
@@ -53,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!(flags & 1)) {
       fs::create_directories(h.games / name);
       if (flags & 2) {
-        const size_t tile = at < size ? std::min<size_t>(data[at++], size - at) : 0;
+        size_t tile = at < size ? data[at++] : 0;
+        tile = std::min(tile, size - at);
         const std::string bytes(reinterpret_cast<const char*>(data) + at, tile);
         at += tile;
         std::ofstream(h.games / name / (flags & 4 ? "pavlorabutton.BMP" : "PavloraButton.bmp"), std::ios::binary) << bytes;
@@ -65,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // Back to the catalogue, which scans the folder afresh.
   fs::current_path(h.games);
-  h.app.Screens().SwitchTo("title");
+  h.app.Screens().SwitchTo("idle");
   h.app.Screens().SwitchTo("Pavlora");
   launcher::CatalogueScreen& catalogue = *h.program.Catalogue();
   Check(catalogue.GameCount() == expected);

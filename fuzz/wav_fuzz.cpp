@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     h.engine.FreeSample(1);
   }
   if (h.engine.LoadStream("fuzz.wav", 2)) {
-    h.engine.PlayStream(size & 1 ? sound::kStreamLooping : 0);
-    for (int i = 0; i < 6; ++i) {
+    h.engine.PlayStream(size & 1 ? int(sound::kStreamLooping) : 0);
+    for (int i = 0; i < 8; ++i) {  // a second: refills, and the end of a short sound
       h.mixer.render(out.data(), 2756);
       h.engine.WaitStreamSettled(1000);
     }
