@@ -33,24 +33,6 @@ class QuizFlow : public ::testing::Test {
   std::string text_;
 };
 
-// Whether every opaque pixel of the picture is at (left, top) of the surface.
-::testing::AssertionResult Shows(const platform::Surface& screen, const platform::Surface& picture,
-                                 int left, int top) {
-  const uint16_t key = picture.colourKey() ? picture.colourKey()->low : 0x001F;
-  int compared = 0;
-  for (int y = 0; y < picture.height(); y += 3) {
-    for (int x = 0; x < picture.width(); x += 3) {
-      const uint16_t own = picture.pixel16(x, y);
-      if (own == key) continue;
-      ++compared;
-      if (screen.pixel16(left + x, top + y) != own)
-        return ::testing::AssertionFailure() << "differs at (" << x << "," << y << ")";
-    }
-  }
-  if (compared == 0) return ::testing::AssertionFailure() << "nothing opaque to compare";
-  return ::testing::AssertionSuccess();
-}
-
 TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
   QuizRun run(dir_);
   Player player(run);

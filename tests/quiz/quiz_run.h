@@ -23,6 +23,7 @@
 #include "sound/snd_sample.h"
 #include "sound/sound_bank.h"
 #include "support/scratch_dir.h"
+#include "support/shows.h"
 
 namespace quiz_test {
 
@@ -301,6 +302,8 @@ class Player {
  private:
   QuizRun& run_;
 };
+
+using test_support::Shows;
 
 // Pixels of a rectangle of a surface, row by row.
 inline std::vector<uint16_t> Pixels(const platform::Surface& s, int x, int y, int w, int h) {

@@ -61,20 +61,10 @@ void ExpectCuesPlayed(QuizRun& run, size_t from) {
   return ::testing::AssertionSuccess();
 }
 
-// Whether the flower sprite is on the board at the given slots.
+// How many of the three streak slots show the flower.
 int FlowersShown(QuizRun& run) {
-  const platform::Surface& flower = *run.screen().Flower()->Frame(0);
-  const uint16_t key = flower.colourKey()->low;
   int shown = 0;
-  for (int slot : {655, 697, 739}) {
-    bool all = true;
-    for (int y = 0; y < flower.height() && all; ++y)
-      for (int x = 0; x < flower.width() && all; ++x)
-        if (flower.pixel16(x, y) != key &&
-            run.target()->pixel16(slot + x, 466 + y) != flower.pixel16(x, y))
-          all = false;
-    shown += all;
-  }
+  for (int slot : {655, 697, 739}) shown += bool(Shows(*run.target(), *run.screen().Flower()->Frame(0), slot, 466));
   return shown;
 }
 
