@@ -1,23 +1,31 @@
-// Any bytes given to the BMP reader give a picture within the size limits
-// or no picture, never a crash.
+// Any bytes, decoded and loaded from a file the way the programs load their
+// pictures, give a picture within the size limits or none, never a crash.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
 
+#include "fuzz_check.h"
 #include "platform/bitmap.h"
+#include "support/scratch_dir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::span<const uint8_t> file(data, size);
+  static const test_support::ScratchDir dir;
+  static const bool entered = (std::filesystem::current_path(dir.path()), true);
+  dir.write("Picture.bmp", std::string(reinterpret_cast<const char*>(data), size));
+  const std::string path = entered ? "picture.BMP" : "";  // found whatever its case, as the programs ask
   for (int depth : {16, 8}) {
-    const auto surface = platform::DecodeBitmap(file, depth);
-    if (!surface) continue;
-    if (surface->width() <= 0 || surface->height() <= 0 || surface->width() > 16384 ||
-        surface->height() > 16384)
-      std::abort();
-    // Touch the corners so a wrongly sized buffer shows under the sanitizer.
-    const int w = surface->width(), h = surface->height();
-    volatile uint16_t sink = surface->pixel16(0, 0) ^ surface->pixel16(w - 1, h - 1);
-    (void)sink;
+    std::unique_ptr<platform::Surface> surfaces[] = {platform::DecodeBitmap({data, size}, depth),
+                                                     platform::LoadBitmapFile(path, depth)};
+    for (const auto& surface : surfaces) {
+      if (!surface) continue;
+      const int w = surface->width(), h = surface->height();
+      fuzz_support::Check(w > 0 && h > 0 && w <= 16384 && h <= 16384);
+      // The far corner shows a wrongly sized buffer under the sanitizer.
+      volatile uint8_t sink = surface->bits()[size_t(h - 1) * size_t(surface->pitch()) + size_t(w - 1)];
+      (void)sink;
+    }
   }
   return 0;
 }

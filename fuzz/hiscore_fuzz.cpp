@@ -3,22 +3,20 @@
 // byte, and what is written reads back as the same table.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "fuzz_scratch.h"
+#include "fuzz_check.h"
 #include "players/high_score_table.h"
+#include "support/scratch_dir.h"
 
 using players::HighScoreTable;
 
-namespace {
+using fuzz_support::Check;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+namespace {
 
 int32_t Int32At(const uint8_t* p) {
   return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
@@ -28,11 +26,11 @@ int32_t Int32At(const uint8_t* p) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const fuzz_support::ScratchDir dir("pav_fuzz_hiscore");
-  const std::string in = dir.file("hiscore.dat");
-  const std::string out = dir.file("out.dat");
-  std::ofstream(in, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  static const test_support::ScratchDir dir;
+  static const bool entered = (std::filesystem::current_path(dir.path()), true);
+  const std::string in = (dir.write("hiscore.dat", std::string(reinterpret_cast<const char*>(data), size)), "hiscore.dat");
+  const std::string out = "out.dat";
+  (void)entered;
 
   HighScoreTable table;
   table.Create(HighScoreTable::kRows);

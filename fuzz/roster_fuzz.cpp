@@ -1,47 +1,41 @@
 // An options file of any content: the roster reads a current player among
-// the eight, keeps every text within its field, and a reset player reads
-// back with the defaults whatever else the file holds.
+// the eight and keeps every text within its field, also after saving texts
+// longer than the fields; a reset player reads back with the defaults.
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <string>
 
-#include "fuzz_scratch.h"
+#include "fuzz_check.h"
 #include "players/player_roster.h"
+#include "support/scratch_dir.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-}  // namespace
+using fuzz_support::Check;
+using players::PlayerRoster;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const fuzz_support::ScratchDir dir("pav_fuzz_roster");
-  const std::string path = dir.file("options.ini");
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-
-  players::PlayerRoster roster;
+  // Relative names, as the programs use them, resolve without walking the whole path.
+  static const test_support::ScratchDir dir;
+  static const bool entered = (std::filesystem::current_path(dir.path()), true);
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string path = (dir.write("options.ini", text), "options.ini");
+  (void)entered;
+  PlayerRoster roster;
   roster.SetPath(path);
   const int current = roster.ReadCurrentIndex();
-  Check(current >= 0 && current < players::PlayerRoster::kPlayerCount);
-  for (int i = 0; i < players::PlayerRoster::kPlayerCount; ++i) {
-    Check(roster.LoadPlayer(i));
+  Check(current >= 0 && current < PlayerRoster::kPlayerCount);
+  const int chosen = size > 0 ? data[size - 1] % PlayerRoster::kPlayerCount : 0;
+  // Texts taken from the input, of any length, saved for the chosen player.
+  const std::string piece = text.substr(0, 200);
+  roster.SavePlayer(chosen, {piece, piece + piece, text.substr(size / 2), piece});
+  for (int i = 0; i < PlayerRoster::kPlayerCount; ++i) {
+    Check(roster.EntryText(i).size() <= 193);  // loads the player
     const players::PlayerRecord& p = roster.Player(i);
-    Check(p.name.size() <= 63 && p.address.size() <= 63 && p.email.size() <= 63);
-    Check(p.send.size() <= 1);
-    Check(roster.EntryText(i).size() <= 193);
+    Check(p.name.size() <= 63 && p.address.size() <= 63 && p.email.size() <= 63 && p.send.size() <= 1);
   }
-
-  // Reset one player chosen by the input; it reads back as the defaults.
-  const int chosen = size > 0 ? data[size - 1] % players::PlayerRoster::kPlayerCount : 0;
   Check(roster.ResetPlayer(chosen));
-  players::PlayerRoster again;
+  PlayerRoster again;
   again.SetPath(path);
   Check(again.LoadPlayer(chosen));
-  Check(again.Player(chosen) ==
-        (players::PlayerRecord{players::PlayerRoster::SectionName(chosen), "", "", "Y"}));
+  Check(again.Player(chosen) == (players::PlayerRecord{PlayerRoster::SectionName(chosen), "", "", "Y"}));
   return 0;
 }

@@ -1,5 +1,7 @@
-// The WAV reader on arbitrary bytes: as a sample (read whole into a buffer
-// and played) and as a music stream (ring filled, played, torn down).
+// The WAV reader on any bytes, as the engine uses it: a sample read whole,
+// mixed (mono or stereo, 8 or 16 bits, looping when it has a loop chunk)
+// and stopped; and a music stream played long enough that its ring is
+// refilled and a short sound reaches its end, then torn down.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -8,7 +10,6 @@
 #include "platform/audio_mixer.h"
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
-#include "sound/sound_file.h"
 
 namespace {
 
@@ -25,26 +26,23 @@ struct Harness {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Harness harness;
-  std::vector<uint8_t> bytes(data, data + size);
-
-  sound::SNDSample standalone;
-  sound::MemorySoundFile file(bytes);
-  standalone.IsWavFile(file);
-
-  harness.input = bytes;
-  std::vector<int16_t> out(512 * 2);
-  if (harness.engine.LoadSample("fuzz.wav", 1)) {
-    if (sound::SNDSample* s = harness.engine.PlaySample(1, 0xFFFF, 0x8000)) {
-      harness.mixer.render(out.data(), 512);
+  static Harness h;
+  h.input.assign(data, data + size);
+  std::vector<int16_t> out(2756 * 2);  // an eighth of a second
+  if (h.engine.LoadSample("fuzz.wav", 1)) {
+    if (sound::SNDSample* s = h.engine.PlaySample(1, 0xFFFF, 0x8000)) {
+      h.mixer.render(out.data(), 512);
       s->StopSample();
     }
-    harness.engine.FreeSample(1);
+    h.engine.FreeSample(1);
   }
-  if (harness.engine.LoadStream("fuzz.wav", 2)) {
-    harness.engine.PlayStream(size & 1 ? sound::kStreamLooping : 0);
-    harness.mixer.render(out.data(), 512);
-    harness.engine.StopStream();
+  if (h.engine.LoadStream("fuzz.wav", 2)) {
+    h.engine.PlayStream(size & 1 ? int(sound::kStreamLooping) : 0);
+    for (int i = 0; i < 8; ++i) {  // a second: refills, and the end of a short sound
+      h.mixer.render(out.data(), 2756);
+      h.engine.WaitStreamSettled(1000);
+    }
+    h.engine.StopStream();
   }
   return 0;
 }

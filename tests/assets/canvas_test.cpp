@@ -5,34 +5,25 @@
 
 #include <cairo.h>
 
-#include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+#include <algorithm>
 
 #include "art_common.h"
-#include "assets/bmp24.h"
+#include "assets/picture.h"
 #include "canvas.h"
 #include "fonts_builder.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using assets_test::IsKey;
-using assets_test::ReadBmp24;
+using assets_test::Load;
+using platform::Rgb565;
 
 class GeneratorFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("pav_canvas_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  std::string Path(const char* name) const { return dir_.file(name); }
 
   // Writes raw premultiplied ARGB values straight into the canvas.
   static void Poke(art::Canvas& canvas, int x, int y, uint32_t argb) {
@@ -43,7 +34,7 @@ class GeneratorFiles : public ::testing::Test {
     cairo_surface_mark_dirty(canvas.surface());
   }
 
-  fs::path dir_;
+  test_support::ScratchDir dir_;
 };
 
 // Font caches live until the very end; dropping them then keeps leak
@@ -55,69 +46,47 @@ class ReleaseFontCachesAtExit : public ::testing::Environment {
 ::testing::Environment* const kReleaseCaches =
     ::testing::AddGlobalTestEnvironment(new ReleaseFontCachesAtExit);
 
-TEST_F(GeneratorFiles, BmpRowsArePaddedAndStoredBottomUp) {
-  // 3 pixels a row: 9 bytes of colour and 3 of padding.
+TEST_F(GeneratorFiles, BmpRoundTripsThroughTheProgramsLoader) {
+  // 3 pixels a row: the rows need padding; the top row is stored last.
   const std::vector<uint32_t> pixels = {0x112233, 0x445566, 0x778899,   // top row
                                         0xAABBCC, 0xDDEEFF, 0x010203};  // bottom row
   ASSERT_TRUE(art::WriteBmp24(Path("p.bmp"), 3, 2, pixels.data()));
-  std::ifstream in(Path("p.bmp"), std::ios::binary);
-  const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(b.size(), 54u + 2 * 12);
-  EXPECT_EQ(b[0], 'B');
-  EXPECT_EQ(b[1], 'M');
-  EXPECT_EQ(b[2] | (b[3] << 8), 54 + 24);
-  EXPECT_EQ(b[10], 54);
-  EXPECT_EQ(b[28], 24);  // bits per pixel
-  EXPECT_EQ(b[30], 0);   // BI_RGB
-  // First stored row is the bottom one, in B, G, R order, then zero padding.
-  EXPECT_EQ(b[54], 0xCC);
-  EXPECT_EQ(b[55], 0xBB);
-  EXPECT_EQ(b[56], 0xAA);
-  EXPECT_EQ(b[63], 0x00);
-  EXPECT_EQ(b[64], 0x00);
-  EXPECT_EQ(b[65], 0x00);
-  EXPECT_EQ(b[66], 0x33);  // second stored row: the top row
-  std::string why;
-  const auto pic = ReadBmp24(Path("p.bmp"), &why);
-  ASSERT_TRUE(pic) << why;
-  EXPECT_EQ(pic->pixels, pixels);
-
+  const auto pic = Load(Path("p.bmp"));
+  ASSERT_TRUE(pic.s);
+  ASSERT_EQ(pic.width * pic.height, 6);
+  for (int i = 0; i < 6; ++i) {
+    const uint32_t c = pixels[size_t(i)];
+    EXPECT_EQ(pic.Raw(i % 3, i / 3), Rgb565(int(c >> 16), int(c >> 8 & 0xFF), int(c & 0xFF))) << i;
+  }
   EXPECT_FALSE(art::WriteBmp24(Path("empty.bmp"), 0, 2, pixels.data()));
-  EXPECT_FALSE(art::WriteBmp24((dir_ / "missing" / "x.bmp").string(), 3, 2, pixels.data()));
+  EXPECT_FALSE(art::WriteBmp24(Path("missing/x.bmp"), 3, 2, pixels.data()));
 }
 
-TEST_F(GeneratorFiles, KeyedSaveMakesEachPixelOpaqueOrKey) {
-  art::Canvas canvas(6, 1);
-  Poke(canvas, 0, 0, 0x00000000);  // clear
-  Poke(canvas, 1, 0, 0xFFFF0000);  // opaque red
-  Poke(canvas, 2, 0, 0x80800000);  // half-covered red: shown at full colour
-  Poke(canvas, 3, 0, 0x7F7F0000);  // less than half covered: key
-  Poke(canvas, 4, 0, 0xFF0404FC);  // opaque but key-like after 16-bit conversion
-  Poke(canvas, 5, 0, 0xFF2040C0);  // ordinary blue-ish colour stays as it is
-  ASSERT_TRUE(canvas.SaveKeyed(Path("k.bmp")));
-  std::string why;
-  const auto pic = ReadBmp24(Path("k.bmp"), &why);
-  ASSERT_TRUE(pic) << why;
-  EXPECT_EQ(pic->At(0, 0), 0x0000FFu);
-  EXPECT_EQ(pic->At(1, 0), 0xFF0000u);
-  EXPECT_EQ(pic->At(2, 0), 0xFF0000u);
-  EXPECT_EQ(pic->At(3, 0), 0x0000FFu);
-  EXPECT_FALSE(IsKey(pic->At(4, 0))) << "an opaque pixel turned into a hole";
-  EXPECT_EQ(pic->At(5, 0), 0x2040C0u);
-}
+TEST_F(GeneratorFiles, KeyedAndOpaqueSavesDecideEachPixel) {
+  art::Canvas keyed(6, 1);
+  Poke(keyed, 0, 0, 0x00000000);  // clear
+  Poke(keyed, 1, 0, 0xFFFF0000);  // opaque red
+  Poke(keyed, 2, 0, 0x80800000);  // half-covered red: shown at full colour
+  Poke(keyed, 3, 0, 0x7F7F0000);  // less than half covered: key
+  Poke(keyed, 4, 0, 0xFF0404FC);  // opaque but key-like after 16-bit conversion
+  Poke(keyed, 5, 0, 0xFF2040C0);  // ordinary blue-ish colour stays as it is
+  ASSERT_TRUE(keyed.SaveKeyed(Path("k.bmp")));
+  const auto k = Load(Path("k.bmp"));
+  ASSERT_TRUE(k.s);
+  const uint16_t red = Rgb565(255, 0, 0);
+  EXPECT_EQ((std::vector<uint16_t>{k.Raw(0, 0), k.Raw(1, 0), k.Raw(2, 0), k.Raw(3, 0), k.Raw(5, 0)}),
+            (std::vector<uint16_t>{assets_test::kKey, red, red, assets_test::kKey, Rgb565(0x20, 0x40, 0xC0)}));
+  EXPECT_FALSE(k.Key(4, 0)) << "an opaque pixel turned into a hole";
 
-TEST_F(GeneratorFiles, OpaqueSaveKeepsColoursAndLeavesNoHole) {
-  art::Canvas canvas(3, 1);
-  Poke(canvas, 0, 0, 0xFF0000FF);  // pure key blue drawn by mistake
-  Poke(canvas, 1, 0, 0xFF123456);
-  Poke(canvas, 2, 0, 0x00000000);  // never drawn: black, not a hole
-  ASSERT_TRUE(canvas.SaveOpaque(Path("o.bmp")));
-  std::string why;
-  const auto pic = ReadBmp24(Path("o.bmp"), &why);
-  ASSERT_TRUE(pic) << why;
-  EXPECT_FALSE(IsKey(pic->At(0, 0)));
-  EXPECT_EQ(pic->At(1, 0), 0x123456u);
-  EXPECT_FALSE(IsKey(pic->At(2, 0)));
+  art::Canvas opaque(3, 1);
+  Poke(opaque, 0, 0, 0xFF0000FF);  // pure key blue drawn by mistake
+  Poke(opaque, 1, 0, 0xFF123456);
+  Poke(opaque, 2, 0, 0x00000000);  // never drawn: black, not a hole
+  ASSERT_TRUE(opaque.SaveOpaque(Path("o.bmp")));
+  const auto o = Load(Path("o.bmp"));
+  ASSERT_TRUE(o.s);
+  EXPECT_EQ(o.CountKey(), 0);
+  EXPECT_EQ(o.Raw(1, 0), Rgb565(0x12, 0x34, 0x56));
 }
 
 TEST_F(GeneratorFiles, StripFramesKeepTheFirstFramesSilhouette) {
@@ -129,23 +98,20 @@ TEST_F(GeneratorFiles, StripFramesKeepTheFirstFramesSilhouette) {
     cairo_set_source_rgb(cr, frame == 0 ? 1.0 : 0.0, frame == 0 ? 0.0 : 1.0, 0.0);
     cairo_fill(cr);
   }));
-  std::string why;
-  const auto pic = ReadBmp24(Path("s.bmp"), &why);
-  ASSERT_TRUE(pic) << why;
-  ASSERT_EQ(pic->width, 60);
-  int opaque = 0;
+  const auto pic = Load(Path("s.bmp"));
+  ASSERT_TRUE(pic.s);
+  ASSERT_EQ(pic.width, 60);
+  const auto shape = pic.Mask(0, 0, 20, 20);
+  EXPECT_EQ(pic.Mask(20, 0, 20, 20), shape);
+  EXPECT_EQ(pic.Mask(40, 0, 20, 20), shape);
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 20; ++x) {
-      const bool inside = !IsKey(pic->At(x, y));
-      opaque += inside;
-      EXPECT_EQ(!IsKey(pic->At(20 + x, y)), inside) << "frame 1 at " << x << "," << y;
-      EXPECT_EQ(!IsKey(pic->At(40 + x, y)), inside) << "frame 2 at " << x << "," << y;
-      if (inside) {
-        EXPECT_EQ(pic->At(20 + x, y), 0x00FF00u);  // frame 1's own colour
-        EXPECT_EQ(pic->At(40 + x, y), pic->At(x, y));  // frame 2 falls back to frame 0
-      }
+      if (pic.Key(x, y)) continue;
+      EXPECT_EQ(pic.Raw(20 + x, y), Rgb565(0, 255, 0));     // frame 1's own colour
+      EXPECT_EQ(pic.Raw(40 + x, y), pic.Raw(x, y));         // frame 2 falls back to frame 0
     }
   }
+  const auto opaque = std::count(shape.begin(), shape.end(), true);
   EXPECT_GT(opaque, 80);   // about pi * 36
   EXPECT_LT(opaque, 150);  // well below the bigger disc's pi * 81
 }
@@ -158,31 +124,29 @@ TEST_F(GeneratorFiles, FontRowHoldsGlyphsSeparatedByKeyColumns) {
   look.backdrop = art::Hex(0xF0F0F0);
   const art::FontResult result = art::BuildBitmapFont(Path("f.bmp"), look);
   ASSERT_TRUE(result.saved);
-  std::string why;
-  const auto pic = ReadBmp24(Path("f.bmp"), &why);
-  ASSERT_TRUE(pic) << why;
-  EXPECT_EQ(pic->height, 16);
-  EXPECT_EQ(pic->width, result.width);
-  // Count ink runs: exactly 94, the first starting at column 0.
+  const auto pic = Load(Path("f.bmp"));
+  ASSERT_TRUE(pic.s);
+  EXPECT_EQ(pic.height, 16);
+  EXPECT_EQ(pic.width, result.width);
+  // Exactly 94 ink runs, the first starting at column 0; smoothing goes
+  // toward the backdrop, so no glyph pixel is lighter than it or darker than the text.
   int runs = 0;
-  bool in_ink = false;
-  for (int x = 0; x < pic->width; ++x) {
-    bool ink = false;
-    for (int y = 0; y < pic->height; ++y) ink = ink || !IsKey(pic->At(x, y));
-    if (ink && !in_ink) ++runs;
+  bool inInk = false;
+  for (int x = 0; x < pic.width; ++x) {
+    const auto column = pic.Mask(x, 0, 1, pic.height);
+    const bool ink = std::count(column.begin(), column.end(), true) > 0;
+    runs += ink && !inInk;
+    inInk = ink;
     if (x == 0) {
       EXPECT_TRUE(ink);
     }
-    in_ink = ink;
+    for (int y = 0; y < pic.height; ++y) {
+      if (pic.Key(x, y)) continue;
+      EXPECT_LE(pic.At(x, y) & 0xFF, 0xF0u);
+      EXPECT_GE(pic.At(x, y) & 0xFF, 0x18u);
+    }
   }
   EXPECT_EQ(runs, 94);
-  // Smoothing goes toward the backdrop, so no glyph pixel is lighter than it
-  // or darker than the text.
-  for (uint32_t c : pic->pixels) {
-    if (IsKey(c)) continue;
-    EXPECT_LE(c & 0xFF, 0xF0u);
-    EXPECT_GE(c & 0xFF, 0x20u);
-  }
 }
 
 }  // namespace

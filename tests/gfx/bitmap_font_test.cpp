@@ -92,7 +92,7 @@ TEST_F(BitmapFontTest, TooFewGlyphsOrNoFileFailAndDrawNothing) {
   EXPECT_EQ(font.DrawChar(&back(), '!', 0, 0), 0);
   EXPECT_EQ(font.DrawChar(&back(), '~', 0, 0), 0);
   EXPECT_EQ(back().pixel16(2, 2), kGrey565);
-  EXPECT_EQ(font.Load(tmp.path("none.bmp")), 0);
+  EXPECT_EQ(font.Load(tmp.file("none.bmp")), 0);
   EXPECT_EQ(font.TextWidth("abc"), 0);
   // A good load after a failed one works.
   EXPECT_EQ(font.Load(Write(FontLayout(Widths()))), 1);

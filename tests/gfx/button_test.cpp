@@ -239,7 +239,7 @@ TEST_F(ButtonTest, DrawStretchesKeysAndQueuesRestores) {
 
 TEST_F(ButtonTest, ImagesFromFilesAndStrips) {
   Button b(ctx, 0, 0);
-  EXPECT_EQ(b.AddStateImage(tmp.path("none.bmp")), 0);
+  EXPECT_EQ(b.AddStateImage(tmp.file("none.bmp")), 0);
   EXPECT_EQ(b.ImageCount(), 0u);
   const std::string strip = Picture("strip.bmp", 40, 12, [](int x, int) {
     return x < 20 ? Rgb{255, 0, 0} : Rgb{0, 255, 0};
@@ -256,7 +256,7 @@ TEST_F(ButtonTest, ImagesFromFilesAndStrips) {
   EXPECT_EQ(b.HandleMouse(20, 5, 0), Button::kNormal);
 
   Button c(ctx, 0, 0);
-  EXPECT_EQ(c.LoadStateStrip(tmp.path("none.bmp"), 2, 0), 0);
+  EXPECT_EQ(c.LoadStateStrip(tmp.file("none.bmp"), 2, 0), 0);
   EXPECT_EQ(c.LoadStateStrip(strip, 41, 0), 0) << "cannot give 41 pictures";
   EXPECT_EQ(c.LoadStateStrip(strip, 0, 0), 0);
   EXPECT_EQ(c.ImageCount(), 0u);

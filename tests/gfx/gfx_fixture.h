@@ -4,9 +4,11 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
-#include "bmp_writer.h"
+#include "support/bmp_file.h"
+#include "support/scratch_dir.h"
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/sprite_list.h"
@@ -14,6 +16,11 @@
 #include "support/headless_services.h"
 
 namespace gfx_test {
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+inline constexpr Rgb kBlue{0, 0, 255};
 
 constexpr uint16_t kBlue565 = platform::Rgb565(0, 0, 255);
 constexpr uint16_t kRed565 = platform::Rgb565(255, 0, 0);
@@ -28,20 +35,21 @@ class GfxTest : public ::testing::Test {
   gfx::SpriteList sprites;
   gfx::Context ctx{svc.qv,    svc.timers, svc.mouse,    svc.keys, svc.pump,
                    svc.title, svc.launcher, redraw, sprites};
-  TempDir tmp;
+  test_support::ScratchDir tmp;
 
   platform::Surface& back() { return svc.backBuffer(); }
 
   // A picture of one colour, with an optional single pixel of another.
   std::string Solid(const std::string& name, int w, int h, Rgb colour) {
-    const std::string p = tmp.path(name);
-    WriteBmp24(p, w, h, [&](int, int) { return colour; });
-    return p;
+    return Picture(name, w, h, [&](int, int) { return colour; });
   }
   std::string Picture(const std::string& name, int w, int h,
                       const std::function<Rgb(int, int)>& colour) {
-    const std::string p = tmp.path(name);
-    WriteBmp24(p, w, h, colour);
+    const std::string p = tmp.file(name);
+    test_support::WriteBmp24(p, w, h, [&](int x, int y) {
+      const Rgb c = colour(x, y);
+      return uint32_t(c.r << 16 | c.g << 8 | c.b);
+    });
     return p;
   }
   // The mouse as the poll sees it: position set by the window procedure,

@@ -63,7 +63,7 @@ TEST_F(PopupTest, PlacementCentresOnceAndButtonsFollow) {
 
   // A picture that failed to load still counts, with no size.
   ScriptedPopup other(ctx, svc);
-  other.AddImage(tmp.path("none.bmp"), "gone");
+  other.AddImage(tmp.file("none.bmp"), "gone");
   ASSERT_NE(other.CurrentImage(), nullptr);
   EXPECT_EQ(other.CurrentImage()->Name(), "gone");
   EXPECT_EQ(other.Left(), 400);

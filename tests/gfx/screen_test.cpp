@@ -49,7 +49,7 @@ TEST_F(ScreenTest, LoadImageKeepsOnlyWhatLoaded) {
   ASSERT_TRUE(logo->GetSurface()->colourKey().has_value());
   EXPECT_EQ(logo->GetSurface()->colourKey()->low, kBlue565);
 
-  EXPECT_EQ(screen.LoadImage(tmp.path("nothing.bmp")), nullptr);
+  EXPECT_EQ(screen.LoadImage(tmp.file("nothing.bmp")), nullptr);
   EXPECT_EQ(screen.ImageCount(), 1u);
 
   // Duplicates: the first loaded wins.
@@ -68,7 +68,7 @@ TEST_F(ScreenTest, ImageConstructorsTakeSizeAndName) {
   EXPECT_EQ(sized.Width(), 30) << "a zero width keeps the bitmap's";
   EXPECT_EQ(sized.Height(), 7);
 
-  gfx::ScreenImage missing(svc.qv, tmp.path("gone.bmp"));
+  gfx::ScreenImage missing(svc.qv, tmp.file("gone.bmp"));
   EXPECT_EQ(missing.GetSurface(), nullptr);
   EXPECT_EQ(missing.Name(), "");
   EXPECT_EQ(missing.Width(), 0);
@@ -104,14 +104,14 @@ TEST_F(ScreenTest, DrawImageUsesTheImagePositionAndTheKey) {
 TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
   const std::string art = Solid("title.bmp", 8, 8, {255, 0, 0});
   Solid("panel.bmp", 4, 2, {0, 255, 0});
-  const std::string ini = tmp.path("images.ini");
+  const std::string ini = tmp.file("images.ini");
   WriteIni(ini,
            "[images]\r\nimage01=logo\r\nimage02=panel\r\nimage03=ghost\r\nimage05=late\r\n"
            "[logo]\r\nfile=" + art + "\r\nx=12abc\r\ny=40\r\n"
            "[panel]\r\nx=0\r\ny=500\r\n"
-           "[ghost]\r\nfile=" + tmp.path("ghost.bmp") + "\r\n"
+           "[ghost]\r\nfile=" + tmp.file("ghost.bmp") + "\r\n"
            "[late]\r\nx=1\r\n");
-  InDirectory here(tmp.dir().string());
+  InDirectory here(tmp.path());
   EXPECT_EQ(screen.LoadImageDefinitions(ini), 0);
   ASSERT_EQ(screen.ImageCount(), 3u) << "numbering stops at the first gap";
 
@@ -136,10 +136,10 @@ TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
 }
 
 TEST_F(ScreenTest, ImageDefinitionsWithoutAnImagesSection) {
-  const std::string ini = tmp.path("empty.ini");
+  const std::string ini = tmp.file("empty.ini");
   WriteIni(ini, "[other]\r\nimage01=logo\r\n");
   EXPECT_EQ(screen.LoadImageDefinitions(ini), 0);
-  EXPECT_EQ(screen.LoadImageDefinitions(tmp.path("absent.ini")), 0);
+  EXPECT_EQ(screen.LoadImageDefinitions(tmp.file("absent.ini")), 0);
   EXPECT_EQ(screen.ImageCount(), 0u);
 }
 

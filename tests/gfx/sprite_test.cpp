@@ -282,7 +282,7 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
 
   Sprite missing(ctx);
   missing.SetSize(7, 7);
-  EXPECT_EQ(missing.LoadStrip(tmp.path("none.bmp"), 4, 0), 0);
+  EXPECT_EQ(missing.LoadStrip(tmp.file("none.bmp"), 4, 0), 0);
   EXPECT_EQ(missing.Width(), 7);
   EXPECT_EQ(missing.RangeStart(), -1);
   EXPECT_EQ(missing.LoadStrip(strip, 0, 0), 0);
@@ -296,7 +296,7 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   EXPECT_EQ(grid.Frame(2)->pixel16(0, 0), 0);
 
   Sprite absent(ctx);
-  absent.LoadFrames(tmp.path("none.bmp"), 16, 8);
+  absent.LoadFrames(tmp.file("none.bmp"), 16, 8);
   EXPECT_EQ(absent.FrameCount(), 0);
   EXPECT_EQ(absent.Width(), 16);
   EXPECT_EQ(absent.RangeStart(), 0);
@@ -305,7 +305,7 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
 
 TEST_F(SpriteTest, MissingFrameFileShowsTheMessageBoxAndCarriesOn) {
   Sprite s(ctx);
-  const std::string missing = tmp.path("bull07.bmp");
+  const std::string missing = tmp.file("bull07.bmp");
   EXPECT_EQ(s.AddFrameFromFile(missing), 1);
   EXPECT_EQ(s.FrameCount(), 0);
   ASSERT_EQ(svc.backend.messageBoxes().size(), 1u);

@@ -146,7 +146,7 @@ TEST_F(SplitTest, BadFrameSizesAndMissingFiles) {
   // A frame larger than the picture gives no frames but is not an error.
   EXPECT_EQ(su::SplitSurface(svc.qv, &src, frames, 11, 5), 1);
   EXPECT_TRUE(frames.empty());
-  EXPECT_EQ(su::SplitFile(svc.qv, tmp.path("missing.bmp"), frames, 5, 5), 0);
+  EXPECT_EQ(su::SplitFile(svc.qv, tmp.file("missing.bmp"), frames, 5, 5), 0);
 
   const std::string strip = Picture("strip.bmp", 30, 10, [](int x, int) {
     return x < 10 ? Rgb{255, 0, 0} : x < 20 ? Rgb{0, 255, 0} : Rgb{255, 255, 255};

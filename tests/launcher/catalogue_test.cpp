@@ -1,9 +1,6 @@
 // The catalogue as a player meets it: games found in the launcher's
 // directory, pages of twelve, the collect slot, and the command line that
 // opens a game's title screen directly.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 
@@ -13,6 +10,8 @@
 #include "launcher_harness.h"
 #include "platform/paths.h"
 #include "platform/qv.h"
+#include "support/other_user.h"
+#include "support/shows.h"
 #include "web_settings.h"
 
 namespace launcher_test {
@@ -81,20 +80,13 @@ class CatalogueTest : public ::testing::Test {
   // The page number's digits, right-aligned to x 716 at y 30.
   bool ShowsPageNumber(const std::string& digits) {
     const auto strip = Picture("PageNumbers.bmp");
-    const int cell = strip->width() / 10;
-    int x0 = 716 - int(digits.size()) * cell;
-    int compared = 0;
-    for (const char d : digits) {
-      for (int y = 0; y < strip->height(); ++y)
-        for (int x = 0; x < cell; ++x) {
-          const uint16_t p = strip->pixel16((d - '0') * cell + x, y);
-          if (p == kKey) continue;
-          ++compared;
-          if (run->PixelAt(x0 + x, 30 + y) != p) return false;
-        }
-      x0 += cell;
+    const int cell = strip->width() / 10, x0 = 716 - int(digits.size()) * cell;
+    for (size_t i = 0; i < digits.size(); ++i) {
+      const int d = digits[i] - '0';
+      if (!test_support::Shows(run->Frame(), *strip, x0 + int(i) * cell, 30, {d * cell, 0, d * cell + cell, strip->height()}))
+        return false;
     }
-    return compared > 0;
+    return true;
   }
   void ClickSlot(int slot) { run->Click(SlotX(slot) + 125, SlotY(slot) + 50); }
   void ClickRight() { run->Click(739 + 20, 19 + 20); }
@@ -259,36 +251,15 @@ TEST_F(CatalogueTest, ReadOnlyAndDotNamedDirectoriesAreNotGames) {
   tree.AddGame("Locked");
   tree.AddGame(".secret");
   tree.MakeReadOnly("Locked");
-  if (::geteuid() != 0) {
+  if (!test_support::IsRoot()) {
     EXPECT_EQ(ScannedNames(), "Open,");
     return;
   }
-  // Root may write anywhere, so the directory would not look read-only:
-  // the scan runs as an ordinary user in a child process.
-  int pipeEnds[2];
-  ASSERT_EQ(::pipe(pipeEnds), 0);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    ::close(pipeEnds[0]);
-    constexpr uid_t kNobody = 65534;
-    // The game directories become the user's own, as they would be.
-    for (const char* dir : {"Open", "Locked", ".secret"})
-      if (::chown(dir, kNobody, kNobody) != 0) ::_exit(2);
-    std::string names = "<no privileges dropped>";
-    if (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0) names = ScannedNames();
-    const ssize_t written = ::write(pipeEnds[1], names.data(), names.size());
-    ::_exit(written == ssize_t(names.size()) ? 0 : 1);
-  }
-  ::close(pipeEnds[1]);
-  std::string names;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-    names.append(buffer, size_t(n));
-  ::close(pipeEnds[0]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_EQ(names, "Open,");
+  // Root may write anywhere, so the scan runs as an ordinary user who owns
+  // the game directories, as a player would.
+  for (const char* dir : {"Open", "Locked", ".secret"})
+    ASSERT_EQ(::chown(dir, test_support::kNobody, test_support::kNobody), 0);
+  EXPECT_TRUE(test_support::RunAsNobody([] { return ScannedNames() == "Open,"; }));
 }
 
 }  // namespace

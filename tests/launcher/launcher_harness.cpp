@@ -1,76 +1,30 @@
 #include "launcher_harness.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <utility>
 
 #include "gfx/screen.h"
 #include "platform/paths.h"
+#include "support/bmp_file.h"
 
 namespace launcher_test {
 
 namespace fs = std::filesystem;
 
 void WriteSolidBmp(const std::string& path, Rgb colour, int width, int height) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  const uint32_t dataSize = uint32_t(rowBytes * height);
-  std::string bytes;
-  auto put16 = [&](uint32_t v) { bytes += char(v & 0xFF); bytes += char((v >> 8) & 0xFF); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
-  bytes += "BM";
-  put32(54 + dataSize);
-  put32(0);
-  put32(54);
-  put32(40);
-  put32(uint32_t(width));
-  put32(uint32_t(height));
-  put16(1);
-  put16(24);
-  put32(0);
-  put32(dataSize);
-  put32(2835);
-  put32(2835);
-  put32(0);
-  put32(0);
-  for (int y = 0; y < height; ++y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) {
-      row += char(colour.b);
-      row += char(colour.g);
-      row += char(colour.r);
-    }
-    row.resize(size_t(rowBytes), '\0');
-    bytes += row;
-  }
-  WriteFile(path, bytes);
+  test_support::WriteBmp24(path, width, height, [&](int, int) { return uint32_t(colour.r << 16 | colour.g << 8 | colour.b); });
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string ReadFile(const std::string& path) { return test_support::ScratchDir::ReadFile(path); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-LauncherTree::LauncherTree() : previous_(fs::current_path()) {
-  static std::atomic<int> counter{0};
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("pav_launcher_") + (info ? info->name() : "run") + "_" +
-                     std::to_string(::getpid()) + "_" + std::to_string(counter++);
-  for (char& c : name)
-    if (c == '/') c = '_';
-  const fs::path root = fs::temp_directory_path() / name;
-  fs::remove_all(root);
-  fs::create_directories(root);
+LauncherTree::LauncherTree() : previous_(fs::current_path()), root_(scratch_.path()) {
+  const fs::path root = root_;
   fs::permissions(root, fs::perms(0755));
-  root_ = root.string();
   // The launcher's own pictures, as the build lays them out.
   for (const auto& entry : fs::directory_iterator(PAV_DIST_DIR)) {
     if (!entry.is_regular_file()) continue;
@@ -85,7 +39,6 @@ LauncherTree::~LauncherTree() {
   std::error_code ec;
   fs::current_path(previous_, ec);
   for (const std::string& dir : readOnly_) fs::permissions(dir, fs::perms(0755), ec);
-  fs::remove_all(root_, ec);
 }
 
 std::string LauncherTree::AddGame(const std::string& name, const GameOptions& options) {

@@ -16,6 +16,7 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "shell/app/application.h"
+#include "support/scratch_dir.h"
 
 namespace launcher_test {
 
@@ -54,6 +55,7 @@ class LauncherTree {
 
  private:
   std::filesystem::path previous_;
+  test_support::ScratchDir scratch_;  // removed after the working directory is restored
   std::string root_;
   std::vector<std::string> readOnly_;
 };

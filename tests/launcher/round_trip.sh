@@ -8,7 +8,7 @@ set -u
 dist=${1:?launcher directory}
 if [[ ! -x "$dist/Pavlora" || ! -x "$dist/Verimoo/Verimoo" ]]; then
   echo "programs not built: $dist" >&2
-  exit 77
+  exit 1
 fi
 if [[ -z "${ROUND_TRIP_INNER:-}" ]]; then
   ROUND_TRIP_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
@@ -43,7 +43,7 @@ click() {
 }
 
 cd "$work" || fail "no work directory"
-./Pavlora > "$work/launcher.log" 2>&1 &
+"$work/Pavlora" > "$work/launcher.log" 2>&1 &
 started+=($!)
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not open"
 sleep 1
@@ -52,7 +52,7 @@ click "$w" 140 190   # the quiz's tile, slot 1
 sleep 1
 click "$w" 716 326   # "Play"
 wait_for has_window "^Verimoo" || fail "the quiz's window did not open"
-wait_for not_running "./Pavlora" || fail "the launcher did not end"
+wait_for not_running "$work/Pavlora" || fail "the launcher did not end"
 running "$work/Verimoo/Verimoo $work" || fail "the quiz was not given the launcher's directory"
 
 sleep 1

@@ -7,6 +7,7 @@
 #include "launcher/title_screen.h"
 #include "launcher/text_field.h"
 #include "launcher_harness.h"
+#include "support/shows.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/qv.h"
@@ -14,7 +15,6 @@
 namespace launcher_test {
 namespace {
 
-constexpr uint16_t kKey = platform::Rgb565(0, 0, 255);
 
 // Name plates, as the title picture draws them.
 constexpr int kFieldX[] = {239, 408, 238, 408, 238, 408, 238, 408};
@@ -27,15 +27,7 @@ class TitleTest : public GameTitleTest {
   bool ShowsLook(const std::string& strip, int index, int x, int y) {
     const auto bitmap = run->app.Qv().LoadBitmap(tree.Path(strip));
     const int w = bitmap->width() / 2;
-    int compared = 0, differ = 0;
-    for (int j = 0; j < bitmap->height(); ++j)
-      for (int i = 0; i < w; ++i) {
-        const uint16_t p = bitmap->pixel16(index * w + i, j);
-        if (p == kKey) continue;
-        ++compared;
-        if (run->PixelAt(x + i, y + j) != p) ++differ;
-      }
-    return compared > 0 && differ == 0;
+    return test_support::Shows(run->Frame(), *bitmap, x, y, {index * w, 0, index * w + w, bitmap->height()});
   }
   void ClickField(int i) { run->Click(kFieldX[i] + 20, kFieldY[i] + 10); }
 };
@@ -160,14 +152,7 @@ TEST_F(TitleTest, CreditsAndHowToPlayShowTheirPicturesUntilClicked) {
   const auto credits = run->app.Qv().LoadBitmap(game + "/title/Credits.bmp");
   const auto rules = run->app.Qv().LoadBitmap(game + "/title/HowToPlay.bmp");
   ASSERT_TRUE(credits && rules);
-  auto shows = [&](const platform::Surface& picture) {
-    int differ = 0;
-    for (int y = 0; y < picture.height(); y += 7)
-      for (int x = 0; x < picture.width(); x += 7)
-        if (picture.pixel16(x, y) != kKey && run->PixelAt(53 + x, 18 + y) != picture.pixel16(x, y))
-          ++differ;
-    return differ == 0;
-  };
+  auto shows = [&](const platform::Surface& picture) { return bool(test_support::Shows(run->Frame(), picture, 53, 18)); };
   run->Click(52 + 80, 435 + 30);
   run->Wait(5);
   run->backend.script.push_back([&] { EXPECT_TRUE(shows(*credits)); });

@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
-#include "platform/bmp_writer.h"
-#include "platform/temp_dir.h"
+#include "support/bmp_file.h"
+#include "support/scratch_dir.h"
 
 namespace platform {
 namespace {
 
-using platform_test::BmpLayout;
-using platform_test::MakeBmp;
-using platform_test::PackRows;
+using test_support::BmpLayout;
+using test_support::MakeBmp;
+using test_support::PackRows;
 
 // A small picture with a different colour in every pixel.
 uint32_t Colour(int x, int y) {
@@ -252,8 +251,12 @@ TEST(BitmapRle, RunningOutOfDataRefusesUnlessEveryRowIsDone) {
   l.palette = Grey(4);
   // Both rows ended, no end-of-picture mark: complete.
   EXPECT_TRUE(DecodeBitmap(MakeBmp(l, {0x02, 0x01, 0x00, 0x00, 0x02, 0x02, 0x00, 0x00})));
-  // Only one row: the data stops short.
-  EXPECT_FALSE(DecodeBitmap(MakeBmp(l, {0x02, 0x01, 0x00, 0x00})));
+  // Only one row: the data stops short, and what lies just past its end
+  // (the second row) is never read.
+  auto cut = MakeBmp(l, {0x02, 0x01, 0x00, 0x00});
+  const size_t end = cut.size();
+  cut.insert(cut.end(), {0x02, 0x02, 0x00, 0x00});
+  EXPECT_FALSE(DecodeBitmap(std::span(cut.data(), end)));
   // A literal longer than what is left.
   EXPECT_FALSE(DecodeBitmap(MakeBmp(l, {0x00, 0x04, 0x01})));
   // A delta without its two bytes.
@@ -328,35 +331,8 @@ TEST(BitmapRefusal, TruncatedFilesGiveNoSurface) {
   EXPECT_FALSE(DecodeBitmap(MakeBmp(l, rows)));
 }
 
-TEST(BitmapRefusal, RandomDamageNeverCrashes) {
-  std::mt19937 random(1234);
-  BmpLayout rle;
-  rle.width = 9;
-  rle.height = 7;
-  rle.bitCount = 4;
-  rle.compression = 2;
-  rle.palette = Grey(16);
-  const std::vector<std::vector<uint8_t>> seeds{
-      ValidEightBit(), MakeBmp(rle, {0x09, 0x12, 0x00, 0x00, 0x00, 0x03, 0x12, 0x30, 0x00, 0x01})};
-  int decoded = 0;
-  for (int round = 0; round < 4000; ++round) {
-    auto f = seeds[size_t(round) % seeds.size()];
-    const int edits = 1 + int(random() % 6);
-    for (int e = 0; e < edits; ++e) f[random() % f.size()] = uint8_t(random());
-    if (random() % 4 == 0) f.resize(random() % f.size());
-    for (int depth : {8, 16}) {
-      const auto s = DecodeBitmap(f, depth);
-      if (!s) continue;
-      ++decoded;
-      EXPECT_LE(s->width(), 16384);
-      EXPECT_LE(s->height(), 16384);
-    }
-  }
-  EXPECT_GT(decoded, 0);
-}
-
 TEST(BitmapFile, LoadsThroughAWindowsStylePath) {
-  platform_test::TempDir dir;
+  test_support::ScratchDir dir;
   BmpLayout l;
   l.width = 2;
   const auto bytes = MakeBmp(l, PackRows(2, 1, 24, false, Colour));

@@ -5,16 +5,16 @@
 
 #include <filesystem>
 
-#include "platform/other_user.h"
-#include "platform/temp_dir.h"
+#include "support/other_user.h"
+#include "support/scratch_dir.h"
 
 namespace platform {
 namespace {
 
-using platform_test::TempDir;
+using test_support::ScratchDir;
 
 TEST(ResolvePath, TranslatesSeparatorsAndKeepsWhatDoesNotExist) {
-  TempDir dir;
+  ScratchDir dir;
   EXPECT_EQ(ResolvePath(dir.path() + "\\Missing\\File.txt"), dir.path() + "/Missing/File.txt");
   EXPECT_EQ(ResolvePath(dir.path() + "\\Missing\\"), dir.path() + "/Missing/");
   EXPECT_EQ(ResolvePath(""), "");
@@ -22,7 +22,7 @@ TEST(ResolvePath, TranslatesSeparatorsAndKeepsWhatDoesNotExist) {
 }
 
 TEST(ResolvePath, EachComponentIgnoresCase) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("Game/Title/Info.bmp", "x");
   EXPECT_EQ(ResolvePath(dir.path() + "\\game\\TITLE\\info.BMP"),
             dir.path() + "/Game/Title/Info.bmp");
@@ -35,7 +35,7 @@ TEST(ResolvePath, EachComponentIgnoresCase) {
 }
 
 TEST(ResolvePath, ExactNamesWinAndOnlyTheNamedDirectoryIsSearched) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("both/Info.bmp", "upper");
   dir.write("both/info.bmp", "lower");
   dir.write("a/info.bmp", "a");
@@ -50,7 +50,7 @@ TEST(ResolvePath, ExactNamesWinAndOnlyTheNamedDirectoryIsSearched) {
 }
 
 TEST(ResolvePath, FileExistsAfterResolving) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("Game/PavloraButton.bmp", "x");
   EXPECT_TRUE(FileExists(dir.path() + "\\game\\pavlorabutton.BMP"));
   EXPECT_TRUE(FileExists(dir.path() + "\\GAME"));
@@ -63,7 +63,7 @@ class RelativePaths : public ::testing::Test {
   void SetUp() override { saved_ = CurrentDirectory(); }
   void TearDown() override { ASSERT_TRUE(SetCurrentDirectory(saved_)); }
   std::string saved_;
-  TempDir dir_;
+  ScratchDir dir_;
 };
 
 TEST_F(RelativePaths, DotPrefixesResolveFromTheWorkingDirectory) {
@@ -101,7 +101,7 @@ std::string Describe(const std::vector<DirEntry>& entries) {
 }
 
 TEST(ListDirectory, DotsFirstThenSortedWithAttributes) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("Games/b.txt", "x");
   dir.write("Games/c", "x");
   dir.write("Games/.hidden", "x");
@@ -120,14 +120,14 @@ TEST(ListDirectory, DotsFirstThenSortedWithAttributes) {
 }
 
 TEST(ListDirectory, MissingOrNotADirectoryGivesNothing) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("file", "x");
   EXPECT_TRUE(ListDirectory(dir / "missing").empty());
   EXPECT_TRUE(ListDirectory(dir / "file").empty());
 }
 
 TEST(ListDirectory, EntriesWithoutWritePermissionAreReadOnly) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("list/rw", "x");
   dir.write("list/ro", "x");
   dir.mkdir("list/rwdir");
@@ -139,7 +139,7 @@ TEST(ListDirectory, EntriesWithoutWritePermissionAreReadOnly) {
   ASSERT_EQ(::chmod((dir / "list").c_str(), 0777), 0);
   ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
   // ".." (mode 0755) is writable only by its owner, the user running the test.
-  const bool root = platform_test::IsRoot();
+  const bool root = test_support::IsRoot();
   const std::vector<Expected> want{
       {".", kAttrDirectory},
       {"..", kAttrDirectory | (root ? kAttrReadOnly : 0u)},
@@ -153,7 +153,7 @@ TEST(ListDirectory, EntriesWithoutWritePermissionAreReadOnly) {
     EXPECT_TRUE(ListingIs(path, want)) << Describe(ListDirectory(path));
   } else {
     // Root may write anything, so the rule is checked as an ordinary user.
-    EXPECT_TRUE(platform_test::RunAsNobody([&] { return ListingIs(path, want); }));
+    EXPECT_TRUE(test_support::RunAsNobody([&] { return ListingIs(path, want); }));
   }
 }
 

@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/other_user.h"
+#include "support/other_user.h"
 #include "platform/profile_parse.h"
-#include "platform/temp_dir.h"
+#include "support/scratch_dir.h"
 
 namespace platform {
 namespace {
 
-using platform_test::TempDir;
+using test_support::ScratchDir;
 using namespace std::string_literals;
 
 class ProfileRead : public ::testing::Test {
@@ -23,7 +23,7 @@ class ProfileRead : public ::testing::Test {
     dir_.write("test.ini", content);
     return GetProfileString(section, key, def, dir_ / "test.ini", size);
   }
-  TempDir dir_;
+  ScratchDir dir_;
 };
 
 TEST_F(ProfileRead, NamesIgnoreCaseAndBlanks) {
@@ -175,7 +175,7 @@ class ProfileWrite : public ::testing::Test {
     std::sort(out.begin(), out.end());
     return out;
   }
-  TempDir dir_;
+  ScratchDir dir_;
 };
 
 TEST_F(ProfileWrite, CreatesTheFileAndLeavesNoTemporaryBehind) {
@@ -224,13 +224,13 @@ TEST_F(ProfileWrite, WritesThroughALinkToItsTarget) {
 TEST_F(ProfileWrite, ReadOnlyFileIsLeftAlone) {
   dir_.write("options.ini", "[a]\nk=1\n");
   ASSERT_EQ(::chmod(path().c_str(), 0444), 0);
-  if (!platform_test::IsRoot()) {
+  if (!test_support::IsRoot()) {
     EXPECT_FALSE(WriteProfileString("a", "k", "2", path()));
   } else {
     // Root may write anything; check the rule as an ordinary user.
     ASSERT_EQ(::chmod(dir_.path().c_str(), 0777), 0);
     const std::string p = path();
-    EXPECT_TRUE(platform_test::RunAsNobody([&] { return !WriteProfileString("a", "k", "2", p); }));
+    EXPECT_TRUE(test_support::RunAsNobody([&] { return !WriteProfileString("a", "k", "2", p); }));
   }
   EXPECT_EQ(dir_.read("options.ini"), "[a]\nk=1\n");
 }
@@ -244,7 +244,7 @@ TEST_F(ProfileWrite, AWritableFileInAFolderWithoutWriteAccessIsRewrittenInPlace)
     return WriteProfileString("a", "long", "", p) && WriteProfileString("a", "k", "2", p);
   };
   // Root may write anything; check the rule as an ordinary user.
-  const bool ok = platform_test::IsRoot() ? platform_test::RunAsNobody(write) : write();
+  const bool ok = test_support::IsRoot() ? test_support::RunAsNobody(write) : write();
   ASSERT_EQ(::chmod(dir_.path().c_str(), 0755), 0);
   EXPECT_TRUE(ok);
   EXPECT_EQ(dir_.read("options.ini"), "[a]\nk=2\nlong=\n");

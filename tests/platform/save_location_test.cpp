@@ -7,13 +7,14 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
-#include "platform/temp_dir.h"
+#include "support/scoped_variable.h"
+#include "support/scratch_dir.h"
 
 namespace platform {
 namespace {
 
-using platform_test::ScopedVariable;
-using platform_test::TempDir;
+using test_support::ScopedVariable;
+using TempDir = test_support::ScratchDir;
 
 TEST(SaveLocation, PortableTreesKeepTheirFilesInstalledOnesUseTheUsersDataFolder) {
   TempDir t;

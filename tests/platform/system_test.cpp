@@ -11,12 +11,12 @@
 #include <thread>
 
 #include "platform/paths.h"
-#include "platform/temp_dir.h"
+#include "support/scratch_dir.h"
 
 namespace platform {
 namespace {
 
-using platform_test::TempDir;
+using test_support::ScratchDir;
 namespace fs = std::filesystem;
 
 // The lines a started program left in a file, once the file is there.
@@ -48,7 +48,7 @@ int Zombies() {
 }
 
 TEST(SpawnLauncher, StartsAProgramWithOneArgumentInItsDirectory) {
-  TempDir dir;
+  ScratchDir dir;
   dir.mkdir("Verimoo");
   SpawnLauncher launcher;
   // No shell: separators, quotes and substitutions arrive as plain text.
@@ -68,7 +68,7 @@ TEST(SpawnLauncher, StartsAProgramWithOneArgumentInItsDirectory) {
 }
 
 TEST(SpawnLauncher, TouchMakesItsFileInTheGivenDirectory) {
-  TempDir dir;
+  ScratchDir dir;
   SpawnLauncher launcher;
   ASSERT_TRUE(launcher.startProgram("/usr/bin/touch", "made here.txt", dir.path()));
   for (int i = 0; i < 500 && !fs::exists(dir / "made here.txt"); ++i)
@@ -77,7 +77,7 @@ TEST(SpawnLauncher, TouchMakesItsFileInTheGivenDirectory) {
 }
 
 TEST(SpawnLauncher, RelativeProgramIsFoundFromHereNotFromItsDirectory) {
-  TempDir dir;
+  ScratchDir dir;
   dir.mkdir("bin");
   dir.mkdir("game");
   fs::copy_file(PAV_ARGS_RECORDER, dir / "bin/recorder");
@@ -93,7 +93,7 @@ TEST(SpawnLauncher, RelativeProgramIsFoundFromHereNotFromItsDirectory) {
 }
 
 TEST(SpawnLauncher, ReportsWhatCouldNotBeStarted) {
-  TempDir dir;
+  ScratchDir dir;
   dir.write("not-a-program", "just text");
   SpawnLauncher launcher;
   EXPECT_FALSE(launcher.startProgram("", "x", dir.path()));
@@ -104,7 +104,7 @@ TEST(SpawnLauncher, ReportsWhatCouldNotBeStarted) {
 }
 
 TEST(SpawnLauncher, FinishedChildrenAreReaped) {
-  TempDir dir;
+  ScratchDir dir;
   SpawnLauncher launcher;
   for (int i = 0; i < 5; ++i)
     ASSERT_TRUE(launcher.startProgram("/usr/bin/touch", "f" + std::to_string(i), dir.path()));
@@ -124,7 +124,7 @@ TEST(SpawnLauncher, OpensOnlyWebAddressesThroughTheBrowserOpener) {
     EXPECT_FALSE(launcher.openUrl(bad)) << bad;
 
   // A stand-in opener found on PATH records what it was given.
-  TempDir dir;
+  ScratchDir dir;
   dir.mkdir("bin");
   fs::copy_file(PAV_ARGS_RECORDER, dir / "bin/xdg-open");
   const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";

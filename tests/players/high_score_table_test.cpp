@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/temp_dir.h"
-#include "players/scratch_dir.h"
+#include "players/file_bytes.h"
+#include "support/scoped_variable.h"
 
 namespace {
 
@@ -295,8 +295,8 @@ TEST(HighScoreFile, ClearingWritesTwentyEmptyRows) {
 
 TEST(HighScoreFile, InstalledTreeReadsTheUsersWholeCopyElseTheTreesAndWritesTheUsers) {
   ScratchDir dir;
-  std::filesystem::create_directories(dir.path() / "tree/Verimoo");
-  std::filesystem::create_directories(dir.path() / "data/pavlora/Verimoo");
+  dir.mkdir("tree/Verimoo");
+  dir.mkdir("data/pavlora/Verimoo");
   WriteText(dir.file("tree/pavlora.installed"), "");
   FileImage shipped(kRows);
   shipped.Row(0, "Shipped", 70);
@@ -304,7 +304,7 @@ TEST(HighScoreFile, InstalledTreeReadsTheUsersWholeCopyElseTheTreesAndWritesTheU
   const std::string user = dir.file("data/pavlora/Verimoo/hiscore.dat");
   WriteBytes(path, shipped.bytes);
   WriteBytes(user, {20, 0, 0});  // damaged
-  platform_test::ScopedVariable xdg("XDG_DATA_HOME", dir.file("data").c_str());
+  test_support::ScopedVariable xdg("XDG_DATA_HOME", dir.file("data").c_str());
 
   HighScoreTable t;
   t.Create(kRows);

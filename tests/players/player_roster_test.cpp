@@ -13,7 +13,7 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
-#include "players/scratch_dir.h"
+#include "players/file_bytes.h"
 
 namespace {
 
@@ -232,10 +232,10 @@ TEST_F(RosterTest, EntryTextRereadsTheFile) {
 }
 
 TEST_F(RosterTest, GameDirectoryReadsTheOptionsFileOneLevelUp) {
-  std::filesystem::create_directories(dir.path() / "Verimoo");
+  std::filesystem::create_directories(dir.file("Verimoo"));
   WriteText(Options(), "[setup]\r\nplayerid=1\r\n[Player2]\r\nname=Bo\r\n");
   const std::string previous = platform::CurrentDirectory();
-  ASSERT_TRUE(platform::SetCurrentDirectory((dir.path() / "Verimoo").string()));
+  ASSERT_TRUE(platform::SetCurrentDirectory(dir.file("Verimoo")));
   roster.SetPath("..\\options.ini");
   const int index = roster.ReadCurrentIndex();
   const std::string entry = roster.EntryText(index);
@@ -244,7 +244,7 @@ TEST_F(RosterTest, GameDirectoryReadsTheOptionsFileOneLevelUp) {
   EXPECT_EQ(index, 1);
   EXPECT_EQ(entry, "Bo:::Y");
   EXPECT_EQ(Raw("setup", "playerid"), "2");
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Verimoo" / "options.ini"));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Verimoo/options.ini")));
 }
 
 TEST(ParseDecimal, ReadsLikeTheRuntimeConversionWithoutOverflow) {

@@ -1,7 +1,6 @@
 // Both real programs, started on the headless back end from a copy of the
 // laid-out tree, end on Escape through the whole shutdown with exit code 0.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "platform/system.h"
 #include "quiz/verimoo_program.h"
 #include "shell/app/application.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -24,21 +24,16 @@ constexpr int kEscapeScan = 1;
 // A private copy of the installed tree; the working directory is restored.
 class InstalledCopy {
  public:
-  InstalledCopy() : previous_(fs::current_path()) {
-    root_ = fs::temp_directory_path() / ("pav_programs_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
+  InstalledCopy() : previous_(fs::current_path()), root_(fs::path(scratch_.path()) / "Pavlora") {
     fs::copy(PAV_DIST_DIR, root_, fs::copy_options::recursive);
   }
-  ~InstalledCopy() {
-    fs::current_path(previous_);
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
+  ~InstalledCopy() { fs::current_path(previous_); }
   fs::path launcher() const { return root_; }
   fs::path game() const { return root_ / "Verimoo"; }
 
  private:
   fs::path previous_;
+  test_support::ScratchDir scratch_;  // removed after the working directory is restored
   fs::path root_;
 };
 

@@ -7,7 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/temp_dir.h"
+#include "support/scoped_variable.h"
+#include "support/scratch_dir.h"
 #include "quiz/question_store.h"
 #include "support/headless_services.h"
 
@@ -24,7 +25,7 @@ TEST(QuestionCheck, ReportsEachFaultWithItsLine) {
   testing_support::HeadlessServices services;
   quiz::QuestionStore store;
   ASSERT_EQ(store.LoadFonts(services.qv, kFont), 1) << kFont;
-  platform_test::TempDir dir;
+  test_support::ScratchDir dir;
 
   const std::string cows = Block("Cows moo.", "TRUE", "They do.");
   const std::string hens = Block("Hens swim.", "FALSE", "They wade.");

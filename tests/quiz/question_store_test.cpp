@@ -1,12 +1,8 @@
 #include "quiz/question_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -16,6 +12,7 @@
 #include "quiz/question_loader.h"
 #include "quiz/quiz_random.h"
 #include "support/headless_services.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -67,22 +64,6 @@ std::string Block(const std::string& statement, const std::string& answer,
                   const std::string& explanation) {
   return statement + "\r\n" + answer + "\r\n" + explanation + "\r\n\r\n";
 }
-
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string& bytes) {
-    static std::atomic<int> counter{0};
-    path_ = (std::filesystem::temp_directory_path() /
-             ("pav_questions_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".txt"))
-                .string();
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-  ~ScratchFile() { std::filesystem::remove(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // --- reading blocks ---------------------------------------------------------
 
@@ -185,21 +166,28 @@ TEST(QuestionFile, BlankRecords) {
   EXPECT_EQ(Lines(r[6]->statement), std::vector<std::string>{"No answer line still statement  "});
 }
 
-TEST(QuestionFile, OnlyThreeFileLinesAreShownAndASixthIsDropped) {
-  LoadReport report;
-  const Records r = Parse("l1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nTRUE\r\ne\r\n\r\n", TenEach, &report);
-  ASSERT_EQ(r.size(), 1u);
-  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"l1 l2 l3  "});
-  EXPECT_EQ(report.blocks[0].statementFileLines, 6);
-}
-
-TEST(QuestionFile, LinesEndingInLineFeedAloneAreWholeLines) {
-  const Records r = Parse("A cow\nTRUE\nx\n\nB\r\nFALSE\r\ny\n\n");
-  ASSERT_EQ(r.size(), 2u);
-  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"A cow  "});
-  EXPECT_EQ(Lines(r[0]->explanation), std::vector<std::string>{"x  "});
-  EXPECT_EQ(Lines(r[1]->statement), std::vector<std::string>{"B  "});
-  EXPECT_EQ(Lines(r[1]->explanation), std::vector<std::string>{"y  "});
+// Only three file lines of a statement are shown; a line feed alone ends a
+// line; a NUL byte ends the text of its line.
+TEST(QuestionFile, LinesAsTheFileGivesThem) {
+  const struct {
+    std::string text;
+    std::vector<std::string> statement, explanation;
+    int answer, fileLines;
+  } cases[] = {
+      {"l1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nTRUE\r\ne\r\n\r\n", {"l1 l2 l3  "}, {"e  "}, 1, 6},
+      {"A cow\nTRUE\nx\n\n", {"A cow  "}, {"x  "}, 1, 1},
+      {"B\r\nFALSE\r\ny\n\n", {"B  "}, {"y  "}, 0, 1},
+      {std::string("Cows\0hidden\r\nTR\0UE\r\nTRUE\r\nx\r\n\r\n", 31), {"Cows TR  "}, {"x  "}, 1, 2},
+  };
+  for (const auto& c : cases) {
+    LoadReport report;
+    const Records r = Parse(c.text, TenEach, &report);
+    ASSERT_EQ(r.size(), 1u) << c.text;
+    EXPECT_EQ(Lines(r[0]->statement), c.statement);
+    EXPECT_EQ(Lines(r[0]->explanation), c.explanation);
+    EXPECT_EQ(r[0]->answer, c.answer);
+    EXPECT_EQ(report.blocks[0].statementFileLines, c.fileLines);
+  }
 }
 
 TEST(QuestionFile, LongLinesArriveInPiecesWithoutLosingText) {
@@ -232,13 +220,6 @@ TEST(QuestionFile, LineEndAfterAFullPieceDoesNotEndTheBlock) {
       EXPECT_EQ(Lines(r[0]->explanation), std::vector<std::string>{"e  "}) << length;
     }
   }
-}
-
-TEST(QuestionFile, NulBytesEndTheTextOfTheirLine) {
-  const Records r = Parse(std::string("Cows\0hidden\r\nTR\0UE\r\nTRUE\r\nx\r\n\r\n", 31));
-  ASSERT_EQ(r.size(), 1u);
-  EXPECT_EQ(Lines(r[0]->statement), std::vector<std::string>{"Cows TR  "});
-  EXPECT_EQ(r[0]->answer, 1);
 }
 
 // --- wrapping -----------------------------------------------------------------
@@ -302,8 +283,8 @@ class StoreTest : public ::testing::Test {
  protected:
   // Loads the given blocks through the store (no fonts: one line each).
   void Load(const std::string& text) {
-    ScratchFile file(text);
-    ASSERT_EQ(store.LoadFile(file.path()), 1);
+    const test_support::ScratchDir dir;
+    ASSERT_EQ(store.LoadFile(dir.write("Verimoo.txt", text)), 1);
   }
   std::string Blocks(int drawable, int blank) {
     std::string text;
@@ -380,17 +361,6 @@ TEST_F(StoreTest, BlankRecordsAreNeverDrawnAndEndTheDraw) {
   for (int i = 6; i < 9; ++i) EXPECT_EQ(store.Record(i).used, 0);
 }
 
-TEST_F(StoreTest, NothingDrawableGivesUpAtOnce) {
-  QuizRandom random(1);
-  EXPECT_EQ(store.DrawNext(random), nullptr);  // no records at all
-  Load(Blocks(0, 4));
-  EXPECT_FALSE(store.HasDrawable());
-  QuizRandom untouched(1);
-  EXPECT_EQ(store.DrawNext(random), nullptr);
-  EXPECT_EQ(random.Next(), untouched.Next());  // not one try was spent
-  EXPECT_EQ(store.Current(), nullptr);
-}
-
 TEST_F(StoreTest, FailedDrawKeepsTheCurrentRecord) {
   Load(Blocks(1, 0));
   QuizRandom random(3);
@@ -420,8 +390,6 @@ TEST(QuizRandomTest, MatchesTheClassicRuntimeSequence) {
 class FontTest : public StoreTest {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(kFontPath))
-      GTEST_SKIP() << kFontPath << " is missing: build the dist_launcher_art target first";
     ASSERT_EQ(store.LoadFonts(services.qv, kFontPath), 1);
     font = store.StatementFont();
   }

@@ -4,13 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "gfx/button.h"
 #include "gfx/button_group.h"
 #include "gfx/sprite.h"
-#include "platform/temp_dir.h"
+#include "support/scoped_variable.h"
+#include "support/scratch_dir.h"
 #include "quiz_run.h"
 #include "sound/qv_sound.h"
 #include "sound/sound_stream.h"
@@ -33,27 +35,9 @@ class QuizFlow : public ::testing::Test {
   std::string text_;
 };
 
-// Whether every opaque pixel of the picture is at (left, top) of the surface.
-::testing::AssertionResult Shows(const platform::Surface& screen, const platform::Surface& picture,
-                                 int left, int top) {
-  const uint16_t key = picture.colourKey() ? picture.colourKey()->low : 0x001F;
-  int compared = 0;
-  for (int y = 0; y < picture.height(); y += 3) {
-    for (int x = 0; x < picture.width(); x += 3) {
-      const uint16_t own = picture.pixel16(x, y);
-      if (own == key) continue;
-      ++compared;
-      if (screen.pixel16(left + x, top + y) != own)
-        return ::testing::AssertionFailure() << "differs at (" << x << "," << y << ")";
-    }
-  }
-  if (compared == 0) return ::testing::AssertionFailure() << "nothing opaque to compare";
-  return ::testing::AssertionSuccess();
-}
-
 TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   player.Answer(Move::kWrong);
   ASSERT_EQ(run.state(), QuizGame::kReveal);
   const uint32_t answered = run.now();
@@ -99,7 +83,7 @@ TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
 
 TEST_F(QuizFlow, TheBullPlaysTheFramesOfItsAnimation) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   const gfx::Sprite& bull = *run.screen().Bull();
   ASSERT_EQ(bull.FrameCount(), 16);
   player.Answer(Move::kPass);
@@ -122,7 +106,7 @@ TEST_F(QuizFlow, TheBullPlaysTheFramesOfItsAnimation) {
 
 TEST_F(QuizFlow, TheRulesPictureStopsTheClockUntilTheNextStatementIsDrawn) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   run.frames(250);
   const int clock = run.clock();
@@ -178,7 +162,7 @@ TEST_F(QuizFlow, ClosingTheWindowWhileAPictureShowsEndsTheProgram) {
 
 TEST_F(QuizFlow, TheGameEndsWhenTheClockReachesZeroInEveryState) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   auto expectGameOver = [&](const char* where) {
     SCOPED_TRACE(where);
     const size_t cues = run.cues.size();
@@ -192,44 +176,27 @@ TEST_F(QuizFlow, TheGameEndsWhenTheClockReachesZeroInEveryState) {
     EXPECT_GE(run.picturePasses(Picture::kGameOver) - overPasses, 1);
     EXPECT_LE(run.picturePasses(Picture::kGameOver) - overPasses, 3);
   };
-  auto newGame = [&] {
-    run.click(kNewGame);
-    ASSERT_EQ(run.state(), QuizGame::kNewQuestion);
-    EXPECT_EQ(run.clock(), 180);
-    EXPECT_EQ(run.game().GetScore(), 0);
+  // Each state reached from a new game; the first is the loaded one.
+  const std::function<void()> reach[] = {
+      [] {},
+      [] {},
+      [&] { ASSERT_TRUE(run.waitForState(QuizGame::kWaiting)); },
+      [&] { player.Answer(Move::kRight); ASSERT_EQ(run.state(), QuizGame::kRightPause); },
+      [&] { player.Answer(Move::kWrong); ASSERT_EQ(run.state(), QuizGame::kReveal); },
+      [&] { player.Answer(Move::kPass); ASSERT_TRUE(run.waitForState(QuizGame::kExplanation)); },
   };
-
-  // Loaded, before the first frame.
   ASSERT_EQ(run.state(), QuizGame::kLoaded);
-  run.app.Clock().SetGameClock(0);
-  expectGameOver("loaded");
-
-  newGame();
-  run.app.Clock().SetGameClock(0);
-  expectGameOver("new question");
-
-  newGame();
-  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  run.app.Clock().SetGameClock(0);
-  expectGameOver("waiting");
-
-  newGame();
-  player.Answer(Move::kRight);
-  ASSERT_EQ(run.state(), QuizGame::kRightPause);
-  run.app.Clock().SetGameClock(0);
-  expectGameOver("pause after a right answer");
-
-  newGame();
-  player.Answer(Move::kWrong);
-  ASSERT_EQ(run.state(), QuizGame::kReveal);
-  run.app.Clock().SetGameClock(0);
-  expectGameOver("reveal");
-
-  newGame();
-  player.Answer(Move::kPass);
-  ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
-  run.app.Clock().SetGameClock(0);
-  expectGameOver("explanation");
+  for (size_t i = 0; i < std::size(reach); ++i) {
+    if (i > 0) {
+      run.click(kNewGame);
+      ASSERT_EQ(run.state(), QuizGame::kNewQuestion);
+      EXPECT_EQ(run.clock(), 180);
+      EXPECT_EQ(run.game().GetScore(), 0);
+    }
+    reach[i]();
+    run.app.Clock().SetGameClock(0);
+    expectGameOver(std::to_string(i).c_str());
+  }
 
   // With no game the clock standing at 0 changes nothing.
   run.frames(100);
@@ -251,7 +218,7 @@ TEST_F(QuizFlow, AScoreThatEntersTheTableIsWrittenAndAnnounced) {
       "[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=1\r\n"
       "[Player2]\r\nname=Ann\r\naddress=1 Road\r\nemail=ann@example.org\r\nsend=N\r\n");
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   EXPECT_EQ(run.backend.title(), "Verimoo - Ann");
   player.Answer(Move::kRight);
   player.Next();
@@ -320,7 +287,7 @@ TEST_F(QuizFlow, AScoreBelowEveryRowLeavesTheFileUntouched) {
   }
   const auto written = fs::last_write_time(dir_.file("hiscore.dat"));
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   player.Answer(Move::kRight);
   ASSERT_EQ(run.game().GetScore(), 125);
   run.app.Clock().SetGameClock(0);
@@ -337,7 +304,7 @@ TEST_F(QuizFlow, AScoreThatCannotBeSavedIsToldOnceAndNotShownAsTheBest) {
   // A folder where the file should be: no write can replace it, root's neither.
   fs::create_directory(dir_.file("hiscore.dat"));
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   for (int game = 0; game < 2; ++game) {
     if (game == 1) run.click(kNewGame);
     player.Answer(Move::kRight);
@@ -354,8 +321,8 @@ TEST_F(QuizFlow, AScoreThatCannotBeSavedIsToldOnceAndNotShownAsTheBest) {
 }
 
 TEST_F(QuizFlow, AnInstalledGameKeepsItsScoresInThePlayersOwnFolder) {
-  platform_test::TempDir data;
-  platform_test::ScopedVariable xdg("XDG_DATA_HOME", data.path().c_str());
+  test_support::ScratchDir data;
+  test_support::ScopedVariable xdg("XDG_DATA_HOME", data.path().c_str());
   WriteText(dir_.launcher() / "pavlora.installed", "");
   const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   fs::permissions(dir_.game(), writable, fs::perm_options::remove);
@@ -365,7 +332,7 @@ TEST_F(QuizFlow, AnInstalledGameKeepsItsScoresInThePlayersOwnFolder) {
   } restore{dir_.game()};
   {
     QuizRun run(dir_);
-    Player player(run, text_);
+    Player player(run);
     player.Answer(Move::kRight);
     run.app.Clock().SetGameClock(0);
     run.frame();

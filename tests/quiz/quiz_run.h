@@ -6,15 +6,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +22,8 @@
 #include "shell/app/application.h"
 #include "sound/snd_sample.h"
 #include "sound/sound_bank.h"
+#include "support/scratch_dir.h"
+#include "support/shows.h"
 
 namespace quiz_test {
 
@@ -47,13 +44,12 @@ inline constexpr Point kNext{397, 328};
 inline constexpr Point kAway{5, 5};
 
 inline std::vector<uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = test_support::ScratchDir::ReadFile(path.string());
+  return {bytes.begin(), bytes.end()};
 }
 
 inline void WriteText(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 // One question of a file the test writes.
@@ -85,62 +81,11 @@ inline std::vector<Question> NumberedQuestions(int n, const std::vector<bool>& a
   return questions;
 }
 
-// Runs of blanks become one space; ends are trimmed.
-inline std::string Normalised(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else {
-      out += c;
-    }
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
-
-// The answers of a question file read straight from its text, keyed by the
-// statement as the board shows it (the first three lines joined).
-inline std::map<std::string, bool> AnswerKey(const std::string& text) {
-  std::map<std::string, bool> key;
-  std::istringstream in(text);
-  std::string line, statement;
-  int lines = 0;
-  bool inStatement = true;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) {
-      statement.clear();
-      lines = 0;
-      inStatement = true;
-      continue;
-    }
-    std::string upper;
-    for (char c : line) upper += char(std::toupper(static_cast<unsigned char>(c)));
-    const bool isFalse = upper.rfind("FALSE", 0) == 0, isTrue = upper.rfind("TRUE", 0) == 0;
-    if (inStatement && (isFalse || isTrue)) {
-      key[Normalised(statement)] = isTrue && !isFalse;
-      inStatement = false;
-    } else if (inStatement && lines++ < 3) {
-      statement += " " + line;
-    }
-  }
-  return key;
-}
-
 // A scratch launcher directory L with the quiz's game directory L/Verimoo
 // copied from the generated tree.
 class GameDir {
  public:
-  explicit GameDir(bool withMusic = false) {
-    static std::atomic<int> counter{0};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("pav_quiz_") + (info ? info->name() : "x") + "_" +
-                       std::to_string(counter++);
-    for (char& c : name)
-      if (c == '/') c = '_';
-    root_ = fs::temp_directory_path() / name;
-    fs::remove_all(root_);
+  explicit GameDir(bool withMusic = false) : root_(scratch_.path()) {
     const fs::path source = PAV_DIST_DIR "/Verimoo";
     for (const auto& entry : fs::recursive_directory_iterator(source)) {
       const fs::path relative = fs::relative(entry.path(), source);
@@ -156,10 +101,6 @@ class GameDir {
     }
     WriteOptions("[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=0\r\n");
   }
-  ~GameDir() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
   GameDir(const GameDir&) = delete;
   GameDir& operator=(const GameDir&) = delete;
 
@@ -173,6 +114,7 @@ class GameDir {
   }
 
  private:
+  test_support::ScratchDir scratch_;
   fs::path root_;
 };
 
@@ -286,13 +228,12 @@ class QuizRun {
     frame();
   }
 
-  // The statement on the board, as the file gives it.
+  // The statement on the board, its lines joined.
   std::string shownStatement() {
     const quiz::QuestionRecord* record = game().Store().Current();
-    if (!record) return {};
     std::string text;
-    for (int i = 0; i < record->statement.count; ++i) text += record->statement.lines[size_t(i)];
-    return Normalised(text);
+    for (int i = 0; record && i < record->statement.count; ++i) text += record->statement.lines[size_t(i)];
+    return text;
   }
 
   std::vector<std::string> cueNames(size_t from = 0) const {
@@ -333,30 +274,24 @@ class QuizRun {
 
 enum class Move { kRight, kWrong, kPass };
 
-// The player: waits for a statement, looks its answer up in the file's
-// text and clicks accordingly. Returns with the click's frame done.
+// The player: waits for a statement and clicks the button that makes the
+// move, by the answer the game holds for it (the loader's reading of the
+// answers is checked on its own). Returns with the click's frame done.
 class Player {
  public:
-  Player(QuizRun& run, const std::string& fileText) : run_(run), key_(AnswerKey(fileText)) {}
+  explicit Player(QuizRun& run) : run_(run) {}
 
   void Answer(Move move) {
     ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kWaiting));
-    const auto it = key_.find(run_.shownStatement());
-    ASSERT_NE(it, key_.end()) << "not in the file: " << run_.shownStatement();
-    const bool truth = it->second;
     if (move == Move::kPass)
       run_.click(kPass);
-    else if ((move == Move::kRight) == truth)
-      run_.click(kTrue);
     else
-      run_.click(kFalse);
+      run_.click((move == Move::kRight) == Truth() ? kTrue : kFalse);
   }
-  // The file's answer to the statement on the board.
   bool Truth() const {
-    const auto it = key_.find(run_.shownStatement());
-    return it != key_.end() && it->second;
+    const quiz::QuestionRecord* record = run_.game().Store().Current();
+    return record && record->answer == 1;
   }
-  bool Known() const { return key_.count(run_.shownStatement()) != 0; }
   // Waits for the explanation and clicks the text to go on.
   void Next() {
     ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kExplanation));
@@ -366,8 +301,9 @@ class Player {
 
  private:
   QuizRun& run_;
-  std::map<std::string, bool> key_;
 };
+
+using test_support::Shows;
 
 // Pixels of a rectangle of a surface, row by row.
 inline std::vector<uint16_t> Pixels(const platform::Surface& s, int x, int y, int w, int h) {

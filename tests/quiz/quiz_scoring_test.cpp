@@ -61,20 +61,10 @@ void ExpectCuesPlayed(QuizRun& run, size_t from) {
   return ::testing::AssertionSuccess();
 }
 
-// Whether the flower sprite is on the board at the given slots.
+// How many of the three streak slots show the flower.
 int FlowersShown(QuizRun& run) {
-  const platform::Surface& flower = *run.screen().Flower()->Frame(0);
-  const uint16_t key = flower.colourKey()->low;
   int shown = 0;
-  for (int slot : {655, 697, 739}) {
-    bool all = true;
-    for (int y = 0; y < flower.height() && all; ++y)
-      for (int x = 0; x < flower.width() && all; ++x)
-        if (flower.pixel16(x, y) != key &&
-            run.target()->pixel16(slot + x, 466 + y) != flower.pixel16(x, y))
-          all = false;
-    shown += all;
-  }
+  for (int slot : {655, 697, 739}) shown += bool(Shows(*run.target(), *run.screen().Flower()->Frame(0), slot, 466));
   return shown;
 }
 
@@ -91,7 +81,7 @@ class QuizScoring : public ::testing::Test {
 TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
   QuizRun run(dir_);
   ASSERT_TRUE(run.started);
-  Player player(run, text_);
+  Player player(run);
   int score = 0, level = 0, streak = 0;
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   EXPECT_TRUE(LadderShows(run, 0));
@@ -144,7 +134,7 @@ TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
 
 TEST_F(QuizScoring, WrongAnswersAndPassesResetTheLadderAndTheStreakButKeepTheScore) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   int score = 0;
   auto right = [&](int rung) {
     player.Answer(Move::kRight);
@@ -224,7 +214,7 @@ TEST_F(QuizScoring, WrongAnswersAndPassesResetTheLadderAndTheStreakButKeepTheSco
 
 TEST_F(QuizScoring, StreakBonusComesWhenTheThirdExplanationIsLeftAndStopsAtTheCap) {
   QuizRun run(dir_);
-  Player player(run, text_);
+  Player player(run);
   for (int i = 0; i < 2; ++i) {
     player.Answer(Move::kRight);
     player.Next();

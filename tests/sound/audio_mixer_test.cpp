@@ -47,29 +47,21 @@ class MixerTest : public ::testing::Test {
   platform::PulledAudioOutput output_{mixer_, {22050, 2}};
 };
 
+// Hundredths of a decibel; a negative pan is left (the right side is
+// attenuated); beyond the ends counts as the ends.
 TEST(GainsFromAttenuation, DecibelsAndPanLaw) {
-  auto g = platform::GainsFromAttenuation(0, 0);
-  EXPECT_EQ(g.left, 1.0f);
-  EXPECT_EQ(g.right, 1.0f);
-  g = platform::GainsFromAttenuation(-10000, 0);
-  EXPECT_EQ(g.left, 0.0f);
-  EXPECT_EQ(g.right, 0.0f);
-  g = platform::GainsFromAttenuation(-2000, 0);  // -20 dB
-  EXPECT_NEAR(g.left, 0.1f, 1e-6);
-  EXPECT_NEAR(g.right, 0.1f, 1e-6);
-  g = platform::GainsFromAttenuation(-600, 0);
-  EXPECT_NEAR(g.left, 0.501187f, 1e-5);
-  // Negative pan is left: the right side is attenuated.
-  g = platform::GainsFromAttenuation(0, -10000);
-  EXPECT_EQ(g.left, 1.0f);
-  EXPECT_EQ(g.right, 0.0f);
-  g = platform::GainsFromAttenuation(-1000, 2000);
-  EXPECT_NEAR(g.left, std::pow(10.0f, -3000 / 2000.0f), 1e-6);
-  EXPECT_NEAR(g.right, std::pow(10.0f, -1000 / 2000.0f), 1e-6);
-  // Beyond the ends counts as the ends.
-  g = platform::GainsFromAttenuation(500, 20000);
-  EXPECT_EQ(g.left, 0.0f);
-  EXPECT_EQ(g.right, 1.0f);
+  const struct {
+    int volume, pan;
+    float left, right;
+  } cases[] = {{0, 0, 1.0f, 1.0f},           {-10000, 0, 0.0f, 0.0f},
+               {-2000, 0, 0.1f, 0.1f},       {-600, 0, 0.501187f, 0.501187f},
+               {0, -10000, 1.0f, 0.0f},      {-1000, 2000, std::pow(10.0f, -1.5f), std::pow(10.0f, -0.5f)},
+               {500, 20000, 0.0f, 1.0f}};
+  for (const auto& c : cases) {
+    const auto g = platform::GainsFromAttenuation(c.volume, c.pan);
+    EXPECT_NEAR(g.left, c.left, 1e-5) << c.volume << " " << c.pan;
+    EXPECT_NEAR(g.right, c.right, 1e-5) << c.volume << " " << c.pan;
+  }
 }
 
 TEST_F(MixerTest, RefusesFormatsAndSizesItCannotMix) {

@@ -11,37 +11,18 @@ using sound::SNDSample;
 using soundtest::Pcm16;
 using soundtest::Signal;
 
+// Halving the level costs ten decibels (in hundredths), rising steadily to
+// full level; pan goes the same way on the side it leaves.
 TEST(VolumeTable, HalvingTheLevelCostsTenDecibels) {
   QvSound engine;
   const auto& t = engine.g_VolumeTable;
-  EXPECT_EQ(t[0], -10000);
-  EXPECT_EQ(t[8192], -1000);
-  EXPECT_EQ(t[4096], -2000);
-  EXPECT_EQ(t[32], -9000);
-  EXPECT_EQ(t[16], -10000);
-  EXPECT_EQ(t[1], -10000);
-  EXPECT_EQ(t[17], -9912);
-  EXPECT_EQ(t[12288], -415);
-  EXPECT_EQ(t[16383], 0);
   for (int i = 1; i < sound::kVolumeTableSize; ++i) ASSERT_GE(t[i], t[i - 1]) << i;
-}
-
-TEST(VolumeTable, MapVolumeAndMapPan) {
-  QvSound engine;
-  EXPECT_EQ(engine.MapVolume(0xFFFF), 0);
-  EXPECT_EQ(engine.MapVolume(0x8000), -1000);
-  EXPECT_EQ(engine.MapVolume(0x4000), -2000);
-  EXPECT_EQ(engine.MapVolume(0), -10000);
-  EXPECT_EQ(engine.MapVolume(-5), -10000);
-  EXPECT_EQ(engine.MapVolume(0x12345), 0);
-  EXPECT_EQ(engine.MapPan(0x8000), 0);
-  EXPECT_EQ(engine.MapPan(0xFFFF), -10000);
-  EXPECT_EQ(engine.MapPan(0x10000), -10000);
-  EXPECT_EQ(engine.MapPan(1), 10000);
-  EXPECT_EQ(engine.MapPan(0), 10000);
-  EXPECT_EQ(engine.MapPan(-7), 10000);
-  EXPECT_EQ(engine.MapPan(0x4000), 1000);   // half way to the right: -table[0x2000]
-  EXPECT_EQ(engine.MapPan(0xC000), -1000);  // half way to the left
+  const std::pair<int, int> volumes[] = {{0xFFFF, 0},      {0x8000, -1000}, {0x4000, -2000}, {0x80, -9000},
+                                         {0, -10000},      {-5, -10000},    {0x12345, 0}};
+  for (auto [volume, db] : volumes) EXPECT_EQ(engine.MapVolume(volume), db) << volume;
+  const std::pair<int, int> pans[] = {{0x8000, 0}, {0xFFFF, -10000}, {0x10000, -10000}, {1, 10000},
+                                      {0, 10000},  {-7, 10000},      {0x4000, 1000},    {0xC000, -1000}};
+  for (auto [pan, db] : pans) EXPECT_EQ(engine.MapPan(pan), db) << pan;
 }
 
 TEST(QvSoundInit, WithoutAMixerEverythingIsSilentAndFindsNothing) {
@@ -90,8 +71,6 @@ TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
 
   ASSERT_EQ(engine.Init(&mixer, 3), 1);  // again: the earlier tables go
   EXPECT_EQ(engine.g_nMaxEventCount, 4);
-  EXPECT_EQ(engine.GetLIBVersion(), 1);
-  EXPECT_STREQ(engine.GetLIBDate(), "Fri May  5 06:51:24 2000");
 }
 
 class QvSoundTest : public soundtest::EngineTest {

@@ -11,6 +11,7 @@
 
 #include "sound/sound_bank.h"
 #include "sound_test_support.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ std::vector<int16_t> Tone(double hz, double seconds, int rate, int channels, dou
 }
 
 TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
-  const std::string path = ::testing::TempDir() + "pav_sdl_disk_audio.raw";
-  std::filesystem::remove(path);
+  const test_support::ScratchDir dir;
+  const std::string path = dir.file("disk_audio.raw");
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
 

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -164,7 +163,5 @@ class EngineTest : public ::testing::Test {
   FileStore files_;
   sound::QvSound engine_;
 };
-
-inline std::filesystem::path AlsaSounds() { return "/usr/share/sounds/alsa"; }
 
 }  // namespace soundtest

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace platform_test {
+namespace test_support {
 
 constexpr uid_t kNobody = 65534;
 
@@ -26,4 +26,4 @@ inline bool RunAsNobody(const std::function<bool()>& check) {
 
 inline bool IsRoot() { return ::geteuid() == 0; }
 
-}  // namespace platform_test
+}  // namespace test_support
