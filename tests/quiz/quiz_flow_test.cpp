@@ -332,6 +332,17 @@ TEST_F(QuizFlow, AScoreBelowEveryRowLeavesTheFileUntouched) {
   EXPECT_EQ(run.game().HighScores().TopScore(), 1000000);
 }
 
+TEST_F(QuizFlow, TheF1ReadOutLeavesNoTraceWhenTurnedOff) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  for (const bool shown : {true, false}) {
+    run.backend.pressKey(59, platform::VK_F1);
+    run.frames(3);
+    const auto readOut = Pixels(*run.backend.lastFrame(), 580, 0, 60, 10);
+    EXPECT_EQ(readOut != Pixels(*run.clean(), 580, 0, 60, 10), shown);
+  }
+}
+
 TEST_F(QuizFlow, AFullGameRunsOutAfterThreeMinutesAndTheNewGameButtonBlinks) {
   QuizRun run(dir_);
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
