@@ -196,6 +196,9 @@ bool TitleScreen::ShowPicture(const std::string& path) {
   {
     gfx::PopupScreen popup(ctx_);
     popup.AddImage(path, nullptr);
+    // A picture that could not be loaded has nothing to click on; it is
+    // passed over instead of holding the screen for ever.
+    if (!popup.HasPicture()) return true;
     popup.AddDefaultButton();
     popup.Place(kPopupLeft, kPopupTop);
     std::string result;

@@ -192,6 +192,22 @@ TEST_F(TitleTest, CreditsAndHowToPlayShowTheirPicturesUntilClicked) {
   EXPECT_TRUE(run->ended);
 }
 
+TEST_F(TitleTest, MissingCreditsAndHowToPlayPicturesArePassedOver) {
+  // A game of its own title folder, holding the background only.
+  const std::string bare = tree.AddGame("Bare");
+  std::filesystem::remove(bare + "/title");
+  std::filesystem::create_directory(bare + "/title");
+  std::filesystem::copy_file(game + "/title/titlebackground.bmp", bare + "/title/titlebackground.bmp");
+  run = std::make_unique<LauncherRun>();
+  ASSERT_TRUE(run->Start("Bare"));
+  run->Frames(4);
+  run->Click(52 + 80, 435 + 30);
+  run->Click(52 + 80, 296 + 30);
+  run->Play();
+  EXPECT_FALSE(run->ended);
+  EXPECT_EQ(run->CurrentScreen(), "title");
+}
+
 TEST_F(TitleTest, ExitEndsTheLauncherWithoutStartingAnything) {
   Open();
   run->Click(636 + 40, 435 + 30);
