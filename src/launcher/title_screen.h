@@ -54,7 +54,8 @@ class TitleScreen : public gfx::Screen {
   bool ShowPicture(const std::string& path);
   bool ShowHallOfFame();
   bool ShowPlayers();
-  int Play();
+  // Starts the game; false, after telling the player, when it could not.
+  bool Play();
 
   shell::ScreenManager& screens_;
   players::PlayerRoster& roster_;

@@ -10,6 +10,7 @@
 #include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
 #include "platform/paths.h"
+#include "platform/qv.h"
 #include "platform/system.h"
 #include "quiz/cue_player.h"
 #include "quiz/quiz_screen.h"
@@ -110,7 +111,7 @@ int QuizGame::Update() {
   DrawTimeBar();
   StepBull();
 
-  if (Clicked("menu") && !launcherDirectory_.empty()) return StartLauncher();
+  if (Clicked("menu") && !launcherDirectory_.empty() && StartLauncher()) return kQuit;
   if (Clicked("info")) {
     // The clock waits until the next statement is drawn.
     ctx_.timers.StopClock();
@@ -266,15 +267,15 @@ void QuizGame::StepBull() {
   bullFrame_ = frame;
 }
 
-int QuizGame::StartLauncher() {
+bool QuizGame::StartLauncher() {
   std::string program = launcherDirectory_;
   if (program.back() != platform::kPathSeparator) program += platform::kPathSeparator;
   program += kLauncherProgram;
   program += platform::kProgramSuffix;
-  // The quiz ends whether or not the launcher came up.
-  if (!ctx_.launcher.startProgram(program, "Verimoo", launcherDirectory_))
-    std::fprintf(stderr, "Verimoo: could not start %s\n", program.c_str());
-  return kQuit;
+  if (ctx_.launcher.startProgram(program, "Verimoo", launcherDirectory_)) return true;
+  // The player stays in the game rather than being left with nothing.
+  ctx_.qv.backend().messageBox("Could not start the launcher " + program + ".", "Verimoo");
+  return false;
 }
 
 int QuizGame::GameOver() {

@@ -91,7 +91,8 @@ class QuizGame : public Game {
   void DrawNumber(int32_t value, int rightEdge, int y);
   void DrawTimeBar();
   void StepBull();
-  int StartLauncher();
+  // False, after telling the player, when the launcher could not start.
+  bool StartLauncher();
   int GameOver();
   void StateStep();
   void BlinkNewGame();

@@ -110,13 +110,22 @@ TEST_F(CatalogueTest, WithoutGamesTheFirstSlotCollectsAndOpensTheMakersSite) {
   EXPECT_TRUE(SlotIsBackdrop(2));
   EXPECT_TRUE(ShowsPageNumber("1"));
 
+  // Without a browser the player is told and stays; with one the launcher ends.
+  run->launcher.fail = true;
+  ClickSlot(1);
+  run->Play();
+  EXPECT_FALSE(run->ended);
+  EXPECT_EQ(run->CurrentScreen(), "Pavlora");
+  ASSERT_EQ(run->backend.messageBoxes().size(), 1u);
+  EXPECT_NE(run->backend.messageBoxes()[0].text.find(web::kHomeUrl), std::string::npos);
+  run->launcher.fail = false;
   ClickSlot(1);
   run->Play();
   EXPECT_TRUE(run->ended);
   EXPECT_EQ(run->exitCode, 0);
-  ASSERT_EQ(run->launcher.launches.size(), 1u);
-  EXPECT_EQ(run->launcher.launches[0].url, web::kHomeUrl);
-  EXPECT_EQ(run->launcher.launches[0].program, "");
+  ASSERT_EQ(run->launcher.launches.size(), 2u);
+  EXPECT_EQ(run->launcher.launches[1].url, web::kHomeUrl);
+  EXPECT_EQ(run->launcher.launches[1].program, "");
 }
 
 TEST_F(CatalogueTest, FiveGamesFillFiveSlotsInListingOrderThenTheCollectSlot) {

@@ -426,6 +426,19 @@ TEST_F(QuizFlow, MenuStartsTheLauncherFromItsDirectoryAndQuits) {
     EXPECT_EQ(launch.directory, dir_.launcher().string());
   }
   {
+    // A launcher that cannot start is reported, and the game goes on.
+    QuizRun run(dir_, dir_.launcher().string());
+    ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+    run.launcher.fail = true;
+    run.click(kMenu);
+    run.frames(10);
+    EXPECT_FALSE(run.ended);
+    EXPECT_EQ(run.state(), QuizGame::kWaiting);
+    ASSERT_EQ(run.backend.messageBoxes().size(), 1u);
+    EXPECT_NE(run.backend.messageBoxes()[0].text.find((dir_.launcher() / "Pavlora").string()),
+              std::string::npos);
+  }
+  {
     // Without a launcher directory "menu" does nothing.
     QuizRun run(dir_, "");
     ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
