@@ -29,6 +29,7 @@ constexpr int kHighScoreRows = players::HighScoreTable::kRows;
 // Where things go on the board.
 constexpr int kTextX = 195, kTextY = 289;
 constexpr int kBestRight = 134, kScoreRight = 774, kScoreTop = 20;
+constexpr int kBestBox = 10, kScoreBox = 650, kBoxTop = 10, kBoxWidth = 136, kBoxHeight = 34;
 constexpr int kTimeBarX = 649, kTimeBarY = 74;
 constexpr int kBullX = 164, kBullY = 14;
 constexpr int kLadderX = 10, kLadderBottom = 466, kLadderPitch = 43;
@@ -210,18 +211,26 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
 // --- the frame ----------------------------------------------------------
 
 void QuizGame::DrawScores() {
-  ctx_.redraw.RestoreRect(10, 10, 136, 34);
-  ctx_.redraw.RestoreRect(650, 10, 136, 34);
-  DrawNumber(table_.TopScore(), kBestRight, kScoreTop);
-  DrawNumber(GetScore(), kScoreRight, kScoreTop);
+  ctx_.redraw.RestoreRect(kBestBox, kBoxTop, kBoxWidth, kBoxHeight);
+  ctx_.redraw.RestoreRect(kScoreBox, kBoxTop, kBoxWidth, kBoxHeight);
+  DrawNumber(table_.TopScore(), kBestRight, kBestBox, kScoreTop);
+  DrawNumber(GetScore(), kScoreRight, kScoreBox, kScoreTop);
 }
 
-void QuizGame::DrawNumber(int32_t value, int rightEdge, int y) {
+void QuizGame::DrawNumber(int32_t value, int rightEdge, int boxLeft, int y) {
   gfx::Sprite* digits = screen_->ScoreDigits();
   if (!digits) return;
   const std::string text = std::to_string(value);
-  const int step = digits->Width() / 10;
-  int x = rightEdge - step * int(text.size());
+  const int count = int(text.size());
+  const int cell = digits->Width() / 10;
+  int step = cell;
+  int x = rightEdge - step * count;
+  if (x < boxLeft && count > 1) {
+    // Too long for its place: the digits close up to fill the whole box,
+    // which is all that is wiped each frame.
+    step = std::min(cell, (kBoxWidth - cell) / (count - 1));
+    x = boxLeft + kBoxWidth - cell - step * (count - 1);
+  }
   for (char c : text) {
     if (c >= '0' && c <= '9') {
       digits->SetFrameUnchecked(c - '0');
