@@ -185,9 +185,11 @@ void QuizGame::ShowExplanation() {
 
 void QuizGame::RedrawAfterPopup() {
   DrawLadder();
+  // With no game running the board was cleared at game over: nothing to
+  // bring back but the ladder and the bull.
   if (GetState() == kWaiting)
     ShowStatement();
-  else
+  else if (GetState() != kNoGame)
     ShowExplanation();
   // A picture over the bull wiped it from the board; a finished animation
   // would not draw it again until the next answer.

@@ -409,6 +409,16 @@ TEST_F(QuizFlow, AFullGameRunsOutAfterThreeMinutesAndTheNewGameButtonBlinks) {
   ASSERT_GE(flips.size(), 5u);
   for (size_t i = 1; i < flips.size(); ++i) EXPECT_EQ(flips[i] - flips[i - 1], 510u);
 
+  // The rules read on the idle board bring back no text (below the bull).
+  run.onPicture = [&](Picture, int pass) {
+    if (pass == 3) run.backend.mouseDown(400, 300);
+    if (pass == 5) run.backend.mouseUp(400, 300);
+  };
+  run.click(kInfo);
+  run.onPicture = nullptr;
+  ASSERT_GE(run.picturePasses(Picture::kRules), 5);
+  EXPECT_EQ(Pixels(*run.target(), 164, 266, 466, 146), Pixels(*run.clean(), 164, 266, 466, 146));
+
   // "newgame" starts again with a full clock and its plain look.
   run.click(kNewGame);
   EXPECT_EQ(button.ImageOffset(), 0);
