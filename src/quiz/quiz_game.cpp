@@ -44,6 +44,9 @@ constexpr uint32_t kLadderBlinkMs = 100;
 constexpr uint32_t kRevealMs = 100;
 constexpr uint32_t kExplanationMs = 10000;
 
+// Said in the question panel when the file gives nothing to ask.
+constexpr const char* kNoQuestionLines[] = {"No questions were found", "in the file Verimoo.txt."};
+
 // Rounds of reset-and-draw one frame may spend before it tries again in
 // the next; a store with a drawable record practically never needs more
 // than a few.
@@ -165,8 +168,19 @@ void QuizGame::ClearBoard() {
 }
 
 void QuizGame::ShowStatement() {
-  if (const gfx::BitmapFont* font = store_.StatementFont())
-    store_.DrawStatement(ctx_.redraw.GetTarget(), *font, kTextX, kTextY);
+  // Without a current record there is nothing that could be asked.
+  if (const gfx::BitmapFont* font = store_.StatementFont()) {
+    platform::Surface* target = ctx_.redraw.GetTarget();
+    if (store_.Current()) {
+      store_.DrawStatement(target, *font, kTextX, kTextY);
+    } else {
+      int y = kTextY;
+      for (const char* line : kNoQuestionLines) {
+        font->DrawText(target, line, kTextX, y, 0);
+        y += font->Height();
+      }
+    }
+  }
   ctx_.redraw.ShowImageRect(&screen_->QuestionArea());
 }
 
@@ -346,8 +360,8 @@ void QuizGame::NewQuestion() {
   }
   if (!record) {
     if (store_.HasDrawable()) return;  // try again next frame
-    // Nothing to ask: the board waits with an empty question area and a
-    // stopped clock for "newgame", "info", "menu" or "exit".
+    // Nothing to ask: the board says so and waits with a stopped clock
+    // for "newgame", "info", "menu" or "exit".
     if (!noQuestionReported_) {
       std::fprintf(stderr, "Verimoo: %s holds no question that can be asked\n", kQuestionFile);
       noQuestionReported_ = true;
