@@ -332,50 +332,6 @@ TEST_F(QuizFlow, AScoreBelowEveryRowLeavesTheFileUntouched) {
   EXPECT_EQ(run.game().HighScores().TopScore(), 1000000);
 }
 
-TEST_F(QuizFlow, TenDigitScoresShowWholeInsideTheirBoxes) {
-  auto writeBest = [&](int32_t score) {
-    const std::vector<uint8_t> bytes = TableWithOneEntry("Max", score);
-    WriteText(dir_.file("hiscore.dat"), std::string(bytes.begin(), bytes.end()));
-  };
-  // The band of the two boxes, outside them.
-  auto beside = [](const platform::Surface& s) {
-    std::vector<uint16_t> out;
-    for (const auto& [x, w] : {std::pair{0, 10}, {146, 18}, {580, 70}, {786, 14}}) {
-      const std::vector<uint16_t> part = Pixels(s, x, 10, w, 34);
-      out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
-  };
-  writeBest(1147483647);
-  QuizRun run(dir_);
-  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  run.game().SetScore(1147483647);
-  run.frame();
-  const auto best = Pixels(*run.target(), 10, 10, 136, 34);
-  const auto score = Pixels(*run.target(), 650, 10, 136, 34);
-  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
-  // Only the first digit differs, so it must show.
-  writeBest(2147483647);
-  run.click(kNewGame);
-  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  run.game().SetScore(2147483647);
-  run.frame();
-  EXPECT_NE(Pixels(*run.target(), 10, 10, 136, 34), best);
-  EXPECT_NE(Pixels(*run.target(), 650, 10, 136, 34), score);
-  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
-}
-
-TEST_F(QuizFlow, TheF1ReadOutLeavesNoTraceWhenTurnedOff) {
-  QuizRun run(dir_);
-  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  for (const bool shown : {true, false}) {
-    run.backend.pressKey(59, platform::VK_F1);
-    run.frames(3);
-    const auto readOut = Pixels(*run.backend.lastFrame(), 580, 0, 60, 10);
-    EXPECT_EQ(readOut != Pixels(*run.clean(), 580, 0, 60, 10), shown);
-  }
-}
-
 TEST_F(QuizFlow, AFullGameRunsOutAfterThreeMinutesAndTheNewGameButtonBlinks) {
   QuizRun run(dir_);
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
@@ -452,6 +408,50 @@ TEST_F(QuizFlow, TheTimeBarFillsUpwardAsTheClockRunsDown) {
       }
     }
     EXPECT_EQ(mismatches, 0) << left << " seconds left";
+  }
+}
+
+TEST_F(QuizFlow, TenDigitScoresShowWholeInsideTheirBoxes) {
+  auto writeBest = [&](int32_t score) {
+    const std::vector<uint8_t> bytes = TableWithOneEntry("Max", score);
+    WriteText(dir_.file("hiscore.dat"), std::string(bytes.begin(), bytes.end()));
+  };
+  // The band of the two boxes, outside them.
+  auto beside = [](const platform::Surface& s) {
+    std::vector<uint16_t> out;
+    for (const auto& [x, w] : {std::pair{0, 10}, {146, 18}, {580, 70}, {786, 14}}) {
+      const std::vector<uint16_t> part = Pixels(s, x, 10, w, 34);
+      out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+  };
+  writeBest(1147483647);
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.game().SetScore(1147483647);
+  run.frame();
+  const auto best = Pixels(*run.target(), 10, 10, 136, 34);
+  const auto score = Pixels(*run.target(), 650, 10, 136, 34);
+  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
+  // Only the first digit differs, so it must show.
+  writeBest(2147483647);
+  run.click(kNewGame);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.game().SetScore(2147483647);
+  run.frame();
+  EXPECT_NE(Pixels(*run.target(), 10, 10, 136, 34), best);
+  EXPECT_NE(Pixels(*run.target(), 650, 10, 136, 34), score);
+  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
+}
+
+TEST_F(QuizFlow, TheF1ReadOutLeavesNoTraceWhenTurnedOff) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  for (const bool shown : {true, false}) {
+    run.backend.pressKey(59, platform::VK_F1);
+    run.frames(3);
+    const auto readOut = Pixels(*run.backend.lastFrame(), 580, 0, 60, 10);
+    EXPECT_EQ(readOut != Pixels(*run.clean(), 580, 0, 60, 10), shown);
   }
 }
 
