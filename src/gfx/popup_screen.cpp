@@ -128,6 +128,8 @@ void PopupScreen::AddImage(const std::string& path, const char* name) {
   SetCurrentImage(popupImages_.back().get());
 }
 
+bool PopupScreen::HasPicture() const { return current_ && current_->GetSurface(); }
+
 void PopupScreen::SetRedirect(int flag) { redirect_ = flag; }
 
 void PopupScreen::AddDefaultButton() {

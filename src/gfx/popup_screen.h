@@ -46,6 +46,9 @@ class PopupScreen : public Screen {
   virtual void SetDeadline(int clockTime);
 
   ScreenImage* CurrentImage() const { return current_; }
+  // Whether the current image loaded, so there is something to see and
+  // to click away.
+  bool HasPicture() const;
   size_t PopupImageCount() const { return popupImages_.size(); }
   int Done() const { return done_; }
   int Left() const { return left_; }

@@ -1,6 +1,7 @@
 #include "launcher/catalogue_screen.h"
 
 #include <cstdio>
+#include <string>
 
 #include "gfx/context.h"
 #include "gfx/popup_screen.h"
@@ -8,6 +9,7 @@
 #include "launcher/directory_lister.h"
 #include "launcher/title_screen.h"
 #include "platform/paths.h"
+#include "platform/qv.h"
 #include "platform/system.h"
 #include "shell/app/screen_manager.h"
 #include "shell/services/mouse_cursor.h"
@@ -162,9 +164,13 @@ int CatalogueScreen::Update(int) {
       screens_.SwitchTo("title");
       return 1;
     }
-    // The collect slot: the browser opens while the launcher ends.
-    ctx_.launcher.openUrl(web::kHomeUrl);
-    return kQuit;
+    // The collect slot: the browser opens while the launcher ends; without
+    // a browser the player is told and stays here.
+    if (ctx_.launcher.openUrl(web::kHomeUrl)) return kQuit;
+    ctx_.qv.backend().messageBox(std::string("Could not open the web site ") + web::kHomeUrl +
+                                     " in a browser.",
+                                 "Pavlora");
+    break;
   }
   return DrawAndPresent() ? 1 : 0;
 }

@@ -64,8 +64,8 @@ void PlayersScreen::Create() {
     AddButton(std::move(button));
   }
 
-  // Adding the picture has already centred it; the fields count from its
-  // top-left corner like the buttons do.
+  // The fields count from the picture's top-left corner like the buttons
+  // do; Place moves them with it.
   for (size_t i = 0; i < fields_.size(); ++i) {
     auto field = std::make_unique<TextField>(ctx_);
     field->SetCapacity(kCapacity);
@@ -81,6 +81,12 @@ void PlayersScreen::Create() {
   }
   fields_[kName]->SetEditing(1);
   sendOn_ = 1;
+}
+
+void PlayersScreen::Place(int left, int top) {
+  gfx::PopupScreen::Place(left, top);
+  for (auto& field : fields_)
+    if (field) field->SetOffset(LastLeft(), LastTop());
 }
 
 void PlayersScreen::Release() {

@@ -23,6 +23,8 @@ class PlayersScreen : public gfx::PopupScreen {
 
   void Create() override;
   void Release() override;
+  // The fields move with the picture, as the buttons do.
+  void Place(int left, int top) override;
   // The record edited; it must outlive the pop-up's run.
   void SetPlayer(players::PlayerRecord& record);
   int FrameHook(int x, int y, int buttons) override;

@@ -1,6 +1,5 @@
 #include "launcher/title_screen.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "gfx/back_buffer.h"
@@ -187,7 +186,7 @@ int TitleScreen::Update(int) {
   if (buttons.IsClicked("HowToPlay") && !ShowPicture(".\\title\\HowToPlay.bmp")) return kQuit;
   if (buttons.IsClicked("HighScores") && !ShowHallOfFame()) return kQuit;
   if (buttons.IsClicked("Players") && !ShowPlayers()) return kQuit;
-  if (buttons.IsClicked("Play")) return Play();
+  if (buttons.IsClicked("Play") && Play()) return kQuit;
   if (buttons.IsClicked("Menu")) {
     platform::SetCurrentDirectory("..");
     // Releases this screen: nothing of it may be touched afterwards.
@@ -207,6 +206,9 @@ bool TitleScreen::ShowPicture(const std::string& path) {
   {
     gfx::PopupScreen popup(ctx_);
     popup.AddImage(path, nullptr);
+    // A picture that could not be loaded has nothing to click on; it is
+    // passed over instead of holding the screen for ever.
+    if (!popup.HasPicture()) return true;
     popup.AddDefaultButton();
     popup.Place(kPopupLeft, kPopupTop);
     std::string result;
@@ -246,17 +248,21 @@ bool TitleScreen::ShowPlayers() {
   return true;
 }
 
-int TitleScreen::Play() {
+bool TitleScreen::Play() {
   platform::SetCurrentDirectory("..");
   const std::string launcherDirectory = platform::CurrentDirectory();
   const std::string program = game_.gameDirectory + platform::kPathSeparator + game_.programFile;
-  // The launcher ends either way; a game that cannot start says so here
-  // rather than leaving the player with nothing.
+  std::string problem;
   if (!platform::FileExists(program))
-    std::fprintf(stderr, "Pavlora: the game's program %s is missing\n", program.c_str());
+    problem = "The game's program " + program + " is missing.";
   else if (!ctx_.launcher.startProgram(program, launcherDirectory, game_.gameDirectory))
-    std::fprintf(stderr, "Pavlora: could not start %s\n", program.c_str());
-  return kQuit;
+    problem = "Could not start the game's program " + program + ".";
+  else
+    return true;
+  // The player stays on this page, which works inside the game's directory.
+  ctx_.qv.backend().messageBox(problem, "Pavlora");
+  platform::SetCurrentDirectory(game_.gameDirectory);
+  return false;
 }
 
 }  // namespace launcher

@@ -50,12 +50,13 @@ class TitleScreen : public gfx::Screen {
   void ReadSwitch(const char* key, int& on);
   void ToggleSwitch(const char* key, int& on);
   void ShowPlayerName(int index);
-  // Shows a picture of the game's title folder until it is clicked; false
-  // when the program is quitting meanwhile.
+  // Shows a picture of the game's title folder until it is clicked (none
+  // when it is missing); false when the program is quitting meanwhile.
   bool ShowPicture(const std::string& path);
   bool ShowHallOfFame();
   bool ShowPlayers();
-  int Play();
+  // Starts the game; false, after telling the player, when it could not.
+  bool Play();
   // Tells the player (once) that the options file could not be written.
   void SaveFailed(const std::string& why);
 

@@ -88,9 +88,10 @@ void Qv::GetMouseData(int* x, int* y, int* buttons) {
   }
 }
 
-void Qv::PrintString(const char* text, int x, int y) {
-  if (!display_ || !fontReady_) return;
-  PrintText(display_->back(), text, x, y, Rgb565(255, 255, 160), Rgb565(0, 0, 0));
+Rect Qv::PrintString(const char* text, int x, int y) {
+  if (!display_ || !fontReady_) return {};
+  const int end = PrintText(display_->back(), text, x, y, Rgb565(255, 255, 160), Rgb565(0, 0, 0));
+  return {x, y, end, y + kPrintedLineHeight};
 }
 
 void Qv::FreeDirectX() { display_.reset(); }

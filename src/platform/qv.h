@@ -58,8 +58,9 @@ class Qv {
   void GetMouseData(int* x, int* y, int* buttons);
   // The keyboard snapshot, or null before InitKeyboard.
   const uint8_t* GetKeys() const { return keyboardReady_ ? keyboard_.data() : nullptr; }
-  // Draws text with the built-in font onto the back buffer.
-  void PrintString(const char* text, int x, int y);
+  // Draws text with the built-in font onto the back buffer; the rectangle
+  // it may have touched (empty when nothing was drawn).
+  Rect PrintString(const char* text, int x, int y);
   float GetFPS() const { return fps_; }
   void FreeFont() { fontReady_ = false; }
   void FreeDirectInput() {

@@ -25,7 +25,7 @@ class SpawnLauncher : public ProgramLauncher {
   bool openUrl(const std::string& url) override;
 };
 
-// Keeps what it was asked to do.
+// Keeps what it was asked to do; reports failure while `fail` is set.
 class RecordingLauncher : public ProgramLauncher {
  public:
   struct Launch {
@@ -34,13 +34,14 @@ class RecordingLauncher : public ProgramLauncher {
   bool startProgram(const std::string& program, const std::string& argument,
                     const std::string& directory) override {
     launches.push_back({program, argument, directory, {}});
-    return true;
+    return !fail;
   }
   bool openUrl(const std::string& url) override {
     launches.push_back({{}, {}, {}, url});
-    return true;
+    return !fail;
   }
   std::vector<Launch> launches;
+  bool fail = false;
 };
 
 }  // namespace platform

@@ -28,6 +28,7 @@ constexpr int kHighScoreRows = players::HighScoreTable::kRows;
 
 // Where things go on the board.
 constexpr int kBestRight = 134, kScoreRight = 774, kScoreTop = 20;
+constexpr int kBestBox = 10, kScoreBox = 650, kBoxTop = 10, kBoxWidth = 136, kBoxHeight = 34;
 constexpr int kTimeBarX = 649, kTimeBarY = 74;
 constexpr int kBullX = 164, kBullY = 14;
 constexpr int kLadderX = 10, kLadderBottom = 466, kLadderPitch = 43;
@@ -41,6 +42,9 @@ constexpr uint32_t kRightPauseMs = 500;
 constexpr uint32_t kLadderBlinkMs = 100;
 constexpr uint32_t kRevealMs = 100;
 constexpr uint32_t kExplanationMs = 10000;
+
+// Said in the question panel when the file gives nothing to ask.
+constexpr const char* kNoQuestionLines[] = {"No questions were found", "in the file Verimoo.txt."};
 
 // Rounds of reset-and-draw one frame may spend before it tries again in
 // the next; a store with a drawable record practically never needs more
@@ -114,7 +118,7 @@ int QuizGame::Update() {
   DrawTimeBar();
   StepBull();
 
-  if (Clicked("menu") && !launcherDirectory_.empty()) return StartLauncher();
+  if (Clicked("menu") && !launcherDirectory_.empty() && StartLauncher()) return kQuit;
   if (Clicked("info")) {
     // The clock waits until the next statement is drawn.
     ctx_.timers.StopClock();
@@ -167,8 +171,19 @@ void QuizGame::ClearBoard() {
 }
 
 void QuizGame::ShowStatement() {
-  if (const gfx::BitmapFont* font = store_.StatementFont())
-    store_.DrawStatement(ctx_.redraw.GetTarget(), *font, kTextX, kTextY);
+  // Without a current record there is nothing that could be asked.
+  if (const gfx::BitmapFont* font = store_.StatementFont()) {
+    platform::Surface* target = ctx_.redraw.GetTarget();
+    if (store_.Current()) {
+      store_.DrawStatement(target, *font, kTextX, kTextY);
+    } else {
+      int y = kTextY;
+      for (const char* line : kNoQuestionLines) {
+        font->DrawText(target, line, kTextX, y, 0);
+        y += font->Height();
+      }
+    }
+  }
   ctx_.redraw.ShowImageRect(&screen_->QuestionArea());
 }
 
@@ -187,9 +202,11 @@ void QuizGame::ShowExplanation() {
 
 void QuizGame::RedrawAfterPopup() {
   DrawLadder();
+  // With no game running the board was cleared at game over: nothing to
+  // bring back but the ladder and the bull.
   if (GetState() == kWaiting)
     ShowStatement();
-  else
+  else if (GetState() != kNoGame)
     ShowExplanation();
   // A picture over the bull wiped it from the board; a finished animation
   // would not draw it again until the next answer.
@@ -213,18 +230,26 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
 // --- the frame ----------------------------------------------------------
 
 void QuizGame::DrawScores() {
-  ctx_.redraw.RestoreRect(10, 10, 136, 34);
-  ctx_.redraw.RestoreRect(650, 10, 136, 34);
-  DrawNumber(table_.TopScore(), kBestRight, kScoreTop);
-  DrawNumber(GetScore(), kScoreRight, kScoreTop);
+  ctx_.redraw.RestoreRect(kBestBox, kBoxTop, kBoxWidth, kBoxHeight);
+  ctx_.redraw.RestoreRect(kScoreBox, kBoxTop, kBoxWidth, kBoxHeight);
+  DrawNumber(table_.TopScore(), kBestRight, kBestBox, kScoreTop);
+  DrawNumber(GetScore(), kScoreRight, kScoreBox, kScoreTop);
 }
 
-void QuizGame::DrawNumber(int32_t value, int rightEdge, int y) {
+void QuizGame::DrawNumber(int32_t value, int rightEdge, int boxLeft, int y) {
   gfx::Sprite* digits = screen_->ScoreDigits();
   if (!digits) return;
   const std::string text = std::to_string(value);
-  const int step = digits->Width() / 10;
-  int x = rightEdge - step * int(text.size());
+  const int count = int(text.size());
+  const int cell = digits->Width() / 10;
+  int step = cell;
+  int x = rightEdge - step * count;
+  if (x < boxLeft && count > 1) {
+    // Too long for its place: the digits close up to fill the whole box,
+    // which is all that is wiped each frame.
+    step = std::min(cell, (kBoxWidth - cell) / (count - 1));
+    x = boxLeft + kBoxWidth - cell - step * (count - 1);
+  }
   for (char c : text) {
     if (c >= '0' && c <= '9') {
       digits->SetFrameUnchecked(c - '0');
@@ -270,15 +295,15 @@ void QuizGame::StepBull() {
   bullFrame_ = frame;
 }
 
-int QuizGame::StartLauncher() {
+bool QuizGame::StartLauncher() {
   std::string program = launcherDirectory_;
   if (program.back() != platform::kPathSeparator) program += platform::kPathSeparator;
   program += kLauncherProgram;
   program += platform::kProgramSuffix;
-  // The quiz ends whether or not the launcher came up.
-  if (!ctx_.launcher.startProgram(program, "Verimoo", launcherDirectory_))
-    std::fprintf(stderr, "Verimoo: could not start %s\n", program.c_str());
-  return kQuit;
+  if (ctx_.launcher.startProgram(program, "Verimoo", launcherDirectory_)) return true;
+  // The player stays in the game rather than being left with nothing.
+  ctx_.qv.backend().messageBox("Could not start the launcher " + program + ".", "Verimoo");
+  return false;
 }
 
 int QuizGame::GameOver() {
@@ -343,8 +368,8 @@ void QuizGame::NewQuestion() {
   }
   if (!record) {
     if (store_.HasDrawable()) return;  // try again next frame
-    // Nothing to ask: the board waits with an empty question area and a
-    // stopped clock for "newgame", "info", "menu" or "exit".
+    // Nothing to ask: the board says so and waits with a stopped clock
+    // for "newgame", "info", "menu" or "exit".
     if (!noQuestionReported_) {
       std::fprintf(stderr, "Verimoo: %s holds no question that can be asked\n", kQuestionFile);
       noQuestionReported_ = true;

@@ -89,10 +89,12 @@ class QuizGame : public Game {
 
   // Parts of the frame.
   void DrawScores();
-  void DrawNumber(int32_t value, int rightEdge, int y);
+  // Right-aligned to rightEdge, kept inside the score box from boxLeft.
+  void DrawNumber(int32_t value, int rightEdge, int boxLeft, int y);
   void DrawTimeBar();
   void StepBull();
-  int StartLauncher();
+  // False, after telling the player, when the launcher could not start.
+  bool StartLauncher();
   int GameOver();
   void StateStep();
   void BlinkNewGame();

@@ -61,8 +61,8 @@ int QuizPictures::ShowRulesPicture() {
   ObservedPopup popup(ctx_, Picture::kRules, observer_);
   popup.AddImage("title\\HowToPlay.bmp", nullptr);
   popup.AddDefaultButton();
-  const gfx::ScreenImage* picture = popup.CurrentImage();
-  if (picture && picture->GetSurface()) {
+  if (popup.HasPicture()) {
+    const gfx::ScreenImage* picture = popup.CurrentImage();
     std::string result;
     if (!popup.Run(result, "rules")) return 0;
     ctx_.redraw.RestoreRect(popup.LastLeft(), popup.LastTop(), picture->Width(),

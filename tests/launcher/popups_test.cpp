@@ -87,6 +87,9 @@ TEST_F(PopupsTest, TypingWithShiftBackspaceTabAndEnterStoresThePlayer) {
 
 TEST_F(PopupsTest, ClicksMoveTheKeyboardAndAClickOutsideGivesItToTheName) {
   SetOption("Player1", "name", "N");
+  // The fields are where the picture is put, whatever its size.
+  std::filesystem::remove(tree.Path("PlayerInfo.bmp"));
+  WriteSolidBmp(tree.Path("PlayerInfo.bmp"), {90, 90, 60}, 640, 540);
   Open();
   OpenPlayers();
   ClickPicture(50 + 10, 336 + 10);  // the address field

@@ -130,21 +130,28 @@ TEST_F(TitleTest, PlayStartsTheGameInItsDirectoryWithTheLauncherDirectoryAndEnds
   EXPECT_EQ(platform::CurrentDirectory(), tree.Root());
 }
 
-TEST_F(TitleTest, PlayWithoutTheGamesProgramSaysSoAndEnds) {
+TEST_F(TitleTest, PlayThatCannotStartTheGameSaysSoAndStays) {
   LauncherTree::GameOptions options;
   options.program = false;
   tree.AddGame("Ghost", options);
-  run = std::make_unique<LauncherRun>();
-  ASSERT_TRUE(run->Start("Ghost"));
-  run->Frames(4);
-  ASSERT_EQ(run->CurrentScreen(), "title");
-  ::testing::internal::CaptureStderr();
-  run->Click(636 + 40, 296 + 30);
-  run->Play();
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_TRUE(run->ended);
-  EXPECT_TRUE(run->launcher.launches.empty());
-  EXPECT_NE(said.find(tree.Path("Ghost") + "/Ghost"), std::string::npos) << said;
+  for (const std::string name : {"Ghost", "Moo"}) {
+    SCOPED_TRACE(name);
+    run.reset();
+    std::filesystem::current_path(tree.Root());
+    run = std::make_unique<LauncherRun>();
+    run->launcher.fail = true;
+    ASSERT_TRUE(run->Start(name));
+    run->Frames(4);
+    run->Click(636 + 40, 296 + 30);
+    run->Play();
+    EXPECT_FALSE(run->ended);
+    EXPECT_EQ(run->CurrentScreen(), "title");
+    EXPECT_EQ(platform::CurrentDirectory(), tree.Path(name));
+    EXPECT_EQ(run->launcher.launches.size(), name == "Moo" ? 1u : 0u);
+    ASSERT_EQ(run->backend.messageBoxes().size(), 1u);
+    EXPECT_NE(run->backend.messageBoxes()[0].text.find(tree.Path(name) + "/" + name),
+              std::string::npos);
+  }
 }
 
 TEST_F(TitleTest, CreditsAndHowToPlayShowTheirPicturesUntilClicked) {
@@ -175,6 +182,22 @@ TEST_F(TitleTest, CreditsAndHowToPlayShowTheirPicturesUntilClicked) {
   run->backend.script.push_back([&] { run->backend.close(); });
   run->Play();
   EXPECT_TRUE(run->ended);
+}
+
+TEST_F(TitleTest, MissingCreditsAndHowToPlayPicturesArePassedOver) {
+  // A game of its own title folder, holding the background only.
+  const std::string bare = tree.AddGame("Bare");
+  std::filesystem::remove(bare + "/title");
+  std::filesystem::create_directory(bare + "/title");
+  std::filesystem::copy_file(game + "/title/titlebackground.bmp", bare + "/title/titlebackground.bmp");
+  run = std::make_unique<LauncherRun>();
+  ASSERT_TRUE(run->Start("Bare"));
+  run->Frames(4);
+  run->Click(52 + 80, 435 + 30);
+  run->Click(52 + 80, 296 + 30);
+  run->Play();
+  EXPECT_FALSE(run->ended);
+  EXPECT_EQ(run->CurrentScreen(), "title");
 }
 
 TEST_F(TitleTest, ExitEndsTheLauncherWithoutStartingAnything) {

@@ -378,6 +378,16 @@ TEST_F(QuizFlow, AFullGameRunsOutAfterThreeMinutesAndTheNewGameButtonBlinks) {
   ASSERT_GE(flips.size(), 5u);
   for (size_t i = 1; i < flips.size(); ++i) EXPECT_EQ(flips[i] - flips[i - 1], 510u);
 
+  // The rules read on the idle board bring back no text (below the bull).
+  run.onPicture = [&](Picture, int pass) {
+    if (pass == 3) run.backend.mouseDown(400, 300);
+    if (pass == 5) run.backend.mouseUp(400, 300);
+  };
+  run.click(kInfo);
+  run.onPicture = nullptr;
+  ASSERT_GE(run.picturePasses(Picture::kRules), 5);
+  EXPECT_EQ(Pixels(*run.target(), 164, 266, 466, 146), Pixels(*run.clean(), 164, 266, 466, 146));
+
   // "newgame" starts again with a full clock and its plain look.
   run.click(kNewGame);
   EXPECT_EQ(button.ImageOffset(), 0);
@@ -414,6 +424,50 @@ TEST_F(QuizFlow, TheTimeBarFillsUpwardAsTheClockRunsDown) {
   }
 }
 
+TEST_F(QuizFlow, TenDigitScoresShowWholeInsideTheirBoxes) {
+  auto writeBest = [&](int32_t score) {
+    const std::vector<uint8_t> bytes = TableWithOneEntry("Max", score);
+    WriteText(dir_.file("hiscore.dat"), std::string(bytes.begin(), bytes.end()));
+  };
+  // The band of the two boxes, outside them.
+  auto beside = [](const platform::Surface& s) {
+    std::vector<uint16_t> out;
+    for (const auto& [x, w] : {std::pair{0, 10}, {146, 18}, {580, 70}, {786, 14}}) {
+      const std::vector<uint16_t> part = Pixels(s, x, 10, w, 34);
+      out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+  };
+  writeBest(1147483647);
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.game().SetScore(1147483647);
+  run.frame();
+  const auto best = Pixels(*run.target(), 10, 10, 136, 34);
+  const auto score = Pixels(*run.target(), 650, 10, 136, 34);
+  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
+  // Only the first digit differs, so it must show.
+  writeBest(2147483647);
+  run.click(kNewGame);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  run.game().SetScore(2147483647);
+  run.frame();
+  EXPECT_NE(Pixels(*run.target(), 10, 10, 136, 34), best);
+  EXPECT_NE(Pixels(*run.target(), 650, 10, 136, 34), score);
+  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
+}
+
+TEST_F(QuizFlow, TheF1ReadOutLeavesNoTraceWhenTurnedOff) {
+  QuizRun run(dir_);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  for (const bool shown : {true, false}) {
+    run.backend.pressKey(59, platform::VK_F1);
+    run.frames(3);
+    const auto readOut = Pixels(*run.backend.lastFrame(), 580, 0, 60, 10);
+    EXPECT_EQ(readOut != Pixels(*run.clean(), 580, 0, 60, 10), shown);
+  }
+}
+
 TEST_F(QuizFlow, MenuStartsTheLauncherFromItsDirectoryAndQuits) {
   {
     QuizRun run(dir_, dir_.launcher().string());
@@ -426,6 +480,19 @@ TEST_F(QuizFlow, MenuStartsTheLauncherFromItsDirectoryAndQuits) {
     EXPECT_EQ(launch.program, (dir_.launcher() / "Pavlora").string());
     EXPECT_EQ(launch.argument, "Verimoo");
     EXPECT_EQ(launch.directory, dir_.launcher().string());
+  }
+  {
+    // A launcher that cannot start is reported, and the game goes on.
+    QuizRun run(dir_, dir_.launcher().string());
+    ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+    run.launcher.fail = true;
+    run.click(kMenu);
+    run.frames(10);
+    EXPECT_FALSE(run.ended);
+    EXPECT_EQ(run.state(), QuizGame::kWaiting);
+    ASSERT_EQ(run.backend.messageBoxes().size(), 1u);
+    EXPECT_NE(run.backend.messageBoxes()[0].text.find((dir_.launcher() / "Pavlora").string()),
+              std::string::npos);
   }
   {
     // Without a launcher directory "menu" does nothing.
@@ -444,7 +511,7 @@ TEST_F(QuizFlow, MenuStartsTheLauncherFromItsDirectoryAndQuits) {
   }
 }
 
-TEST_F(QuizFlow, WithoutAnyQuestionTheBoardWaitsEmptyAndSaysSoOnce) {
+TEST_F(QuizFlow, WithoutAnyQuestionTheBoardSaysSoAndWaits) {
   for (const char* content : {static_cast<const char*>(nullptr), "", "\r\n\r\n\r\n",
                               "A statement with no explanation.\r\nTRUE\r\n\r\n"}) {
     SCOPED_TRACE(content ? "file: \"" + std::string(content) + "\"" : "no file");
@@ -459,8 +526,9 @@ TEST_F(QuizFlow, WithoutAnyQuestionTheBoardWaitsEmptyAndSaysSoOnce) {
       EXPECT_EQ(run.state(), QuizGame::kWaiting);
       EXPECT_EQ(run.game().Store().Current(), nullptr);
       EXPECT_EQ(run.clock(), 180);
-      EXPECT_EQ(Pixels(*run.target(), 164, 244, 466, 168),
-                Pixels(*run.clean(), 164, 244, 466, 168));
+      // The question panel says that nothing was found.
+      const auto notice = Pixels(*run.target(), 164, 266, 466, 146);
+      EXPECT_NE(notice, Pixels(*run.clean(), 164, 266, 466, 146));
       for (Point p : {kTrue, kFalse, kPass, kNext}) run.click(p);
       EXPECT_EQ(run.state(), QuizGame::kWaiting);
       for (const CueEvent& cue : run.cues) EXPECT_EQ(cue.name.rfind("bull", 0), 0u) << cue.name;
@@ -476,6 +544,7 @@ TEST_F(QuizFlow, WithoutAnyQuestionTheBoardWaitsEmptyAndSaysSoOnce) {
       run.click(kInfo);
       EXPECT_GE(run.picturePasses(Picture::kRules), 5);
       EXPECT_FALSE(run.ended);
+      EXPECT_EQ(Pixels(*run.target(), 164, 266, 466, 146), notice);
       run.click(kMenu);
       EXPECT_TRUE(run.ended);
       EXPECT_EQ(run.launcher.launches.size(), 1u);

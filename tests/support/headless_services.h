@@ -20,7 +20,7 @@ struct HeadlessServices {
   platform::MessageQueue queue{keyboard};
   platform::Qv qv{backend, queue, keyboard};
   shell::MouseCursor mouse{qv};
-  shell::Timers timers{backend.manualTimer(), mouse, qv};
+  shell::Timers timers{backend.manualTimer(), mouse};
   shell::KeyQueue keys;
   shell::MessagePump pump{queue, qv, keys};
   shell::WindowTitle title{backend, "Test"};

@@ -38,7 +38,7 @@ Application::Application(platform::Backend& backend, platform::ProgramLauncher& 
       traits_(program.Traits()),
       qv_(backend, queue_, keyboard_),
       mouse_(qv_),
-      timers_(backend.timer(), mouse_, qv_),
+      timers_(backend.timer(), mouse_),
       pump_(queue_, qv_, keys_),
       title_(backend, traits_.title),
       ctx_{qv_, timers_, mouse_, keys_, pump_, title_, launcher, redraw_, sprites_, kWidth, kHeight},
@@ -150,13 +150,8 @@ bool Application::RunFrame(int& exitCode) {
   if (!windowExists_) return true;
   if (active_ == 1) {
     qv_.AcquireMouse(1);
-    if (traits_.quiz) {
-      timers_.PaceFrame(kFrameRate, fpsShown_ != 0);
-    } else if (fpsShown_) {
-      char text[32];
-      std::snprintf(text, sizeof text, "%5.2f", double(qv_.GetFPS()));
-      qv_.PrintString(text, 580, 0);
-    }
+    if (traits_.quiz) timers_.PaceFrame(kFrameRate);
+    if (fpsShown_) ShowFrameRate(traits_.quiz ? timers_.FrameRate() : qv_.GetFPS());
     if (screens_.Update(active_) == kQuitCode) {
       DestroyWindow();
       exitCode = 0;
@@ -170,6 +165,15 @@ bool Application::RunFrame(int& exitCode) {
     backend_.waitForEvents(50);
   }
   return true;
+}
+
+void Application::ShowFrameRate(float rate) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%5.2f", double(rate));
+  const platform::Rect drawn = qv_.PrintString(text, 580, 0);
+  // Printed straight onto the page: the board is copied back over it after
+  // the flip, so the read-out leaves no trace once F1 turns it off.
+  redraw_.QueueBox(drawn.left, drawn.top, drawn.right, drawn.bottom);
 }
 
 void Application::DestroyWindow() {

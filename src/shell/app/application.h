@@ -83,6 +83,8 @@ class Application {
   void DestroyWindow();
   void Shutdown();
   void StartMusic();
+  // The F1 read-out for this frame.
+  void ShowFrameRate(float rate);
 
   platform::Backend& backend_;
   platform::ProgramLauncher& launcher_;

@@ -2,7 +2,6 @@
 
 #include <cstdarg>
 
-#include "platform/qv.h"
 #include "platform/timer.h"
 #include "shell/services/mouse_cursor.h"
 
@@ -12,8 +11,8 @@ namespace {
 constexpr unsigned kPeriodMs = 10;
 }
 
-Timers::Timers(platform::MultimediaTimer& timer, MouseCursor& mouse, platform::Qv& qv)
-    : timer_(timer), mouse_(mouse), qv_(qv) {}
+Timers::Timers(platform::MultimediaTimer& timer, MouseCursor& mouse)
+    : timer_(timer), mouse_(mouse) {}
 
 Timers::~Timers() { StopTimer(); }
 
@@ -59,7 +58,7 @@ uint32_t Timers::Now() const {
   return Running() ? ticks_.load() : timer_.tickCount();
 }
 
-void Timers::PaceFrame(int rate, bool showFps) {
+void Timers::PaceFrame(int rate) {
   if (rate <= 0) rate = 1;
   const uint32_t period = uint32_t(1000 / rate);
   for (;;) {
@@ -72,11 +71,6 @@ void Timers::PaceFrame(int rate, bool showFps) {
   }
   nextFrame_ = Now() + period;
   frameRate_ = float(rate);
-  if (showFps) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%5.2f", double(frameRate_));
-    qv_.PrintString(text, 580, 0);
-  }
 }
 
 void Timers::DebugLog(const char* format, ...) {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace platform { class MultimediaTimer; class Qv; }
+namespace platform { class MultimediaTimer; }
 
 namespace shell {
 
@@ -14,7 +14,7 @@ class MouseCursor;
 
 class Timers {
  public:
-  Timers(platform::MultimediaTimer& timer, MouseCursor& mouse, platform::Qv& qv);
+  Timers(platform::MultimediaTimer& timer, MouseCursor& mouse);
   ~Timers();
   Timers(const Timers&) = delete;
   Timers& operator=(const Timers&) = delete;
@@ -36,9 +36,9 @@ class Timers {
   void StopClock() { clockRunning_.store(0); }
   bool ClockRunning() const { return clockRunning_.load() == 1; }
 
-  // Returns when the next frame at rate frames per second may start, and
-  // prints the read-out when showFps is set. Sleeps rather than spins.
-  void PaceFrame(int rate, bool showFps);
+  // Returns when the next frame at rate frames per second may start.
+  // Sleeps rather than spins.
+  void PaceFrame(int rate);
   float FrameRate() const { return frameRate_; }
 
   // printf-style; writes only while logging is switched on.
@@ -53,7 +53,6 @@ class Timers {
 
   platform::MultimediaTimer& timer_;
   MouseCursor& mouse_;
-  platform::Qv& qv_;
   unsigned id_ = 0;
   std::atomic<uint32_t> ticks_{0};
   uint32_t lastTick_ = 0;      // timer thread only
