@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gfx/bitmap_font.h"
+#include "gfx/focus_ring.h"
 #include "gfx/screen.h"
 #include "launcher/game_entry.h"
 #include "launcher/text_field.h"
@@ -39,6 +40,8 @@ class TitleScreen : public gfx::Screen {
   int DrawAndPresent();
 
   int CurrentPlayer() const { return current_; }
+  // The focused button's name, or "player<n>" for a name plate (n from 1).
+  std::string FocusedTarget() const;
   int SoundEffectsOn() const { return sfxOn_; }
   int MusicOn() const { return musicOn_; }
   TextField* PlayerField(int index) const {
@@ -49,6 +52,10 @@ class TitleScreen : public gfx::Screen {
   void ReadSwitch(const char* key, int& on);
   void ToggleSwitch(const char* key, int& on);
   void ShowPlayerName(int index);
+  // Keys and controller buttons: the focus moves over the buttons and the
+  // name plates; a plate it lands on becomes the current player.
+  void HandlePresses();
+  void PickPlayer(int index);
   // Shows a picture of the game's title folder until it is clicked; false
   // when the program is quitting meanwhile.
   bool ShowPicture(const std::string& path);
@@ -66,6 +73,7 @@ class TitleScreen : public gfx::Screen {
   int sfxOn_ = 1;
   int musicOn_ = 1;
   int lastMask_ = -1;
+  std::unique_ptr<gfx::FocusRing> focus_;
 };
 
 }  // namespace launcher

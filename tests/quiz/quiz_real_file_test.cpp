@@ -52,7 +52,10 @@ struct Model {
   }
 };
 
-TEST(QuizRealFile, APlannedGameWithTheShippedQuestions) {
+// The same game with the mouse, the keyboard alone and a controller alone.
+class QuizRealFile : public ::testing::TestWithParam<Input> {};
+
+TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   GameDir dir;
   const std::string text = [&] {
     const std::vector<uint8_t> bytes = ReadBytes(dir.file("Verimoo.txt"));
@@ -61,6 +64,7 @@ TEST(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   ASSERT_GT(AnswerKey(text).size(), 100u);
   QuizRun run(dir, "", 2024);
   ASSERT_TRUE(run.started);
+  run.input = GetParam();
   Player player(run, text);
   Model model;
 
@@ -110,6 +114,13 @@ TEST(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   std::copy(entry.begin(), entry.end(), expected.begin() + 4);
   for (int i = 0; i < 4; ++i) expected[260 + size_t(i)] = uint8_t(uint32_t(model.score) >> (8 * i));
   EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), expected);
+
+  // A new game the same way.
+  run.use(Control::kNewGame);
+  EXPECT_TRUE(run.waitForState(QuizGame::kWaiting, 20));
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryInput, QuizRealFile,
+                         ::testing::Values(Input::kMouse, Input::kKeys, Input::kPad), InputName);
 
 }  // namespace

@@ -46,6 +46,20 @@ inline constexpr Point kFalse{536, 534};
 inline constexpr Point kNext{397, 328};
 inline constexpr Point kAway{5, 5};
 
+// The board's controls, and the ways a player reaches them: the mouse, the
+// keyboard or a game controller.
+enum class Control { kTrue, kFalse, kPass, kNext, kNewGame };
+enum class Input { kMouse, kKeys, kPad };
+inline constexpr Point kControlPoints[] = {kTrue, kFalse, kPass, kNext, kNewGame};
+inline constexpr int kControlKeys[] = {20, 33, 25, 57, 49};  // T, F, P, Space, N
+inline constexpr platform::PadButton kControlPads[] = {platform::kPadA, platform::kPadB,
+                                                       platform::kPadY, platform::kPadStart,
+                                                       platform::kPadStart};
+inline std::string InputName(const ::testing::TestParamInfo<Input>& info) {
+  const char* names[] = {"Mouse", "Keys", "Pad"};
+  return names[int(info.param)];
+}
+
 inline std::vector<uint8_t> ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -281,6 +295,14 @@ class QuizRun {
     app.Mouse().GetState(nullptr, nullptr, &buttons);
     return (buttons & 1) != 0;
   }
+  // The control used the player's way; the frame it acts in is done.
+  void use(Control control) {
+    const size_t i = size_t(control);
+    if (input == Input::kMouse) return click(kControlPoints[i]);
+    if (input == Input::kKeys) backend.pressKey(kControlKeys[i]);
+    else backend.pressPad(0, kControlPads[i]);
+    frame();
+  }
   void moveAway() {
     backend.mouseMove(kAway.x, kAway.y);
     frame();
@@ -326,6 +348,7 @@ class QuizRun {
   // Cue names and the first pass of each picture, in the order they came.
   std::vector<std::string> timeline;
   std::function<void(quiz::Picture, int)> onPicture;
+  Input input = Input::kMouse;
 
  private:
   std::vector<int16_t> audioScratch_;
@@ -345,11 +368,11 @@ class Player {
     ASSERT_NE(it, key_.end()) << "not in the file: " << run_.shownStatement();
     const bool truth = it->second;
     if (move == Move::kPass)
-      run_.click(kPass);
+      run_.use(Control::kPass);
     else if ((move == Move::kRight) == truth)
-      run_.click(kTrue);
+      run_.use(Control::kTrue);
     else
-      run_.click(kFalse);
+      run_.use(Control::kFalse);
   }
   // The file's answer to the statement on the board.
   bool Truth() const {
@@ -360,7 +383,7 @@ class Player {
   // Waits for the explanation and clicks the text to go on.
   void Next() {
     ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kExplanation));
-    run_.click(kNext);
+    run_.use(Control::kNext);
     ASSERT_EQ(run_.state(), quiz::QuizGame::kNewQuestion);
   }
 
