@@ -188,14 +188,14 @@ void RulesPage(cairo_t* cr) {
   PaintPanel(cr, kPageW, kPageH, "How to play", 64);
   const double icon_x = 78, text_x = 132, text_w = kPageW - text_x - 48;
   double y = 104;
-  const double size = 15.5;
+  const double size = 15;
   struct Rule {
     int icon;
     const char* text;
   };
   const Rule rules[] = {
-      {0, "Is the statement TRUE or FALSE? Click your answer, or press T or Left for TRUE, "
-          "F or Right for FALSE. Not sure? PASS (P or Down) lets it go by without points."},
+      {0, "TRUE or FALSE? Click your answer or press T (or Left) or F (or Right). Not sure? "
+          "PASS (P or Down) lets it go by."},
       {1, "You have 180 seconds on the clock. Answer as many statements as you can."},
       {2, "Each right answer scores the points of your rung and climbs the 10-rung ladder, "
           "from 125 up to 100,000 points."},
@@ -203,10 +203,10 @@ void RulesPage(cairo_t* cr) {
           "points you have."},
       {4, "Three right answers in a row earn 20 extra seconds. A pass or a wrong answer "
           "breaks the row."},
-      {5, "After each answer the explanation shows. Click it or press Space, or wait 10 "
-          "seconds, to go on. N starts a new game, R shows these rules, M goes to the menu."},
-      {7, "With a controller: A is TRUE, B is FALSE, Y is PASS, Start goes on. F11 or "
-          "Alt+Return switches full screen."},
+      {5, "After each answer the explanation shows. Click it, press Space, or wait 10 "
+          "seconds to go on."},
+      {7, "Keys: N new game, R rules, M menu, F11 full screen. Controller: A is TRUE, "
+          "B is FALSE, Y is PASS, Start goes on."},
       {6, "When time is up, a good score enters the Hall of Fame."},
   };
   for (const Rule& rule : rules) {
@@ -262,10 +262,10 @@ void RulesPage(cairo_t* cr) {
         break;
       }
     }
-    y += 10;
+    y += 12;
   }
   // A divider and the closing hint.
-  cairo_rectangle(cr, 60, kPageH - 66, kPageW - 120, 2);
+  cairo_rectangle(cr, 60, kPageH - 54, kPageW - 120, 2);
   SetSource(cr, WithAlpha(palette::kSun, 0.9));
   cairo_fill(cr);
   TextStyle hint;
@@ -273,7 +273,7 @@ void RulesPage(cairo_t* cr) {
   hint.bold = true;
   hint.fill = palette::kPlum;
   hint.shadow_dy = 0;
-  DrawText(cr, "Click anywhere or press Space to close", kPageW / 2.0, kPageH - 36, hint,
+  DrawText(cr, "Click anywhere or press Space to close", kPageW / 2.0, kPageH - 28, hint,
            Align::kCentre);
 }
 
