@@ -123,6 +123,7 @@ void CatalogueScreen::HandlePresses() {
     if (press.repeat) continue;
     if (press.Key(kPageUp) || press.Pad(platform::kPadLeftShoulder)) Buttons().Trigger("left");
     if (press.Key(kPageDown) || press.Pad(platform::kPadRightShoulder)) Buttons().Trigger("right");
+    if (press.Key(kI)) Buttons().Trigger("help");
   }
 }
 

@@ -118,7 +118,9 @@ int PlayersScreen::Run(std::string& result, const char* imageName) {
   for (int i = 0; i < kFieldCount; ++i)
     if (const TextField* field = fields_[size_t(i)].get())
       targets.push_back({kFirstOwnTarget + i,
-                         {field->X(), field->Y(), field->X() + field->Width(), field->Y() + field->Height()}});
+                         {field->X() + field->OffsetX(), field->Y() + field->OffsetY(),
+                          field->X() + field->OffsetX() + field->Width(),
+                          field->Y() + field->OffsetY() + field->Height()}});
   for (size_t i = 0; i < Buttons().Count(); ++i)
     if (const gfx::Button* button = Buttons().At(i); button->ImageCount() > 0)
       targets.push_back({int(i), button->DrawRect()});

@@ -100,6 +100,7 @@ const Planned kPictures[] = {
     {"L", "ClearScores.bmp", 260, 52, 2, 1, Kind::kButtons, false},
     {"L", "HallBlackFont.bmp", 0, 20, 1, 1, Kind::kFont, false},
     {"L", "HallPurpleFont.bmp", 0, 20, 1, 1, Kind::kFont, false},
+    {"L", "FocusFrame.bmp", 36, 36, 1, 1, Kind::kSprite, false},
     // The quiz's fonts.
     {"G", "font.bmp", 0, 22, 1, 1, Kind::kFont, false},
     {"G", "scorefont.bmp", 150, 22, 10, 1, Kind::kDigits, false},

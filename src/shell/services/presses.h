@@ -27,7 +27,7 @@ struct Press {
 // DirectInput scan codes the screens answer to.
 namespace scan {
 inline constexpr int kTab = 15, kReturn = 28, kSpace = 57, kPadEnter = 0x9C;
-inline constexpr int kT = 20, kR = 19, kP = 25, kF = 33, kH = 35, kN = 49, kM = 50;
+inline constexpr int kT = 20, kI = 23, kR = 19, kP = 25, kF = 33, kH = 35, kN = 49, kM = 50;
 inline constexpr int kUp = 0xC8, kPageUp = 0xC9, kLeft = 0xCB, kRight = 0xCD, kDown = 0xD0,
                      kPageDown = 0xD1;
 }  // namespace scan
