@@ -46,7 +46,6 @@ int FocusRing::Focused() const { return focused_ < 0 ? -1 : targets_[size_t(focu
 
 FocusRing::Action FocusRing::Handle(const shell::Press& press) {
   using namespace shell::scan;
-  using platform::PadButton;
   int dx = 0, dy = 0, step = 0;
   if (press.Key(kLeft) || press.Pad(platform::kPadLeft)) dx = -1;
   else if (press.Key(kRight) || press.Pad(platform::kPadRight)) dx = 1;
