@@ -9,6 +9,7 @@ bool DrawLauncherArt(const std::string& launcher_dir) {
   ok = DrawTitleButtons(launcher_dir) && ok;
   ok = DrawPlayersPopup(launcher_dir) && ok;
   ok = DrawHallOfFamePopup(launcher_dir) && ok;
+  ok = DrawFocusFrame(launcher_dir) && ok;
   return ok;
 }
 

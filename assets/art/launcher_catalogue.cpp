@@ -123,7 +123,7 @@ void PaintFooter(cairo_t* cr) {
   text.size = 14;
   text.bold = true;
   text.fill = Hex(0xFFF1C9);
-  DrawText(cr, "Click a game to open it  \xE2\x80\xA2  Arrows turn the pages  \xE2\x80\xA2  i for help", 400,
+  DrawText(cr, "Click a game or press Return  \xE2\x80\xA2  Arrows turn the pages  \xE2\x80\xA2  i for help", 400,
            588, text, Align::kCentre);
   cairo_restore(cr);
 }
@@ -308,6 +308,8 @@ bool DrawInfoPage(const std::string& dir) {
       {"\xE2\x80\xA2  set up to eight Players and click a name to choose who plays,", false},
       {"\xE2\x80\xA2  switch the sound effects and the music on or off.", false},
       {"Menu brings you back here; Exit closes Pavlora.", false},
+      {"Keys work too: arrows or Tab move, Return opens, Page Up and Down turn", false},
+      {"pages, F11 switches full screen; or use a game controller's D-pad and A.", false},
   };
   double y = 150;
   for (const Line& line : lines) {
@@ -316,9 +318,9 @@ bool DrawInfoPage(const std::string& dir) {
     style.bold = line.bold;
     style.fill = line.bold ? palette::kPlum : palette::kInk;
     const double x = line.text[0] == '\xE2' ? 70 : 50;
-    if (line.bold && y > 160) y += 14;
+    if (line.bold && y > 160) y += 10;
     DrawText(cr, line.text, x, y, style, Align::kLeft);
-    y += line.bold ? 36 : 31;
+    y += line.bold ? 34 : 29;
   }
   TextStyle version;
   version.size = 13;

@@ -188,14 +188,14 @@ void RulesPage(cairo_t* cr) {
   PaintPanel(cr, kPageW, kPageH, "How to play", 64);
   const double icon_x = 78, text_x = 132, text_w = kPageW - text_x - 48;
   double y = 104;
-  const double size = 17;
+  const double size = 15;
   struct Rule {
     int icon;
     const char* text;
   };
   const Rule rules[] = {
-      {0, "Is the statement TRUE or FALSE? Click your answer. Not sure? PASS lets it go by "
-          "without points."},
+      {0, "TRUE or FALSE? Click your answer or press T (or Left) or F (or Right). Not sure? "
+          "PASS (P or Down) lets it go by."},
       {1, "You have 180 seconds on the clock. Answer as many statements as you can."},
       {2, "Each right answer scores the points of your rung and climbs the 10-rung ladder, "
           "from 125 up to 100,000 points."},
@@ -203,7 +203,10 @@ void RulesPage(cairo_t* cr) {
           "points you have."},
       {4, "Three right answers in a row earn 20 extra seconds. A pass or a wrong answer "
           "breaks the row."},
-      {5, "After each answer the explanation shows. Click it, or wait 10 seconds, to go on."},
+      {5, "After each answer the explanation shows. Click it, press Space, or wait 10 "
+          "seconds to go on."},
+      {7, "Keys: N new game, R rules, M menu, F11 full screen. Controller: A is TRUE, "
+          "B is FALSE, Y is PASS, Start goes on."},
       {6, "When time is up, a good score enters the Hall of Fame."},
   };
   for (const Rule& rule : rules) {
@@ -240,6 +243,10 @@ void RulesPage(cairo_t* cr) {
         PaintDaisy(cr, icon_x + 22, mid, 12);
         break;
       case 6: Trophy(cr, icon_x, mid, 0.62); break;
+      case 7:
+        MiniDisc(cr, icon_x - 19, mid, 13, tone::kTrue, "A");
+        MiniDisc(cr, icon_x + 19, mid, 13, tone::kFalse, "B");
+        break;
       default: {
         RoundedRect(cr, icon_x - 26, mid - 18, 52, 36, 6);
         SetSource(cr, palette::kInk);
@@ -255,10 +262,10 @@ void RulesPage(cairo_t* cr) {
         break;
       }
     }
-    y += 13;
+    y += 12;
   }
   // A divider and the closing hint.
-  cairo_rectangle(cr, 60, kPageH - 66, kPageW - 120, 2);
+  cairo_rectangle(cr, 60, kPageH - 54, kPageW - 120, 2);
   SetSource(cr, WithAlpha(palette::kSun, 0.9));
   cairo_fill(cr);
   TextStyle hint;
@@ -266,7 +273,8 @@ void RulesPage(cairo_t* cr) {
   hint.bold = true;
   hint.fill = palette::kPlum;
   hint.shadow_dy = 0;
-  DrawText(cr, "Click anywhere to close", kPageW / 2.0, kPageH - 36, hint, Align::kCentre);
+  DrawText(cr, "Click anywhere or press Space to close", kPageW / 2.0, kPageH - 28, hint,
+           Align::kCentre);
 }
 
 void CreditsPage(cairo_t* cr) {
@@ -321,7 +329,8 @@ void CreditsPage(cairo_t* cr) {
   hint.bold = true;
   hint.fill = palette::kPlum;
   hint.shadow_dy = 0;
-  DrawText(cr, "Click anywhere to close", kPageW / 2.0, kPageH - 34, hint, Align::kCentre);
+  DrawText(cr, "Click anywhere or press Space to close", kPageW / 2.0, kPageH - 34, hint,
+           Align::kCentre);
 }
 
 void HallOfFameNotice(cairo_t* cr) {
@@ -363,7 +372,7 @@ void GameOverSign(cairo_t* cr) {
   line.bold = true;
   line.fill = palette::kPlum;
   line.shadow_dy = 0;
-  DrawText(cr, "Click New game to play again", w / 2, 138, line, Align::kCentre);
+  DrawText(cr, "Click New game (or press N) to play again", w / 2, 138, line, Align::kCentre);
 }
 
 }  // namespace

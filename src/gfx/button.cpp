@@ -177,6 +177,12 @@ void Button::Redraw() {
 
 int Button::WasClicked() const { return clicked_; }
 
+void Button::Trigger() {
+  if (!enabled_) return;
+  clicked_ = 1;
+  clickKind_ = 1;
+}
+
 void Button::Reset() {
   SetState(kNormal);
   Redraw();

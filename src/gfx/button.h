@@ -58,6 +58,11 @@ class Button {
   virtual void SetQueueRestore(int flag);
   virtual void SetPixelHit(int flag);
 
+  // A key or controller press standing in for a click: an enabled button
+  // reports clicked for this poll, exactly as a completed click would, so a
+  // click and a press in the same frame count once.
+  void Trigger();
+
   const std::string& Name() const { return name_; }
   int X() const { return x_; }
   int Y() const { return y_; }

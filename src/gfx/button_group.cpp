@@ -40,3 +40,13 @@ void ButtonGroup::SetOffset(int x, int y) {
 }
 
 }  // namespace gfx
+
+namespace gfx {
+
+bool ButtonGroup::Trigger(const std::string& name) const {
+  Button* button = Find(name);
+  if (button) button->Trigger();
+  return button != nullptr;
+}
+
+}  // namespace gfx

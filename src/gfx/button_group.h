@@ -20,6 +20,8 @@ class ButtonGroup {
   // 1 only when the first clicked button has exactly this name.
   int IsClicked(const std::string& name) const;
   Button* Find(const std::string& name) const;
+  // Triggers the first button of that name; false when there is none.
+  bool Trigger(const std::string& name) const;
   // Moves every button by (x, y); a screen hands the offset on to the
   // buttons it adds later.
   void SetOffset(int x, int y);

@@ -9,6 +9,8 @@
 #include "platform/qv.h"
 #include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
+#include "platform/messages.h"
+#include "shell/services/presses.h"
 #include "shell/services/timers.h"
 
 namespace gfx {
@@ -68,6 +70,10 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
   if (redirected) ctx_.redraw.SaveTarget(current_ ? current_->GetSurface() : nullptr);
   SetName("");
 
+  // Presses made before the picture opened are not meant for it.
+  ctx_.pump.Presses().Clear();
+  if (!focus_) MakeFocus();
+
   for (;;) {
     if (done_) {
       if (redirected) ctx_.redraw.RestoreTarget();
@@ -80,6 +86,7 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
     if (current_) SurfaceUtils::DrawKeyed(current_->GetSurface(), BackBuffer(ctx_), left_, top_);
     Buttons().HandleMouse(x, y, buttons);
     Buttons().DrawAll();
+    HandlePresses();
     if (!FrameHook(x, y, buttons)) break;
     Present();
     // A modal loop keeps the display's pace instead of spinning a core.
@@ -87,6 +94,47 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
   }
   if (redirected) ctx_.redraw.RestoreTarget();
   return 0;
+}
+
+FocusRing& PopupScreen::MakeFocus() {
+  std::vector<FocusRing::Target> targets;
+  int start = 0;
+  for (size_t i = 0; i < Buttons().Count(); ++i) {
+    const Button* button = Buttons().At(i);
+    if (button->ImageCount() == 0 || button->Name() == "default") continue;
+    // Going back is the safe place to start.
+    if (button->Name() == "back") start = int(i);
+    targets.push_back({int(i), button->DrawRect()});
+  }
+  focus_ = std::make_unique<FocusRing>(ctx_, focusFrame_);
+  focus_->SetTargets(std::move(targets));
+  focus_->Focus(start);
+  return *focus_;
+}
+
+void PopupScreen::HandlePresses() {
+  using namespace shell::scan;
+  for (const shell::Press& press : ctx_.pump.Presses().Take()) {
+    if (focus_ && focus_->Focused() >= 0) {
+      const FocusRing::Action action = focus_->Handle(press);
+      if (action == FocusRing::Action::kActivate) {
+        if (Button* button = Buttons().At(size_t(focus_->Focused()))) button->Trigger();
+        continue;
+      }
+      if (action == FocusRing::Action::kMoved) continue;
+    }
+    if (press.repeat) continue;
+    if (press.Pad(platform::kPadB)) {
+      if (!Buttons().Trigger("back")) Buttons().Trigger("default");
+    } else if (press.Key(kReturn) || press.Key(kPadEnter) || press.Key(kSpace) ||
+               press.Pad(platform::kPadA) || press.Pad(platform::kPadStart)) {
+      Buttons().Trigger("default");
+    }
+  }
+  if (focus_ && current_) {
+    const platform::Rect picture{left_, top_, left_ + current_->Width(), top_ + current_->Height()};
+    focus_->Draw(picture, false);
+  }
 }
 
 int PopupScreen::FrameHook(int, int, int) { return CheckDone(); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/focus_ring.h"
 #include "gfx/screen.h"
 
 namespace gfx {
@@ -45,6 +46,9 @@ class PopupScreen : public Screen {
   // An absolute clock time; callers pass now + duration. 0: none.
   virtual void SetDeadline(int clockTime);
 
+  // The picture that marks the keyboard focus among the pop-up's buttons.
+  void SetFocusFrame(const std::string& path) { focusFrame_ = path; }
+
   ScreenImage* CurrentImage() const { return current_; }
   // Whether the current image loaded, so there is something to see and
   // to click away.
@@ -58,8 +62,25 @@ class PopupScreen : public Screen {
   int Redirect() const { return redirect_; }
   int Deadline() const { return timeout_; }
 
+ protected:
+  // Targets with ids from kFirstOwnTarget on are the subclass's own; the
+  // others are the buttons at those places of the group.
+  static constexpr int kFirstOwnTarget = 100;
+  // The focus among the buttons that show a picture; none before Run.
+  FocusRing* Focus() { return focus_.get(); }
+  // Makes the focus over the buttons as they are placed now; Run does it
+  // unless the subclass did.
+  FocusRing& MakeFocus();
+
  private:
+  // Keys and controller buttons: Return, Space, A or Start close a
+  // picture like a click on it, B goes back; with buttons of their own the
+  // focus moves between them and activates them.
+  void HandlePresses();
+
   std::vector<std::unique_ptr<ScreenImage>> popupImages_;
+  std::string focusFrame_;
+  std::unique_ptr<FocusRing> focus_;
   ScreenImage* current_ = nullptr;
   int done_ = 0;
   int left_ = -1, top_ = -1;

@@ -2,17 +2,21 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "gfx/context.h"
 #include "gfx/popup_screen.h"
 #include "gfx/redraw_queue.h"
 #include "launcher/directory_lister.h"
 #include "launcher/title_screen.h"
+#include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/qv.h"
 #include "platform/system.h"
 #include "shell/app/screen_manager.h"
+#include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
+#include "shell/services/presses.h"
 #include "shell/services/timers.h"
 #include "web_settings.h"
 
@@ -39,6 +43,17 @@ constexpr ButtonPlace kControls[] = {
     {"help", "Info.bmp", 2, 637, 89},
     {"exit", "SmallExit.bmp", 2, 718, 89},
 };
+
+constexpr const char* kFocusFrame = "FocusFrame.bmp";
+
+// The focus's Tab order: the tiles, then the controls.
+std::vector<std::string> FocusOrder() {
+  std::vector<std::string> names;
+  for (int slot = 1; slot <= CatalogueScreen::kSlotsPerPage; ++slot)
+    names.push_back(CatalogueScreen::SlotName(slot));
+  for (const char* control : {"left", "right", "help", "exit"}) names.push_back(control);
+  return names;
+}
 
 constexpr int kSlotColumns[] = {14, 271, 528};
 constexpr int kSlotRows[] = {140, 247, 355, 461};
@@ -84,12 +99,41 @@ void CatalogueScreen::Activate(platform::Display* display, platform::Surface* dr
 
   collect_ = std::make_unique<gfx::Sprite>(ctx_);
   collect_->AddFrameFromFile("CollectButton.bmp");
+
+  // The focus starts on the first game.
+  focus_ = std::make_unique<gfx::FocusRing>(ctx_, kFocusFrame);
+  UpdateFocusTargets();
+  focus_->Focus(0);
+}
+
+void CatalogueScreen::UpdateFocusTargets() {
+  if (focus_) focus_->SetTargets(gfx::FocusRing::ButtonTargets(Buttons(), FocusOrder()));
+}
+
+std::string CatalogueScreen::FocusedButton() const {
+  const int id = focus_ ? focus_->Focused() : -1;
+  const std::vector<std::string> order = FocusOrder();
+  return id >= 0 && size_t(id) < order.size() ? order[size_t(id)] : std::string();
+}
+
+void CatalogueScreen::HandlePresses() {
+  using namespace shell::scan;
+  for (const shell::Press& press : ctx_.pump.Presses().Take()) {
+    if (focus_ && focus_->Handle(press) == gfx::FocusRing::Action::kActivate)
+      Buttons().Trigger(FocusedButton());
+    // A held key turns one page, not one page per repeat.
+    if (press.repeat) continue;
+    if (press.Key(kPageUp) || press.Pad(platform::kPadLeftShoulder)) Buttons().Trigger("left");
+    if (press.Key(kPageDown) || press.Pad(platform::kPadRightShoulder)) Buttons().Trigger("right");
+    if (press.Key(kI)) Buttons().Trigger("help");
+  }
 }
 
 void CatalogueScreen::Release() {
   gfx::Screen::Release();
   pageNumbers_.reset();
   collect_.reset();
+  focus_.reset();
   games_.Clear();
 }
 
@@ -133,6 +177,7 @@ void CatalogueScreen::EnableSlots() {
       button->SetEnabled(enabled);
     }
   }
+  UpdateFocusTargets();
 }
 
 int CatalogueScreen::Update(int) {
@@ -141,6 +186,7 @@ int CatalogueScreen::Update(int) {
   gfx::ButtonGroup& buttons = Buttons();
   buttons.HandleMouse(x, y, mask);
   buttons.DrawAll();
+  HandlePresses();
 
   if (buttons.IsClicked("exit")) return kQuit;
   if (buttons.IsClicked("help") && !ShowInformation()) return kQuit;
@@ -205,8 +251,9 @@ int CatalogueScreen::DrawAndPresent() {
       collect_->Draw(target);
     }
   }
-  // The slot frames lie over the pictures.
+  // The slot frames lie over the pictures, the focus mark over them.
   Buttons().DrawAll();
+  if (focus_) focus_->Draw({0, 0, ctx_.screenWidth, ctx_.screenHeight}, true);
   return Present();
 }
 
@@ -214,8 +261,10 @@ bool CatalogueScreen::ShowInformation() {
   {
     gfx::PopupScreen popup(ctx_);
     popup.AddImage("infoscreen.bmp", nullptr);
+    popup.SetFocusFrame(kFocusFrame);
     auto back = std::make_unique<gfx::Button>(ctx_, 689, 370);
     back->LoadStateStrip("backbutton.bmp", 2, 0);
+    back->SetName("back");
     popup.AddButton(std::move(back));
     std::string result;
     if (!popup.Run(result, nullptr)) return false;

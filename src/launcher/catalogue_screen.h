@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "gfx/focus_ring.h"
 #include "gfx/screen.h"
 #include "gfx/sprite.h"
 #include "launcher/game_entry.h"
@@ -39,6 +40,8 @@ class CatalogueScreen : public gfx::Screen {
   const GameList& Games() const { return games_; }
   // The slot button for slot k (1 ... 12) of the page: "button<k>".
   static std::string SlotName(int slot);
+  // The button the keyboard focus is on.
+  std::string FocusedButton() const;
 
  private:
   void Scan();
@@ -46,12 +49,17 @@ class CatalogueScreen : public gfx::Screen {
   // collect slot.
   void EnableSlots();
   void DrawPageNumber();
+  // Keys and controller buttons: the focus moves over the page, Page Up
+  // and Page Down (or the shoulder buttons) turn pages.
+  void HandlePresses();
+  void UpdateFocusTargets();
   bool ShowInformation();
 
   shell::ScreenManager& screens_;
   TitleScreen& title_;
   std::unique_ptr<gfx::Sprite> pageNumbers_;
   std::unique_ptr<gfx::Sprite> collect_;
+  std::unique_ptr<gfx::FocusRing> focus_;
   int page_ = 0;
   int gameCount_ = 0;
   GameList games_;

@@ -1,6 +1,7 @@
 #include "launcher/players_screen.h"
 
 #include <string_view>
+#include <vector>
 
 #include "gfx/back_buffer.h"
 #include "gfx/context.h"
@@ -113,8 +114,36 @@ void PlayersScreen::SetPlayer(players::PlayerRecord& record) {
   }
 }
 
+int PlayersScreen::Run(std::string& result, const char* imageName) {
+  gfx::FocusRing& focus = MakeFocus();
+  // Tab, Return and Space keep their meaning in the fields; the focus
+  // moves with the arrows, and a field it lands on takes the typing.
+  focus.SetTabMoves(false);
+  focus.SetSpaceActivates(false);
+  std::vector<gfx::FocusRing::Target> targets;
+  for (int i = 0; i < kFieldCount; ++i)
+    if (const TextField* field = fields_[size_t(i)].get())
+      targets.push_back({kFirstOwnTarget + i,
+                         {field->X() + field->OffsetX(), field->Y() + field->OffsetY(),
+                          field->X() + field->OffsetX() + field->Width(),
+                          field->Y() + field->OffsetY() + field->Height()}});
+  for (size_t i = 0; i < Buttons().Count(); ++i)
+    if (const gfx::Button* button = Buttons().At(i); button->ImageCount() > 0)
+      targets.push_back({int(i), button->DrawRect()});
+  focus.SetTargets(std::move(targets));
+  focus.Focus(kFirstOwnTarget + kName);
+  lastFocus_ = focus.Focused();
+  return gfx::PopupScreen::Run(result, imageName);
+}
+
 int PlayersScreen::FrameHook(int x, int y, int mask) {
   if (!fields_[kName]) return 1;
+  gfx::FocusRing* focus = Focus();
+  if (focus && focus->Focused() != lastFocus_) {
+    lastFocus_ = focus->Focused();
+    for (int i = 0; i < kFieldCount; ++i)
+      fields_[size_t(i)]->SetEditing(lastFocus_ == kFirstOwnTarget + i ? 1 : 0);
+  }
   if (mask != lastMask_ && (mask & 1)) {
     bool anyEditing = false;
     for (auto& field : fields_) anyEditing = field->Click(x, y) != 0 || anyEditing;
@@ -134,7 +163,7 @@ int PlayersScreen::FrameHook(int x, int y, int mask) {
       player_->name = fields_[kName]->Text();
       player_->address = fields_[kAddress]->Text();
       player_->email = fields_[kEmail]->Text();
-      if (buttons.Find("yesno")) player_->send = sendOn_ == 1 ? "Y" : "N";
+      if (buttons.Find("yesno")) player_->send.assign(1, sendOn_ == 1 ? 'Y' : 'N');
     }
     Finish("play");
   }
@@ -150,6 +179,13 @@ int PlayersScreen::FrameHook(int x, int y, int mask) {
       fields_[(i + 1) % fields_.size()]->SetEditing(1);
     }
   }
+
+  // The focus follows the typing from field to field.
+  for (int i = 0; focus && i < kFieldCount; ++i)
+    if (fields_[size_t(i)]->Editing()) {
+      focus->Focus(kFirstOwnTarget + i);
+      lastFocus_ = focus->Focused();
+    }
 
   platform::Surface* back = gfx::BackBuffer(ctx_);
   for (auto& field : fields_) {

@@ -27,6 +27,8 @@ class PlayersScreen : public gfx::PopupScreen {
   void Place(int left, int top) override;
   // The record edited; it must outlive the pop-up's run.
   void SetPlayer(players::PlayerRecord& record);
+  // Adds the three fields to the keyboard focus, then runs the pop-up.
+  int Run(std::string& result, const char* imageName) override;
   int FrameHook(int x, int y, int buttons) override;
 
   TextField* FieldAt(int index) const {
@@ -42,6 +44,7 @@ class PlayersScreen : public gfx::PopupScreen {
   players::PlayerRecord* player_ = nullptr;
   int sendOn_ = 1;
   int lastMask_ = -1;
+  int lastFocus_ = -1;
 };
 
 }  // namespace launcher

@@ -1,6 +1,7 @@
 #include "launcher/title_screen.h"
 
 #include <string_view>
+#include <vector>
 
 #include "gfx/back_buffer.h"
 #include "gfx/context.h"
@@ -14,7 +15,9 @@
 #include "platform/system.h"
 #include "players/player_roster.h"
 #include "shell/app/screen_manager.h"
+#include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
+#include "shell/services/presses.h"
 
 namespace launcher {
 
@@ -26,6 +29,9 @@ constexpr int kPopupTop = 18;
 constexpr int kFieldCapacity = 64;
 constexpr size_t kSwitchBuffer = 10;
 constexpr const char* kBackground = ".\\title\\titlebackground.bmp";
+constexpr const char* kFocusFrame = "..\\FocusFrame.bmp";
+// Focus ids of the name plates follow those of the buttons.
+constexpr int kFirstPlateId = 100;
 
 struct ButtonPlace {
   const char* name;
@@ -58,6 +64,9 @@ constexpr FieldRect kFieldRects[TitleScreen::kPlayerFields] = {
 };
 constexpr int kFieldWidth = 150;
 constexpr int kFieldHeight = 30;
+
+// The focus's Tab order (indexes into kButtons; -1 stands for the plates).
+constexpr int kFocusOrder[] = {1, 0, 2, 4, 6, -1, 7, 8, 3, 5};
 
 std::string FirstWord(const std::string& name) { return name.substr(0, name.find(' ')); }
 
@@ -115,12 +124,56 @@ void TitleScreen::Activate(platform::Display* display, platform::Surface* drawin
     roster_.LoadPlayer(i);
     ShowPlayerName(i);
   }
+
+  // The focus starts on Play.
+  std::vector<gfx::FocusRing::Target> targets;
+  for (const int order : kFocusOrder) {
+    if (order >= 0) {
+      if (const gfx::Button* button = Buttons().Find(kButtons[order].name))
+        targets.push_back({order, button->DrawRect()});
+      continue;
+    }
+    for (int i = 0; i < kPlayerFields; ++i)
+      targets.push_back({kFirstPlateId + i,
+                         {kFieldRects[i].x, kFieldRects[i].y, kFieldRects[i].x + kFieldWidth,
+                          kFieldRects[i].y + kFieldHeight}});
+  }
+  focus_ = std::make_unique<gfx::FocusRing>(ctx_, kFocusFrame);
+  focus_->SetTargets(std::move(targets));
+  focus_->Focus(1);
   platform::SetCurrentDirectory(game_.gameDirectory);
+}
+
+std::string TitleScreen::FocusedTarget() const {
+  const int id = focus_ ? focus_->Focused() : -1;
+  if (id >= kFirstPlateId) return "player" + std::to_string(id - kFirstPlateId + 1);
+  return id >= 0 ? kButtons[id].name : "";
+}
+
+void TitleScreen::PickPlayer(int index) {
+  for (int i = 0; i < kPlayerFields; ++i) fields_[size_t(i)]->SetSelected(i == index ? 1 : 0);
+  if (index == current_) return;
+  current_ = index;
+  roster_.WriteCurrentIndex(index);
+}
+
+void TitleScreen::HandlePresses() {
+  for (const shell::Press& press : ctx_.pump.Presses().Take()) {
+    const gfx::FocusRing::Action action = focus_->Handle(press);
+    const int id = focus_->Focused();
+    if (action == gfx::FocusRing::Action::kMoved && id >= kFirstPlateId) {
+      PickPlayer(id - kFirstPlateId);
+    } else if (action == gfx::FocusRing::Action::kActivate) {
+      // On a name plate, Return edits that player.
+      Buttons().Trigger(id >= kFirstPlateId ? "Players" : kButtons[id].name);
+    }
+  }
 }
 
 void TitleScreen::Release() {
   gfx::Screen::Release();
   for (auto& field : fields_) field.reset();
+  focus_.reset();
   normalFont_.reset();
   highlightFont_.reset();
 }
@@ -159,6 +212,7 @@ int TitleScreen::Update(int) {
   gfx::ButtonGroup& buttons = Buttons();
   buttons.HandleMouse(x, y, mask);
   buttons.DrawAll();
+  HandlePresses();
 
   // A press counts once, however long the button is held.
   if (mask != lastMask_ && (mask & 1)) {
@@ -199,6 +253,7 @@ int TitleScreen::Update(int) {
 
 int TitleScreen::DrawAndPresent() {
   Buttons().DrawAll();
+  if (focus_) focus_->Draw({0, 0, ctx_.screenWidth, ctx_.screenHeight}, true);
   return Present();
 }
 
@@ -221,6 +276,7 @@ bool TitleScreen::ShowPicture(const std::string& path) {
 bool TitleScreen::ShowHallOfFame() {
   {
     HallOfFameScreen hall(ctx_, game_.directoryName, &saveNotice_);
+    hall.SetFocusFrame(kFocusFrame);
     hall.Create();
     hall.Place(kPopupLeft, kPopupTop);
     std::string result;
@@ -234,6 +290,7 @@ bool TitleScreen::ShowPlayers() {
   roster_.SetPath(kOptionsFile);
   {
     PlayersScreen players(ctx_, roster_);
+    players.SetFocusFrame(kFocusFrame);
     players.Create();
     players.Place(kPopupLeft, kPopupTop);
     players.SetPlayer(roster_.Player(roster_.CurrentIndex()));

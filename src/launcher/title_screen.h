@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gfx/bitmap_font.h"
+#include "gfx/focus_ring.h"
 #include "gfx/screen.h"
 #include "launcher/game_entry.h"
 #include "launcher/text_field.h"
@@ -40,6 +41,8 @@ class TitleScreen : public gfx::Screen {
   int DrawAndPresent();
 
   int CurrentPlayer() const { return current_; }
+  // The focused button's name, or "player<n>" for a name plate (n from 1).
+  std::string FocusedTarget() const;
   int SoundEffectsOn() const { return sfxOn_; }
   int MusicOn() const { return musicOn_; }
   TextField* PlayerField(int index) const {
@@ -50,8 +53,13 @@ class TitleScreen : public gfx::Screen {
   void ReadSwitch(const char* key, int& on);
   void ToggleSwitch(const char* key, int& on);
   void ShowPlayerName(int index);
+  // Keys and controller buttons: the focus moves over the buttons and the
+  // name plates; a plate it lands on becomes the current player.
+  void HandlePresses();
+  void PickPlayer(int index);
   // Shows a picture of the game's title folder until it is clicked (none
-  // when it is missing); false when the program is quitting meanwhile.
+  // when it is missing); false
+  // when the program is quitting meanwhile.
   bool ShowPicture(const std::string& path);
   bool ShowHallOfFame();
   bool ShowPlayers();
@@ -71,6 +79,7 @@ class TitleScreen : public gfx::Screen {
   int musicOn_ = 1;
   int lastMask_ = -1;
   players::SaveNotice saveNotice_;
+  std::unique_ptr<gfx::FocusRing> focus_;
 };
 
 }  // namespace launcher

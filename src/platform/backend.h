@@ -19,6 +19,9 @@ struct WindowConfig {
   bool fullscreen = false;
   bool topmostOnSmallDesktop = false;  // windowed on an 800 x 600 desktop: stay on top
   int width = 800, height = 600;        // the logical client area
+  // Scaling of the logical picture to the window: whole multiples with
+  // nearest pixels (sharp) or any size, smoothed (the default).
+  bool sharpScale = false;
 };
 
 // Mouse buttons as the 10 ms poll sees them. A press that is released again
@@ -56,6 +59,8 @@ class Backend : public NativeEventSource {
   virtual bool openWindow(const WindowConfig& config, std::string& error) = 0;
   virtual void closeWindow() = 0;
   virtual void setTitle(const std::string& title) = 0;
+  // Switches between the window and the desktop-sized full screen.
+  virtual void setFullscreen(bool on) = 0;
   // Shows an 800 x 600 RGB565 frame.
   virtual void present(const Surface& frame) = 0;
   // Sleeps until a native event arrives or timeoutMs pass (used while the

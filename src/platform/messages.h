@@ -30,6 +30,17 @@ inline constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr uint32_t WM_LBUTTONUP = 0x0202;
 inline constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 inline constexpr uint32_t WM_RBUTTONUP = 0x0205;
+// A game controller's button (or stick direction) went down or up: wParam
+// is the PadButton, lParam the controller's id.
+inline constexpr uint32_t WM_PADBUTTONDOWN = 0x8001;
+inline constexpr uint32_t WM_PADBUTTONUP = 0x8002;
+
+enum PadButton : uint32_t {
+  kPadA, kPadB, kPadX, kPadY, kPadBack, kPadStart,
+  kPadUp, kPadDown, kPadLeft, kPadRight,
+  kPadLeftShoulder, kPadRightShoulder,
+  kPadButtonCount
+};
 
 // WM_ACTIVATE low word.
 inline constexpr uint32_t WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2;
@@ -44,11 +55,13 @@ inline constexpr uint32_t MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0
 inline constexpr uint32_t VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
                           VK_CONTROL = 0x11, VK_MENU = 0x12, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
                           VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-                          VK_F1 = 0x70, VK_F10 = 0x79;
+                          VK_F1 = 0x70, VK_F10 = 0x79, VK_F11 = 0x7A;
 
 constexpr int64_t MakeLParam(int low, int high) {
   return int64_t(uint32_t((uint32_t(low) & 0xFFFF) | ((uint32_t(high) & 0xFFFF) << 16)));
 }
+// A key message's lParam bit 30: the key was already down (a held key repeating).
+constexpr bool IsKeyRepeat(int64_t lParam) { return ((lParam >> 30) & 1) != 0; }
 constexpr uint32_t LoWord(uint64_t v) { return uint32_t(v & 0xFFFF); }
 constexpr uint32_t HiWord(uint64_t v) { return uint32_t((v >> 16) & 0xFFFF); }
 // Signed coordinates packed in a mouse message's lParam.

@@ -9,6 +9,7 @@
 #include "gfx/redraw_queue.h"
 #include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
+#include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/qv.h"
 #include "platform/system.h"
@@ -16,6 +17,7 @@
 #include "quiz/quiz_screen.h"
 #include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
+#include "shell/services/presses.h"
 #include "shell/services/timers.h"
 
 namespace quiz {
@@ -113,6 +115,7 @@ int QuizGame::Update() {
   ctx_.mouse.GetState(&x, &y, &buttons);
   screen_->Buttons().HandleMouse(x, y, buttons);
   screen_->Buttons().DrawAll();
+  HandlePresses();
 
   DrawScores();
   DrawTimeBar();
@@ -467,6 +470,32 @@ void QuizGame::Explanation() {
 }
 
 // --- helpers ------------------------------------------------------------
+
+void QuizGame::HandlePresses() {
+  for (const shell::Press& press : ctx_.pump.Presses().Take())
+    if (const char* name = ButtonFor(press)) screen_->Buttons().Trigger(name);
+}
+
+const char* QuizGame::ButtonFor(const shell::Press& press) const {
+  using namespace shell::scan;
+  // One press, one answer: a held key repeating does nothing.
+  if (press.repeat) return nullptr;
+  const int state = GetState();
+  // The controller's face buttons match the answer buttons' colours; A and
+  // Start also go on and start a game where there is nothing to answer.
+  const bool goOn = press.Pad(platform::kPadStart) || press.Pad(platform::kPadA);
+  if (press.Key(kT) || press.Key(kLeft) || (state == kWaiting && press.Pad(platform::kPadA)))
+    return "true";
+  if (press.Key(kF) || press.Key(kRight) || press.Pad(platform::kPadB)) return "false";
+  if (press.Key(kP) || press.Key(kDown) || press.Pad(platform::kPadY)) return "pass";
+  if (press.Key(kSpace) || press.Key(kReturn) || press.Key(kPadEnter) ||
+      (state == kExplanation && goOn))
+    return "next";
+  if (press.Key(kN) || (state == kNoGame && goOn)) return "newgame";
+  if (press.Key(kR) || press.Key(kH) || press.Pad(platform::kPadX)) return "info";
+  if (press.Key(kM) || press.Pad(platform::kPadBack)) return "menu";
+  return nullptr;
+}
 
 bool QuizGame::Clicked(const char* name) const { return screen_->Buttons().IsClicked(name) != 0; }
 

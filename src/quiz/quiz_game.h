@@ -19,6 +19,7 @@
 #include "quiz/quiz_random.h"
 
 namespace gfx { struct Context; class Sprite; }
+namespace shell { struct Press; }
 
 namespace quiz {
 
@@ -106,6 +107,9 @@ class QuizGame : public Game {
   void Reveal();
   void Explanation();
 
+  // Keys and controller buttons click the board's buttons.
+  void HandlePresses();
+  const char* ButtonFor(const shell::Press& press) const;
   bool Clicked(const char* name) const;
   uint32_t Now() const;
   uint32_t Since(uint32_t t) const { return Now() - t; }

@@ -68,6 +68,7 @@ const Planned kPictures[] = {
     {"ClearScores.bmp", 260, 52, 2, 1, Kind::kButtons},
     {"HallBlackFont.bmp", 0, 20, 1, 1, Kind::kFont},
     {"HallPurpleFont.bmp", 0, 20, 1, 1, Kind::kFont},
+    {"FocusFrame.bmp", 36, 36, 1, 1, Kind::kSprite},
     {"Verimoo/font.bmp", 0, 22, 1, 1, Kind::kFont},
     {"Verimoo/scorefont.bmp", 150, 22, 10, 1, Kind::kDigits},
     {"Verimoo/PavloraButton.bmp", 250, 100, 1, 1, Kind::kOpaque},

@@ -206,6 +206,31 @@ TEST_F(CatalogueTest, TwelveGamesPutTheCollectSlotAloneOnPageTwo) {
   EXPECT_EQ(run->launcher.launches[0].url, web::kHomeUrl);
 }
 
+TEST_F(CatalogueTest, PageKeysTurnOnePagePerPressEvenHeldOrWithAClick) {
+  AddGames(25);
+  Launch();
+  ScriptedBackend& b = run->backend;
+  // Page Down in the frame in which a click on the right arrow completes
+  // (the poll sees the release a frame after it): one page.
+  b.script.push_back([&b] { b.mouseDown(759, 39); });
+  run->Wait(2);
+  b.script.push_back([&b] { b.mouseUp(759, 39); });
+  b.script.push_back([&b] { b.pressKey(kScanPageDown); });
+  run->Play();
+  EXPECT_EQ(Catalogue().CurrentPage(), 1);
+  // Held, it turns one page, not one per repeat.
+  b.script.push_back([&b] {
+    b.keyDown(kScanPageDown);
+    for (int i = 0; i < 5; ++i) b.keyDown(kScanPageDown, 0, true);
+  });
+  b.script.push_back([&b] { b.keyDown(kScanPageDown, 0, true); });
+  b.script.push_back([&b] { b.keyUp(kScanPageDown); });
+  b.script.push_back([&b] { b.pressKey(kScanPageUp); });
+  run->Play();
+  EXPECT_EQ(Catalogue().CurrentPage(), 1);
+  EXPECT_TRUE(ShowsPageNumber("2"));
+}
+
 TEST_F(CatalogueTest, ThirteenGamesShowTheLastGameAndTheCollectSlotOnPageTwo) {
   AddGames(13);
   Launch();

@@ -131,5 +131,7 @@ class GameTitleTest : public ::testing::Test {
 inline constexpr int kScanBackspace = 14;
 inline constexpr int kScanTab = 15;
 inline constexpr int kScanEnter = 28;
+inline constexpr int kScanUp = 0xC8, kScanPageUp = 0xC9, kScanLeft = 0xCB, kScanRight = 0xCD,
+                     kScanDown = 0xD0, kScanPageDown = 0xD1, kScanF11 = 0x57;
 
 }  // namespace launcher_test

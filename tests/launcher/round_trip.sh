@@ -2,10 +2,13 @@
 # The launcher and the quiz start each other on a virtual display: the
 # quiz's tile, "Play" (the quiz's window opens, the launcher ends), the
 # quiz's "menu" (the launcher comes back on the quiz's title screen, whose
-# "Exit" then ends it).
-# usage: round_trip.sh <laid-out launcher directory>
+# "Exit" then ends it). With "keys", the same with the keyboard alone: Return
+# on the quiz's tile and on "Play", T, F and P answer, Space goes on, F11
+# switches full screen on and off, M is "menu", Down twice and Return "Exit".
+# usage: round_trip.sh <laid-out launcher directory> [keys]
 set -u
 dist=${1:?launcher directory}
+mode=${2:-mouse}
 if [[ ! -x "$dist/Pavlora" || ! -x "$dist/Verimoo/Verimoo" ]]; then
   echo "programs not built: $dist" >&2
   exit 1
@@ -35,6 +38,8 @@ window() { xdotool search --name "$1" 2>/dev/null | head -1; }
 has_window() { [[ -n "$(window "$1")" ]]; }
 running() { pgrep -f "^$1" > /dev/null; }
 not_running() { ! running "$1"; }
+# A process of ours that has ended (other programs of the same name may run).
+gone() { [[ ! -e /proc/$1 ]] || grep -q '^State:.*Z' "/proc/$1/status"; }
 # A click at (x, y) of the 800 x 600 picture of the window, held briefly.
 click() {
   local w=$1 x=$2 y=$3
@@ -42,28 +47,59 @@ click() {
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
 }
 
+# Keys go to the window under the pointer; the pointer rests on the window.
+key() {
+  xdotool mousemove --window "$1" 400 5; sleep 0.2
+  shift
+  for k in "$@"; do xdotool key "$k"; sleep 0.4; done
+}
+size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; }
+# A press, or a click at (x, y) of the window.
+use() {
+  local w=$1 k=$2
+  if [[ $mode == keys ]]; then key "$w" "$k"; else click "$w" "$3" "$4"; fi
+}
+
 cd "$work" || fail "no work directory"
+# Full screen needs a window manager to grant it.
+if [[ $mode == keys ]] && command -v openbox > /dev/null; then
+  openbox > /dev/null 2>&1 &
+  started+=($!)
+  sleep 1
+fi
 "$work/Pavlora" > "$work/launcher.log" 2>&1 &
-started+=($!)
+launcher=$!
+started+=($launcher)
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not open"
 sleep 1
 w=$(window "^Kelvane Pavlora$")
-click "$w" 140 190   # the quiz's tile, slot 1
+use "$w" Return 140 190   # the quiz's tile, slot 1
 sleep 1
-click "$w" 716 326   # "Play"
+use "$w" Return 716 326   # "Play"
 wait_for has_window "^Verimoo" || fail "the quiz's window did not open"
-wait_for not_running "$work/Pavlora" || fail "the launcher did not end"
+wait_for gone "$launcher" || fail "the launcher did not end"
 running "$work/Verimoo/Verimoo $work" || fail "the quiz was not given the launcher's directory"
 
 sleep 1
 q=$(window "^Verimoo")
-click "$q" 655 555   # the quiz's "menu"
+if [[ $mode == keys ]]; then
+  key "$q" t; sleep 1; key "$q" space f; sleep 1; key "$q" space p; sleep 1; key "$q" space
+  if pgrep -x openbox > /dev/null; then
+    windowed=$(size "$q")
+    key "$q" F11; sleep 1
+    [[ $(size "$q") == 1024x768 ]] || fail "F11 did not fill the screen: $(size "$q")"
+    key "$q" F11; sleep 1
+    [[ $(size "$q") == "$windowed" ]] || fail "F11 did not give the window back: $(size "$q")"
+  fi
+fi
+use "$q" m 655 555   # the quiz's "menu"
 wait_for not_running "$work/Verimoo/Verimoo" || fail "the quiz did not end"
 wait_for running "$work/Pavlora Verimoo" || fail "the launcher was not started with the quiz's name"
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not come back"
 sleep 1
 # "Exit" of the title screen; on the catalogue this place is an empty slot.
 w=$(window "^Kelvane Pavlora$")
-click "$w" 716 465
+# (The first key only shows the focus, which starts on "Play".)
+if [[ $mode == keys ]]; then key "$w" Down Down Down Return; else click "$w" 716 465; fi
 wait_for not_running "$work/Pavlora" || fail "the launcher did not open on the quiz's title screen"
-echo "round trip: ok"
+echo "round trip ($mode): ok"

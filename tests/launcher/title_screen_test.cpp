@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gfx/button.h"
+#include "gfx/focus_ring.h"
 #include "launcher/title_screen.h"
 #include "launcher/text_field.h"
 #include "launcher_harness.h"
@@ -207,6 +208,105 @@ TEST_F(TitleTest, ExitEndsTheLauncherWithoutStartingAnything) {
   EXPECT_TRUE(run->ended);
   EXPECT_TRUE(run->launcher.launches.empty());
 }
+
+// The launcher with the keyboard alone, or a game controller alone: the
+// focus shows at the first press and goes at a mouse move, Return goes from
+// the catalogue into a game's title screen, the arrows move to Menu and back,
+// pick a player and reach Play; F11 changes the screen on the way.
+enum class Input { kKeys, kPad };
+
+class KeyboardRoundTrip : public TitleTest, public ::testing::WithParamInterface<Input> {
+ protected:
+  enum Step { kActivate, kUp, kDown, kLeft, kRight };
+  void Use(Step step) {
+    static constexpr int kKeys[] = {kScanEnter, kScanUp, kScanDown, kScanLeft, kScanRight};
+    static constexpr platform::PadButton kPads[] = {platform::kPadA, platform::kPadUp,
+                                                    platform::kPadDown, platform::kPadLeft,
+                                                    platform::kPadRight};
+    ScriptedBackend& b = run->backend;
+    if (GetParam() == Input::kKeys)
+      b.script.push_back([&b, step] { b.pressKey(kKeys[step]); });
+    else
+      b.script.push_back([&b, step] { b.pressPad(0, kPads[step]); });
+    run->Play();
+  }
+  // Whether the mark's top edge shows above the rectangle at (x, y).
+  bool MarkAbove(int x, int y, int width) {
+    const auto mark = run->app.Qv().LoadBitmap(tree.Path("FocusFrame.bmp"));
+    const int edge = mark->width() / 2;
+    return run->PixelAt(x + width / 2, y - gfx::FocusRing::kMargin + 1) == mark->pixel16(edge, 1);
+  }
+};
+
+TEST_P(KeyboardRoundTrip, FromTheCatalogueIntoTheGameAndBack) {
+  run = std::make_unique<LauncherRun>();
+  ASSERT_TRUE(run->Start(""));
+  run->Frames(4);
+  ASSERT_EQ(run->CurrentScreen(), "Pavlora");
+  const int tileX = 14, tileY = 140, tileWidth = 250;
+  EXPECT_FALSE(MarkAbove(tileX, tileY, tileWidth));
+  Use(kDown);  // the first press only shows where the focus is
+  EXPECT_TRUE(MarkAbove(tileX, tileY, tileWidth));
+  run->Click(700, 580);
+  run->Play();
+  EXPECT_FALSE(MarkAbove(tileX, tileY, tileWidth));
+
+  Use(kActivate);
+  ASSERT_EQ(run->CurrentScreen(), "title");
+  EXPECT_EQ(Title().FocusedTarget(), "Play");
+  Use(kDown);
+  EXPECT_EQ(Title().FocusedTarget(), "Menu");
+  Use(kActivate);
+  ASSERT_EQ(run->CurrentScreen(), "Pavlora");
+  Use(kActivate);
+  ASSERT_EQ(run->CurrentScreen(), "title");
+  EXPECT_EQ(Title().FocusedTarget(), "Play");
+
+  // Full screen from the game's page is the launcher's own choice.
+  ScriptedBackend& b = run->backend;
+  b.script.push_back([&b] { b.pressKey(kScanF11, platform::VK_F11); });
+  run->Play();
+  EXPECT_TRUE(run->backend.windowConfig().fullscreen);
+  EXPECT_EQ(Option("setup", "fullscreen"), "<none>");
+  EXPECT_EQ(platform::GetProfileString("setup", "fullscreen", "", tree.Path("setup.ini")), "1");
+  EXPECT_FALSE(platform::FileExists(game + "/setup.ini"));
+
+  if (GetParam() == Input::kPad) {
+    // A stick pushed down, and the controller unplugged while it is held:
+    // the next push moves the focus again.
+    b.script.push_back([&b] { b.padStick(0, platform::PadTracker::kStickY, 30000); });
+    b.script.push_back([&b] { b.unplugPad(0); });
+    b.script.push_back([&b] { b.padStick(0, platform::PadTracker::kStickY, 30000); });
+    b.script.push_back([&b] { b.padStick(0, platform::PadTracker::kStickY, 0); });
+    run->Play();
+    EXPECT_EQ(Title().FocusedTarget(), "Exit");
+    Use(kUp);
+  } else {
+    Use(kDown);
+  }
+  ASSERT_EQ(Title().FocusedTarget(), "Menu");
+  // Left of Menu lies the second player's plate: the focus picks that player.
+  Use(kLeft);
+  ASSERT_EQ(Title().FocusedTarget(), "player2");
+  EXPECT_EQ(Title().CurrentPlayer(), 1);
+  EXPECT_EQ(Option("setup", "playerid"), "1");
+  EXPECT_EQ(Title().PlayerField(1)->Selected(), 1);
+  EXPECT_EQ(Title().PlayerField(0)->Selected(), 0);
+
+  Use(kRight);
+  Use(kUp);
+  ASSERT_EQ(Title().FocusedTarget(), "Play");
+  Use(kActivate);
+  EXPECT_TRUE(run->ended);
+  ASSERT_EQ(run->launcher.launches.size(), 1u);
+  EXPECT_EQ(run->launcher.launches[0].program, game + "/Moo");
+  EXPECT_EQ(run->launcher.launches[0].argument, tree.Root());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryInput, KeyboardRoundTrip, ::testing::Values(Input::kKeys, Input::kPad),
+                         [](const ::testing::TestParamInfo<Input>& info) {
+                           return info.param == Input::kKeys ? "Keys" : "Pad";
+                         });
 
 }  // namespace
 }  // namespace launcher_test

@@ -15,6 +15,7 @@
 #include "support/scratch_dir.h"
 #include "quiz_run.h"
 #include "sound/qv_sound.h"
+#include "platform/profile.h"
 #include "sound/sound_stream.h"
 
 namespace {
@@ -79,6 +80,28 @@ TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
   // The stamp went with the explanation.
   EXPECT_FALSE(Shows(*run.target(), *stamp.Frame(0), 345, 254));
   EXPECT_FALSE(Shows(*run.target(), *stamp.Frame(1), 345, 254));
+}
+
+TEST_F(QuizFlow, AHeldKeyAnswersOnlyTheStatementItWasPressedFor) {
+  QuizRun run(dir_);
+  Player player(run);
+  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+  const int key = player.Truth() ? 20 : 33;  // T or F, whichever is right
+  const auto held = [&] {
+    run.backend.keyDown(key, 0, true);
+    return false;
+  };
+  run.backend.keyDown(key);
+  ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kExplanation || held(); }, 200));
+  run.backend.pressKey(57);  // Space goes on while the key stays down
+  ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kWaiting || held(); }, 200));
+  for (int i = 0; i < 30; ++i) {
+    held();
+    run.frame();
+  }
+  EXPECT_EQ(run.state(), QuizGame::kWaiting);
+  EXPECT_EQ(run.game().GetScore(), 125);
+  EXPECT_EQ(std::count(run.timeline.begin(), run.timeline.end(), "bell"), 1);
 }
 
 TEST_F(QuizFlow, TheBullPlaysTheFramesOfItsAnimation) {
@@ -581,10 +604,28 @@ TEST_F(QuizFlow, OptionsGiveTheTitleAndTheSoundSwitches) {
   GameDir withMusic(true);
   withMusic.WriteOptions("[setup]\r\nmusic=Y\r\nSFX=Y\r\n");
   WriteText(withMusic.file("Verimoo.txt"), text_);
+  WriteText(withMusic.file("setup.ini"), "[setup]\r\nfullscreen=1\r\nscale=sharp\r\n");
   QuizRun run(withMusic);
   EXPECT_EQ(run.backend.title(), "Verimoo - Player1");
   EXPECT_EQ(run.app.Sound().Engine().MusicEnabled(), 1);
   EXPECT_TRUE(MusicPlaying(run));
+
+  // The screen as the player left it, switched by Alt+Return and F11 (held, once).
+  EXPECT_TRUE(run.backend.windowConfig().fullscreen);
+  EXPECT_TRUE(run.backend.windowConfig().sharpScale);
+  const auto setting = [&] {
+    return platform::GetProfileString("setup", "fullscreen", "", withMusic.file("setup.ini"));
+  };
+  platform::Message altReturn{platform::WM_SYSKEYDOWN, platform::VK_RETURN, 0};
+  run.backend.post(altReturn);
+  run.frame();
+  EXPECT_FALSE(run.backend.windowConfig().fullscreen);
+  EXPECT_EQ(setting(), "0");
+  run.backend.keyDown(0x57, platform::VK_F11);
+  run.backend.keyDown(0x57, platform::VK_F11, true);
+  run.frame();
+  EXPECT_TRUE(run.backend.windowConfig().fullscreen);
+  EXPECT_EQ(setting(), "1");
 }
 
 }  // namespace

@@ -14,10 +14,14 @@ namespace {
 using namespace quiz_test;
 using quiz::QuizGame;
 
-TEST(QuizRealFile, APlannedGameWithTheShippedQuestions) {
+// The same game with the mouse, the keyboard alone and a controller alone.
+class QuizRealFile : public ::testing::TestWithParam<Input> {};
+
+TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   GameDir dir;
   QuizRun run(dir, "", 2024);
   ASSERT_TRUE(run.started);
+  run.input = GetParam();
   Player player(run);
   const Move mixed[] = {Move::kRight, Move::kRight, Move::kWrong, Move::kPass, Move::kRight,
                         Move::kWrong, Move::kRight, Move::kPass,  Move::kWrong};
@@ -59,6 +63,13 @@ TEST(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   std::copy(entry.begin(), entry.end(), expected.begin() + 4);
   for (int i = 0; i < 4; ++i) expected[260 + size_t(i)] = uint8_t(uint32_t(run.game().GetScore()) >> (8 * i));
   EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), expected);
+
+  // A new game the same way.
+  run.use(Control::kNewGame);
+  EXPECT_TRUE(run.waitForState(QuizGame::kWaiting, 20));
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryInput, QuizRealFile,
+                         ::testing::Values(Input::kMouse, Input::kKeys, Input::kPad), InputName);
 
 }  // namespace

@@ -43,6 +43,20 @@ inline constexpr Point kFalse{536, 534};
 inline constexpr Point kNext{397, 328};
 inline constexpr Point kAway{5, 5};
 
+// The board's controls, and the ways a player reaches them: the mouse, the
+// keyboard or a game controller.
+enum class Control { kTrue, kFalse, kPass, kNext, kNewGame };
+enum class Input { kMouse, kKeys, kPad };
+inline constexpr Point kControlPoints[] = {kTrue, kFalse, kPass, kNext, kNewGame};
+inline constexpr int kControlKeys[] = {20, 33, 25, 57, 49};  // T, F, P, Space, N
+inline constexpr platform::PadButton kControlPads[] = {platform::kPadA, platform::kPadB,
+                                                       platform::kPadY, platform::kPadStart,
+                                                       platform::kPadStart};
+inline std::string InputName(const ::testing::TestParamInfo<Input>& info) {
+  const char* names[] = {"Mouse", "Keys", "Pad"};
+  return names[int(info.param)];
+}
+
 inline std::vector<uint8_t> ReadBytes(const fs::path& path) {
   const std::string bytes = test_support::ScratchDir::ReadFile(path.string());
   return {bytes.begin(), bytes.end()};
@@ -223,6 +237,14 @@ class QuizRun {
     app.Mouse().GetState(nullptr, nullptr, &buttons);
     return (buttons & 1) != 0;
   }
+  // The control used the player's way; the frame it acts in is done.
+  void use(Control control) {
+    const size_t i = size_t(control);
+    if (input == Input::kMouse) return click(kControlPoints[i]);
+    if (input == Input::kKeys) backend.pressKey(kControlKeys[i]);
+    else backend.pressPad(0, kControlPads[i]);
+    frame();
+  }
   void moveAway() {
     backend.mouseMove(kAway.x, kAway.y);
     frame();
@@ -267,6 +289,7 @@ class QuizRun {
   // Cue names and the first pass of each picture, in the order they came.
   std::vector<std::string> timeline;
   std::function<void(quiz::Picture, int)> onPicture;
+  Input input = Input::kMouse;
 
  private:
   std::vector<int16_t> audioScratch_;
@@ -284,9 +307,11 @@ class Player {
   void Answer(Move move) {
     ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kWaiting));
     if (move == Move::kPass)
-      run_.click(kPass);
+      run_.use(Control::kPass);
+    else if ((move == Move::kRight) == Truth())
+      run_.use(Control::kTrue);
     else
-      run_.click((move == Move::kRight) == Truth() ? kTrue : kFalse);
+      run_.use(Control::kFalse);
   }
   bool Truth() const {
     const quiz::QuestionRecord* record = run_.game().Store().Current();
@@ -295,7 +320,7 @@ class Player {
   // Waits for the explanation and clicks the text to go on.
   void Next() {
     ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kExplanation));
-    run_.click(kNext);
+    run_.use(Control::kNext);
     ASSERT_EQ(run_.state(), quiz::QuizGame::kNewQuestion);
   }
 

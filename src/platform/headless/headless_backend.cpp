@@ -110,8 +110,8 @@ void HeadlessBackend::tap(int x, int y) {
   mouseUp(x, y);
 }
 
-void HeadlessBackend::keyDown(int scanCode, uint32_t virtualKey) {
-  Message m{WM_KEYDOWN, virtualKey, MakeLParam(1, scanCode & 0x7F)};
+void HeadlessBackend::keyDown(int scanCode, uint32_t virtualKey, bool repeat) {
+  Message m{WM_KEYDOWN, virtualKey, MakeLParam(1, scanCode & 0x7F) | (int64_t(repeat) << 30)};
   m.scanCode = scanCode;
   m.keyDown = true;
   post(m);
@@ -122,6 +122,18 @@ void HeadlessBackend::keyUp(int scanCode, uint32_t virtualKey) {
   m.scanCode = scanCode;
   m.keyDown = false;
   post(m);
+}
+
+void HeadlessBackend::padButton(int pad, PadButton button, bool down) {
+  pads_.button(pad, button, down, [this](const Message& m) { post(m); });
+}
+
+void HeadlessBackend::padStick(int pad, PadTracker::Axis axis, int value) {
+  pads_.axis(pad, axis, value, [this](const Message& m) { post(m); });
+}
+
+void HeadlessBackend::unplugPad(int pad) {
+  pads_.removed(pad, [this](const Message& m) { post(m); });
 }
 
 void HeadlessBackend::close() { post({WM_CLOSE, 0, 0}); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/pads.h"
 
 namespace platform {
 
@@ -22,6 +23,7 @@ class HeadlessBackend : public Backend {
   bool openWindow(const WindowConfig& config, std::string& error) override;
   void closeWindow() override { open_ = false; }
   void setTitle(const std::string& title) override { title_ = title; }
+  void setFullscreen(bool on) override { config_.fullscreen = on; }
   void present(const Surface& frame) override;
   void waitForEvents(int timeoutMs) override;
   // A refresh here is one 10 ms step of the manual clock.
@@ -39,12 +41,21 @@ class HeadlessBackend : public Backend {
   // Down and up at once, as a touchpad tap arrives.
   void tap(int x, int y);
   // A key by DirectInput scan code, with the virtual-key code it carries.
-  void keyDown(int scanCode, uint32_t virtualKey = 0);
+  // repeat: a held key's repeated down, as the system sends while it is held.
+  void keyDown(int scanCode, uint32_t virtualKey = 0, bool repeat = false);
   void keyUp(int scanCode, uint32_t virtualKey = 0);
   void pressKey(int scanCode, uint32_t virtualKey = 0) {
     keyDown(scanCode, virtualKey);
     keyUp(scanCode, virtualKey);
   }
+  // Game controllers, through the same tracking as real ones.
+  void padButton(int pad, PadButton button, bool down);
+  void pressPad(int pad, PadButton button) {
+    padButton(pad, button, true);
+    padButton(pad, button, false);
+  }
+  void padStick(int pad, PadTracker::Axis axis, int value);
+  void unplugPad(int pad);
   void close();                  // the close box
   void activate(bool active);    // focus gained or lost
   void failNextWindow(std::string why) { failWindow_ = std::move(why); }
@@ -67,6 +78,7 @@ class HeadlessBackend : public Backend {
 
  private:
   ManualTimer timer_;
+  PadTracker pads_;
   bool open_ = false;
   WindowConfig config_;
   std::string title_;

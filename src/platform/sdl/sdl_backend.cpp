@@ -14,6 +14,9 @@ SdlBackend::SdlBackend() : timer_(MakeThreadTimer()) {}
 
 SdlBackend::~SdlBackend() {
   closeWindow();
+  for (auto& [id, pad] : pads_) SDL_GameControllerClose(pad);
+  pads_.clear();
+  if (padsStarted_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   SDL_Quit();
 }
@@ -35,6 +38,11 @@ bool SdlBackend::startVideo(std::string& error) {
     return false;
   }
   videoStarted_ = true;
+  // Controllers are welcome but not needed: without them the programs
+  // play with the keyboard and the mouse. Those already plugged in arrive
+  // as device-added events.
+  padsStarted_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (!padsStarted_) std::fprintf(stderr, "controllers: %s\n", SDL_GetError());
   return true;
 }
 
@@ -59,7 +67,8 @@ bool SdlBackend::openWindow(const WindowConfig& config, std::string& error) {
     error = SDL_GetError();
     return false;
   }
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  sharpScale_ = config.sharpScale;
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, sharpScale_ ? "nearest" : "linear");
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, 0);  // e.g. the dummy driver
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -71,6 +80,7 @@ bool SdlBackend::openWindow(const WindowConfig& config, std::string& error) {
   // The frame keeps its aspect, letterboxed, and pointer events arrive in
   // logical coordinates.
   SDL_RenderSetLogicalSize(renderer_, logicalWidth_, logicalHeight_);
+  fitScale();
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                logicalWidth_, logicalHeight_);
   if (!texture_) {
@@ -98,6 +108,21 @@ void SdlBackend::closeWindow() {
 
 void SdlBackend::setTitle(const std::string& title) {
   if (window_) SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlBackend::setFullscreen(bool on) {
+  if (!window_) return;
+  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+    std::fprintf(stderr, "full screen: %s\n", SDL_GetError());
+  mustShow_ = true;
+}
+
+void SdlBackend::fitScale() {
+  if (!renderer_) return;
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer_, &w, &h);
+  const bool whole = sharpScale_ && w >= logicalWidth_ && h >= logicalHeight_;
+  SDL_RenderSetIntegerScale(renderer_, whole ? SDL_TRUE : SDL_FALSE);
 }
 
 void SdlBackend::present(const Surface& frame) {
@@ -188,6 +213,7 @@ void SdlBackend::translate(const SDL_Event& e, MessageQueue& queue) {
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           mustShow_ = true;
+          fitScale();
           // The logical screen always fills the client area (scaled), so
           // every size is reported as a restored 800 x 600 view.
           queue.post({WM_SIZE, SIZE_RESTORED, MakeLParam(logicalWidth_, logicalHeight_)});
@@ -244,6 +270,58 @@ void SdlBackend::translate(const SDL_Event& e, MessageQueue& queue) {
       queue.post(m);
       break;
     }
+    default:
+      translatePad(e, queue);
+      break;
+  }
+}
+
+void SdlBackend::translatePad(const SDL_Event& e, MessageQueue& queue) {
+  const auto post = [&queue](const Message& m) { queue.post(m); };
+  switch (e.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+      if (SDL_GameController* pad = SDL_GameControllerOpen(e.cdevice.which)) {
+        const int id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+        if (!pads_.emplace(id, pad).second) SDL_GameControllerClose(pad);
+      }
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED: {
+      // Whatever it held is let go, so no direction stays pressed.
+      padTracker_.removed(e.cdevice.which, post);
+      const auto it = pads_.find(e.cdevice.which);
+      if (it != pads_.end()) {
+        SDL_GameControllerClose(it->second);
+        pads_.erase(it);
+      }
+      break;
+    }
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: {
+      PadButton button = kPadButtonCount;
+      switch (e.cbutton.button) {
+        case SDL_CONTROLLER_BUTTON_A: button = kPadA; break;
+        case SDL_CONTROLLER_BUTTON_B: button = kPadB; break;
+        case SDL_CONTROLLER_BUTTON_X: button = kPadX; break;
+        case SDL_CONTROLLER_BUTTON_Y: button = kPadY; break;
+        case SDL_CONTROLLER_BUTTON_BACK: button = kPadBack; break;
+        case SDL_CONTROLLER_BUTTON_START: button = kPadStart; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP: button = kPadUp; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: button = kPadDown; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: button = kPadLeft; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: button = kPadRight; break;
+        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: button = kPadLeftShoulder; break;
+        case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: button = kPadRightShoulder; break;
+        default: break;
+      }
+      padTracker_.button(e.cbutton.which, button, e.type == SDL_CONTROLLERBUTTONDOWN, post);
+      break;
+    }
+    case SDL_CONTROLLERAXISMOTION:
+      if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+        padTracker_.axis(e.caxis.which, PadTracker::kStickX, e.caxis.value, post);
+      else if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+        padTracker_.axis(e.caxis.which, PadTracker::kStickY, e.caxis.value, post);
+      break;
     default:
       break;
   }

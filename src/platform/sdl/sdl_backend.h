@@ -2,15 +2,18 @@
 // scaled to fit, SDL input turned into window messages, SDL audio.
 #pragma once
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/pads.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct _SDL_GameController;
 union SDL_Event;
 
 namespace platform {
@@ -24,6 +27,7 @@ class SdlBackend : public Backend {
   bool openWindow(const WindowConfig& config, std::string& error) override;
   void closeWindow() override;
   void setTitle(const std::string& title) override;
+  void setFullscreen(bool on) override;
   void present(const Surface& frame) override;
   void waitForEvents(int timeoutMs) override;
   void waitForNextRefresh() override;
@@ -37,6 +41,9 @@ class SdlBackend : public Backend {
   void translate(const SDL_Event& e, MessageQueue& queue);
   void postActivation(MessageQueue& queue, bool active);
   void setPointer(int x, int y);
+  // Sharp scaling keeps to whole multiples only where the window holds one.
+  void fitScale();
+  void translatePad(const SDL_Event& e, MessageQueue& queue);
 
   std::unique_ptr<MultimediaTimer> timer_;
   bool videoStarted_ = false;
@@ -44,6 +51,11 @@ class SdlBackend : public Backend {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int logicalWidth_ = 800, logicalHeight_ = 600;
+  bool sharpScale_ = false;
+  bool padsStarted_ = false;
+  // Open controllers by their instance id.
+  std::map<int, _SDL_GameController*> pads_;
+  PadTracker padTracker_;
   uint32_t refreshMs_ = 16;
   uint32_t lastPresent_ = 0;
   bool active_ = false;

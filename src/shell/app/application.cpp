@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/termination.h"
 #include "sound/sound_bank.h"
@@ -15,6 +16,8 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kSoundSlots = 200;
 constexpr int kFrameRate = 100;
+
+constexpr const char* kSetupFile = ".\\setup.ini";
 
 constexpr const char* kNeedsHighColour = "Intermo Games needs the display set to High Color (16 bit).";
 constexpr const char* kNoVideo = "DirectX not installed. Program needs DirectX 7.0a or higher to run";
@@ -78,12 +81,14 @@ int Application::StartUp(const std::string& commandLine) {
   }
   trace_.push_back("video");
 
-  fullscreen_ = std::atoi(platform::GetProfileString("setup", "fullscreen", "0", ".\\setup.ini", 256).c_str());
+  fullscreen_ = std::atoi(platform::GetProfileString("setup", "fullscreen", "0", kSetupFile, 256).c_str());
+  startDirectory_ = platform::CurrentDirectory();
 
   platform::WindowConfig config;
   config.title = traits_.title;
   config.fullscreen = fullscreen_ != 0;
-  config.topmostOnSmallDesktop = traits_.topmostOnSmallDesktop;
+  config.sharpScale = platform::GetProfileString("setup", "scale", "smooth", kSetupFile, 16) == "sharp";
+    config.topmostOnSmallDesktop = traits_.topmostOnSmallDesktop;
   config.width = kWidth;
   config.height = kHeight;
   if (!backend_.openWindow(config, error)) {
@@ -219,6 +224,13 @@ int64_t Application::WindowProc(uint32_t message, uint64_t wParam, int64_t lPara
       if (active_ == 1)
         mouse_.SetPosition(XFromLParam(lParam) - mouseOffsetX_, YFromLParam(lParam) - mouseOffsetY_);
       break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // A held key does not flip the screen back and forth.
+      if (!IsKeyRepeat(lParam) &&
+          (wParam == VK_F11 || (message == WM_SYSKEYDOWN && wParam == VK_RETURN)))
+        ToggleFullscreen();
+      break;
     case WM_KEYUP:
       if (wParam == VK_ESCAPE) queue_.post({WM_CLOSE, 0, 0});
       else if (wParam == VK_F1) fpsShown_ = 1 - fpsShown_;
@@ -236,6 +248,24 @@ int64_t Application::WindowProc(uint32_t message, uint64_t wParam, int64_t lPara
       break;
   }
   return 0;
+}
+
+void Application::ToggleFullscreen() {
+  if (!windowExists_) return;
+  fullscreen_ = fullscreen_ ? 0 : 1;
+  backend_.setFullscreen(fullscreen_ != 0);
+  // The launcher's title screen works in a game's directory; the choice
+  // belongs to the program's own setup.ini all the same.
+  const std::string here = platform::CurrentDirectory();
+  std::string path = kSetupFile;
+  if (here != startDirectory_) {
+    const size_t cut = here.find_last_of(platform::kPathSeparator);
+    path = cut != std::string::npos && here.substr(0, cut) == startDirectory_
+               ? "..\\setup.ini"
+               : startDirectory_ + platform::kPathSeparator + "setup.ini";
+  }
+  if (!platform::WriteProfileString("setup", "fullscreen", fullscreen_ ? "1" : "0", path))
+    std::fprintf(stderr, "could not write the full-screen choice to %s\n", path.c_str());
 }
 
 void Application::Shutdown() {

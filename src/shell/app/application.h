@@ -76,6 +76,7 @@ class Application {
   const std::string& LauncherDirectory() const { return launcherDirectory_; }
   int Active() const { return active_; }
   int FpsShown() const { return fpsShown_; }
+  int Fullscreen() const { return fullscreen_; }
   // Each start-up and shutdown step as it ran, in order (for tests and diagnostics).
   const std::vector<std::string>& Trace() const { return trace_; }
 
@@ -85,6 +86,8 @@ class Application {
   void StartMusic();
   // The F1 read-out for this frame.
   void ShowFrameRate(float rate);
+  // F11 and Alt+Return: window or full screen, remembered in setup.ini.
+  void ToggleFullscreen();
 
   platform::Backend& backend_;
   platform::ProgramLauncher& launcher_;
@@ -112,6 +115,7 @@ class Application {
   bool windowExists_ = false;
   bool shutDown_ = false;
   std::string launcherDirectory_;
+  std::string startDirectory_;  // where the program's own setup.ini lies
   std::vector<std::string> trace_;
 };
 

@@ -19,6 +19,7 @@ int MessagePump::RunOnce() {
   while (queue_.peek(m)) {
     // The keyboard is sampled once per message taken.
     keys_.Feed(qv_.GetKeys());
+    presses_.Observe(m, qv_.GetKeys());
     if (m.message == platform::WM_QUIT) {
       queue_.postQuit(int(m.wParam));
       return 1;

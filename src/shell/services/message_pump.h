@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "shell/services/presses.h"
+
 namespace platform { class MessageQueue; class Qv; class Backend; }
 
 namespace shell {
@@ -16,11 +18,14 @@ class MessagePump {
   // Empties the queue; 1 when a WM_QUIT was taken (it is posted again so
   // that outer loops see it too), else 0.
   int RunOnce();
+  // The key and controller presses the pump has seen.
+  shell::Presses& Presses() { return presses_; }
 
  private:
   platform::MessageQueue& queue_;
   platform::Qv& qv_;
   KeyQueue& keys_;
+  shell::Presses presses_;
 };
 
 // Sets the window caption to "<program title> - <text>".
