@@ -49,12 +49,11 @@ std::string Join(const std::string& dir, const std::string& name) {
 
 uint32_t AttributesOf(const std::string& path, const std::string& name) {
   struct stat st {};
-  uint32_t attributes = 0;
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-    attributes = kAttrDirectory;
-  else
-    attributes = kAttrArchive;
-  if (::access(path.c_str(), W_OK) != 0) attributes |= kAttrReadOnly;
+  const bool found = ::stat(path.c_str(), &st) == 0;
+  uint32_t attributes = found && S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
+  // Read-only is a mark on the entry itself (its owner may not write it), the
+  // same whoever looks: a root-owned installed game folder is a plain folder.
+  if (found && (st.st_mode & S_IWUSR) == 0) attributes |= kAttrReadOnly;
   if (name.size() > 1 && name[0] == '.' && name != "..") attributes |= kAttrHidden;
   return attributes;
 }

@@ -36,7 +36,8 @@ struct DirEntry {
 
 // Every entry of a directory: "." and ".." first, then the rest sorted by
 // name. Directories carry kAttrDirectory, files kAttrArchive; kAttrReadOnly
-// is added when the entry is not writable, kAttrHidden for dot names.
+// is added when the entry's owner may not write it (whoever asks), kAttrHidden
+// for dot names.
 // An unreadable or missing directory gives an empty list.
 std::vector<DirEntry> ListDirectory(const std::string& path);
 
