@@ -67,6 +67,7 @@ for n in 1 2; do
   users+=("$u")
 done
 install -m 755 "$root/tests/launcher/round_trip.sh" "$work/round_trip.sh"
+install -d -m 1777 "$work/shots"   # each player saves a picture of the name plates here
 # As the user logs in: their own home, their PATH (with /usr/games).
 as_user() { runuser -l "$1" -c "$2"; }
 for p in Pavlora Verimoo; do
@@ -75,15 +76,15 @@ done
 play() {
   as_user "$1" "ROUND_TRIP_PLATES='$2' timeout 120 '$work/round_trip.sh' --installed pavlora '$pkgdir'"
 }
-play "${users[0]}" "$work/plates-1.png" || fail "the round trip as ${users[0]}"
+play "${users[0]}" "$work/shots/plates-1.png" || fail "the round trip as ${users[0]}"
 options="/home/${users[0]}/.local/share/pavlora/options.ini"
 [ -f "$options" ] || fail "no $options"
 grep -q "^playerid=1" "$options" || fail "the picked player is not in $options"
 
 # The second user: nothing of the first user's shows, and their own pick is theirs.
 [ ! -e "/home/${users[1]}/.local/share/pavlora" ] || fail "${users[1]} has a data folder before playing"
-play "${users[1]}" "$work/plates-2.png" || fail "the round trip as ${users[1]}"
-compare -metric AE "$work/plates-1.png" "$work/plates-2.png" null: 2> /dev/null ||
+play "${users[1]}" "$work/shots/plates-2.png" || fail "the round trip as ${users[1]}"
+compare -metric AE "$work/shots/plates-1.png" "$work/shots/plates-2.png" null: 2> /dev/null ||
   fail "${users[1]} does not see the default current player"
 
 checksums > "$work/after"
