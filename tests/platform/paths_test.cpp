@@ -150,8 +150,9 @@ TEST(ListDirectory, EntriesWithoutOwnerWritePermissionAreReadOnly) {
   EXPECT_TRUE(ListingIs(path, want)) << Describe(ListDirectory(path));
   // Another user may not write ".." (0755), yet it is not marked read-only:
   // an installed, root-owned tree lists the same for every player.
-  if (platform_test::IsRoot())
+  if (platform_test::IsRoot()) {
     EXPECT_TRUE(platform_test::RunAsNobody([&] { return ListingIs(path, want); }));
+  }
 }
 
 }  // namespace
