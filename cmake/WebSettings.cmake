@@ -4,3 +4,6 @@ set(PAV_HOME_URL "http://www.pavlora-games.example/" CACHE STRING "The maker's w
 set(PAV_HISCORE_URL "http://www.pavlora-games.example/cgi-bin/hiscore.cgi" CACHE STRING "The high-score page")
 set(PAV_SCORE_KEY "pavlora" CACHE STRING "Key sent with uploaded scores")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/web_settings.h.in ${CMAKE_BINARY_DIR}/generated/web_settings.h @ONLY)
+# Where the pictures of docs/screenshots/ are published, for the software
+# centres that read the installed application descriptions.
+set(PAV_SCREENSHOTS_URL "https://www.pavlora-games.example/screenshots/" CACHE STRING "Published folder of docs/screenshots/")

@@ -72,6 +72,9 @@ void PaintDaisy(cairo_t* cr, double cx, double cy, double radius);
 // The bull, drawn into a 415 x 230 area whose top-left is the origin.
 void PaintBull(cairo_t* cr, int pose);
 inline constexpr int kBullPoses = 16;
+// The bull's head in its resting pose, centred on the origin; horns and ears
+// reach about 125 units to either side and 100 up, the muzzle 90 down.
+void PaintBullHead(cairo_t* cr);
 
 // A strip of frames painted by `paint` on transparent frames and then laid
 // over the board picture at the screen position each frame will occupy, so

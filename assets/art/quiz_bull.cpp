@@ -809,4 +809,11 @@ void PaintBull(cairo_t* cr, int frame) {
   cairo_restore(cr);
 }
 
+void PaintBullHead(cairo_t* cr) {
+  cairo_save(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  Head(cr, PoseFor(0));
+  cairo_restore(cr);
+}
+
 }  // namespace art::quiz

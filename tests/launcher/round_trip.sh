@@ -1,14 +1,27 @@
 #!/bin/bash
 # The launcher and the quiz start each other on a virtual display: the
 # quiz's tile, "Play" (the quiz's window opens, the launcher ends), the
-# quiz's "menu" (the launcher comes back on the quiz's title screen, whose
-# "Exit" then ends it). With "keys", the same with the keyboard alone: Return
-# on the quiz's tile and on "Play", T, F and P answer, Space goes on, F11
-# switches full screen on and off, M is "menu", Down twice and Return "Exit".
-# usage: round_trip.sh <laid-out launcher directory> [keys]
+# quiz's "menu" (the launcher comes back on the quiz's title screen, where
+# a click on the second name plate picks the current player and "Exit" then
+# ends it). With "keys", the same with the keyboard alone: Return on the
+# quiz's tile and on "Play", T, F and P answer, Space goes on, F11 switches
+# full screen on and off, M is "menu", Down thrice and Return "Exit".
+# usage: round_trip.sh <laid-out launcher directory> [mouse|keys]
+#        round_trip.sh --installed <command> <installed launcher directory> [mouse|keys]
+# The first form plays on a copy of the tree; the second starts the
+# launcher by its command from the home folder and plays on the installed
+# tree itself. With ROUND_TRIP_PLATES=<file> the title screen's name plates,
+# as they show before the pick, are saved there as a picture.
 set -u
-dist=${1:?launcher directory}
-mode=${2:-mouse}
+if [[ "${1:-}" == "--installed" ]]; then
+  command=${2:?launcher command}
+  dist=${3:?installed launcher directory}
+  mode=${4:-mouse}
+else
+  command=""
+  dist=${1:?launcher directory}
+  mode=${2:-mouse}
+fi
 if [[ ! -x "$dist/Pavlora" || ! -x "$dist/Verimoo/Verimoo" ]]; then
   echo "programs not built: $dist" >&2
   exit 1
@@ -17,14 +30,20 @@ if [[ -z "${ROUND_TRIP_INNER:-}" ]]; then
   ROUND_TRIP_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-work=$(mktemp -d)
-# A copy of the tree of links, so that nothing the programs write lands in the build.
-cp -rs "$(cd "$dist" && pwd)/." "$work/"
-rm -f "$work/options.ini"
+if [[ -n "$command" ]]; then
+  work=$dist
+  scratch=$(mktemp -d)
+else
+  work=$(mktemp -d)
+  scratch=$work
+  # A copy of the tree of links, so that nothing the programs write lands in the build.
+  cp -rs "$(cd "$dist" && pwd)/." "$work/"
+  rm -f "$work/options.ini"
+fi
 started=()
 cleanup() {
-  for pid in "${started[@]}" $(pgrep -f "^$work/" || true); do kill "$pid" 2>/dev/null; done
-  rm -rf "$work"
+  for pid in "${started[@]}" $(pgrep -u "$(id -u)" -f "^$work/" || true); do kill "$pid" 2>/dev/null; done
+  rm -rf "$scratch"
 }
 trap cleanup EXIT
 
@@ -36,7 +55,7 @@ wait_for() {
 }
 window() { xdotool search --name "$1" 2>/dev/null | head -1; }
 has_window() { [[ -n "$(window "$1")" ]]; }
-running() { pgrep -f "^$1" > /dev/null; }
+running() { pgrep -u "$(id -u)" -f "^$1" > /dev/null; }
 not_running() { ! running "$1"; }
 # A process of ours that has ended (other programs of the same name may run).
 gone() { [[ ! -e /proc/$1 ]] || grep -q '^State:.*Z' "/proc/$1/status"; }
@@ -60,14 +79,19 @@ use() {
   if [[ $mode == keys ]]; then key "$w" "$k"; else click "$w" "$3" "$4"; fi
 }
 
-cd "$work" || fail "no work directory"
 # Full screen needs a window manager to grant it.
 if [[ $mode == keys ]] && command -v openbox > /dev/null; then
   openbox > /dev/null 2>&1 &
   started+=($!)
   sleep 1
 fi
-"$work/Pavlora" > "$work/launcher.log" 2>&1 &
+if [[ -n "$command" ]]; then
+  cd ~ || fail "no home folder"
+  "$command" > "$scratch/launcher.log" 2>&1 &
+else
+  cd "$work" || fail "no work directory"
+  "$work/Pavlora" > "$work/launcher.log" 2>&1 &
+fi
 launcher=$!
 started+=($launcher)
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not open"
@@ -97,9 +121,17 @@ wait_for not_running "$work/Verimoo/Verimoo" || fail "the quiz did not end"
 wait_for running "$work/Pavlora Verimoo" || fail "the launcher was not started with the quiz's name"
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not come back"
 sleep 1
-# "Exit" of the title screen; on the catalogue this place is an empty slot.
 w=$(window "^Kelvane Pavlora$")
+if [[ -n "${ROUND_TRIP_PLATES:-}" ]]; then
+  import -window "$w" -crop 330x170+234+374 +repage "$ROUND_TRIP_PLATES" || fail "no picture of the name plates"
+fi
+# "Exit" of the title screen; on the catalogue this place is an empty slot.
 # (The first key only shows the focus, which starts on "Play".)
-if [[ $mode == keys ]]; then key "$w" Down Down Down Return; else click "$w" 716 465; fi
+if [[ $mode == keys ]]; then
+  key "$w" Down Down Down Return
+else
+  click "$w" 483 393   # the second name plate: the current player, saved at once
+  click "$w" 716 465
+fi
 wait_for not_running "$work/Pavlora" || fail "the launcher did not open on the quiz's title screen"
 echo "round trip ($mode): ok"

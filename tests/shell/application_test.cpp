@@ -249,4 +249,22 @@ TEST(Application, CommandLineIsTheArgumentsJoinedBySpaces) {
   EXPECT_EQ(shell::CommandLineFrom(1, argv), "");
 }
 
+// Only a sole "--help" or "--version" ends the program before it starts; a
+// folder that the launcher passes (even one named like an option) starts it.
+TEST(Application, InfoOptionsAreAnsweredOnlyAlone) {
+  char program[] = "Verimoo", help[] = "--help", version[] = "--version", dir[] = "/games";
+  const struct {
+    std::vector<char*> argv;
+    int code;
+  } cases[] = {{{program, help}, 0}, {{program, version}, 0}, {{program, help, dir}, -1},
+               {{program, dir, version}, -1}, {{program, dir}, -1}, {{program}, -1}};
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  for (const auto& c : cases) {
+    auto argv = c.argv;
+    EXPECT_EQ(shell::AnswerInfoRequest(int(argv.size()), argv.data(), "Verimoo", "usage\n", out), c.code);
+  }
+  std::fclose(out);
+}
+
 }  // namespace

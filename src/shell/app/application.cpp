@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -31,6 +32,18 @@ std::string CommandLineFrom(int argc, char** argv) {
     text += argv[i];
   }
   return text;
+}
+
+int AnswerInfoRequest(int argc, char** argv, const char* name, const char* usage, std::FILE* out) {
+  if (argc != 2) return -1;
+  const std::string_view option = argv[1];
+  if (option == "--help")
+    std::fputs(usage, out);
+  else if (option == "--version")
+    std::fprintf(out, "%s %s\n", name, PAV_VERSION);
+  else
+    return -1;
+  return 0;
 }
 
 Application::Application(platform::Backend& backend, platform::ProgramLauncher& launcher,

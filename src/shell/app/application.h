@@ -3,6 +3,7 @@
 // what differs between them is a Program.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,12 @@ class Program {
 // The parameter text a program was started with: its arguments joined by
 // single spaces (a starter passes it as one argument; a shell may split it).
 std::string CommandLineFrom(int argc, char** argv);
+
+// "--help" or "--version" as the only argument prints the usage text or
+// "<name> <version>" to out and gives the exit code 0; any other command
+// line (the ones the programs pass each other included) gives -1 and the
+// program starts as usual.
+int AnswerInfoRequest(int argc, char** argv, const char* name, const char* usage, std::FILE* out);
 
 class Application {
  public:
