@@ -19,9 +19,9 @@ class Display {
   std::unique_ptr<Surface> createSurface(int width, int height) const {
     return std::make_unique<Surface>(width, height, PixelFormat::Rgb565);
   }
+  // What the display shows; brought up to date by each flip.
   Surface& front() { return front_; }
   Surface& back() { return back_; }
-  void swapPages() { front_.swapPixels(back_); }
 
  private:
   Surface front_, back_;
