@@ -49,6 +49,22 @@ void Dot(const float* coef, const float* left, const float* right, float& outLef
 #endif
 }
 
+// The largest magnitude among n samples.
+float Loudest(const float* x, int n) {
+  int i = 0;
+  float loudest = 0.0f;
+#if defined(__SSE__)
+  const __m128 sign = _mm_set1_ps(-0.0f);
+  __m128 acc = _mm_setzero_ps();
+  for (; i + 4 <= n; i += 4) acc = _mm_max_ps(acc, _mm_andnot_ps(sign, _mm_loadu_ps(x + i)));
+  alignas(16) float lanes[4];
+  _mm_store_ps(lanes, acc);
+  loudest = std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
+#endif
+  for (; i < n; ++i) loudest = std::max(loudest, std::abs(x[i]));
+  return loudest;
+}
+
 }  // namespace
 
 void Resampler::configure(int inRate, int outRate) {
@@ -128,8 +144,10 @@ void PeakLimiter::configure(int rate, float ceiling) {
 }
 
 // The envelope is never below the frame's own peak, so no frame leaves
-// above the ceiling.
+// above the ceiling. Below the ceiling its value makes no difference, so
+// it is dropped there, and a block that stays under costs one scan.
 void PeakLimiter::run(float* stereo, int frames) {
+  if (envelope_ == 0.0f && Loudest(stereo, 2 * frames) <= ceiling_) return;
   for (int i = 0; i < frames; ++i) {
     float& l = stereo[2 * i];
     float& r = stereo[2 * i + 1];
@@ -139,9 +157,10 @@ void PeakLimiter::run(float* stereo, int frames) {
       const float gain = ceiling_ / envelope_;
       l *= gain;
       r *= gain;
+    } else {
+      envelope_ = 0.0f;
     }
   }
-  if (envelope_ < 1e-3f) envelope_ = 0.0f;  // no denormals while silent
 }
 
 }  // namespace platform
