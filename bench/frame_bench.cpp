@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "gfx/back_buffer.h"
 #include "launcher/pavlora_program.h"
@@ -178,15 +179,23 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-        cpu_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+        auto& [sum, count] = cpu_[run.benchmark_name()];
+        sum += run.GetAdjustedCPUTime();
+        ++count;
+      }
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    auto ratio = [this](const std::string& frame, const std::string& simple, const char* target) {
-      if (!cpu_.count(frame) || !cpu_.count(simple) || cpu_[frame] <= 0) return;
+    // Means over the repetitions, CPU time.
+    auto mean = [this](const std::string& name) {
+      const auto it = cpu_.find(name);
+      return it == cpu_.end() ? 0.0 : it->second.first / it->second.second;
+    };
+    auto ratio = [&](const std::string& frame, const std::string& simple, const char* target) {
+      if (mean(frame) <= 0 || mean(simple) <= 0) return;
       std::printf("%-36s 1/%-6.1f of the simple way (target %s)\n", frame.c_str(),
-                  cpu_[simple] / cpu_[frame], target);
+                  mean(simple) / mean(frame), target);
     };
     ratio("BM_QuizWaitingFrame/iterations:3000", "BM_QuizWaitingFrameSimpleWay/iterations:3000", "1/5");
     ratio("BM_LauncherIdleFrame/Catalogue", "BM_LauncherIdleFrameSimpleWay/Catalogue", "1/20");
@@ -194,7 +203,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
-  std::map<std::string, double> cpu_;
+  std::map<std::string, std::pair<double, int>> cpu_;  // sum, count
 };
 
 }  // namespace
