@@ -31,6 +31,7 @@ int Qv::InitDirectX(int width, int height) {
   display_->front().fill(0);
   display_->back().fill(0);
   display_->back().trackChanges(true);
+  showWhole_ = true;
   fpsWindowStart_ = backend_.timer().tickCount();
   fpsFrames_ = 0;
   return 1;
@@ -78,7 +79,13 @@ int Qv::Flip() {
   const Surface& back = display_->back();
   Surface& front = display_->front();
   std::vector<Rect> changed = display_->back().takeChanges();
-  std::erase_if(changed, [&](Rect& r) { return !NarrowToDifference(front, back, r); });
+  if (showWhole_) {
+    // A new display's first frame: the window may still show another.
+    changed.assign(1, Rect{0, 0, back.width(), back.height()});
+    showWhole_ = false;
+  } else {
+    std::erase_if(changed, [&](Rect& r) { return !NarrowToDifference(front, back, r); });
+  }
   for (const Rect& r : changed) front.blt(&r, &back, &r, 0);
   backend_.present(back, changed);
   ++fpsFrames_;

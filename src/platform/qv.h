@@ -74,6 +74,7 @@ class Qv {
   MessageQueue& queue_;
   KeyboardSnapshot& keyboard_;
   std::unique_ptr<Display> display_;
+  bool showWhole_ = false;  // the next flip hands on the whole frame
   std::string lastError_;
   int debug_ = 0;
   std::atomic<bool> mouseReady_{false};
