@@ -6,6 +6,8 @@
 #include <mutex>
 #include <new>
 
+#include "platform/mix_bus.h"
+
 namespace platform {
 
 StereoGain GainsFromAttenuation(int volume, int pan) {
@@ -55,6 +57,16 @@ struct MixerCore {
   AudioFormat output;
   PcmFormat primary{22050, 2, 16};
   std::vector<Voice*> playing;
+
+  // The voices are mixed at the primary rate (the sounds' own), limited
+  // there and then converted to the device's rate.
+  int busIn = 0, busOut = 0;
+  // The limiter works at the sounds' rate, so the converter smooths its
+  // gain changes; the guard catches the converter's own ripple on top.
+  Resampler resampler;
+  PeakLimiter limiter, guard;
+  std::vector<float> mix, converted;
+  int quietFrames = 0;  // input frames of silence since the last voice
 
   void list(Voice& voice) {
     if (!voice.listed) {
@@ -243,10 +255,13 @@ AudioResult SoundBuffer::unlock(const LockedRegion& region) {
   const bool firstOk = region.first == staging_.data() && region.firstBytes <= v.lockFirst;
   const bool secondOk = region.secondBytes == 0 ||
                         (region.second == staging_.data() + v.lockFirst && region.secondBytes <= v.lockSecond);
-  if (!firstOk || !secondOk) return AudioResult::kInvalidParam;
-  std::memcpy(v.data->data() + v.lockOffset, staging_.data(), region.firstBytes);
-  if (region.secondBytes) std::memcpy(v.data->data(), region.second, region.secondBytes);
-  return AudioResult::kOk;
+  if (firstOk && secondOk) {
+    std::memcpy(v.data->data() + v.lockOffset, staging_.data(), region.firstBytes);
+    if (region.secondBytes) std::memcpy(v.data->data(), region.second, region.secondBytes);
+  }
+  // The sound lives in the buffer alone, not a second time in the staging.
+  std::vector<uint8_t>().swap(staging_);
+  return firstOk && secondOk ? AudioResult::kOk : AudioResult::kInvalidParam;
 }
 
 AudioResult SoundBuffer::play(bool looping) {
@@ -451,26 +466,40 @@ int AudioMixer::playingCount() const {
 
 void AudioMixer::render(int16_t* out, int frames) {
   constexpr int kBlock = 256;
-  float acc[kBlock * 2];
+  // Below full scale, with room for the rate conversion's ripple.
+  constexpr float kCeiling = 0.85f * 32767.0f;
+  constexpr float kGuardCeiling = 0.95f * 32767.0f;
   std::lock_guard lock(core_->mutex);
   detail::MixerCore& core = *core_;
   const int channels = core.output.channels;
-  const uint32_t outRate = static_cast<uint32_t>(core.output.rate);
   const bool monoMix = core.primary.channels == 1;
   const bool eightBit = core.primary.bits == 8;
-  // Nothing playing (the launcher, a quiet moment): silence costs nothing.
-  if (core.playing.empty()) {
+  if (core.busIn != core.primary.rate || core.busOut != core.output.rate) {
+    core.busIn = core.primary.rate;
+    core.busOut = core.output.rate;
+    core.resampler.configure(core.busIn, core.busOut);
+    core.limiter.configure(core.busIn, kCeiling);
+    core.guard.configure(core.busOut, kGuardCeiling);
+    core.quietFrames = 0;
+  }
+  // Nothing playing and the filter's memory run out (the launcher, a quiet
+  // moment): silence costs nothing.
+  if (core.playing.empty() && core.quietFrames >= Resampler::kTaps) {
     std::fill(out, out + static_cast<size_t>(frames) * channels, int16_t(0));
     return;
   }
 
+  const uint32_t mixRate = static_cast<uint32_t>(core.busIn);
   for (int done = 0; done < frames;) {
     const int n = std::min(kBlock, frames - done);
-    std::fill(acc, acc + 2 * n, 0.0f);
+    const int need = core.resampler.inputFor(n);
+    core.mix.assign(2 * static_cast<size_t>(need), 0.0f);
+    float* acc = core.mix.data();
+    core.quietFrames = core.playing.empty() ? core.quietFrames + need : 0;
     for (size_t i = 0; i < core.playing.size();) {
       Voice& v = *core.playing[i];
       const uint32_t startFrame = v.frame;
-      const MixOutcome outcome = Mix(v, acc, n, outRate);
+      const MixOutcome outcome = Mix(v, acc, need, mixRate);
       SignalPassed(v, startFrame, outcome.advanced);
       if (outcome.ended) {
         v.playing = false;
@@ -480,6 +509,13 @@ void AudioMixer::render(int16_t* out, int frames) {
       } else {
         ++i;
       }
+    }
+    core.limiter.run(acc, need);
+    if (!core.resampler.passThrough()) {
+      core.converted.resize(2 * static_cast<size_t>(n));
+      core.resampler.run(acc, need, core.converted.data(), n);
+      acc = core.converted.data();
+      core.guard.run(acc, n);
     }
     int16_t* o = out + static_cast<size_t>(done) * channels;
     for (int k = 0; k < n; ++k, o += channels) {

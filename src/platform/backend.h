@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/audio_output.h"
 #include "platform/messages.h"
@@ -61,8 +62,11 @@ class Backend : public NativeEventSource {
   virtual void setTitle(const std::string& title) = 0;
   // Switches between the window and the desktop-sized full screen.
   virtual void setFullscreen(bool on) = 0;
-  // Shows an 800 x 600 RGB565 frame.
-  virtual void present(const Surface& frame) = 0;
+  // Shows an 800 x 600 RGB565 frame of which only the changed rectangles
+  // differ from the frame presented before (none: nothing new to show).
+  // The first frame, and any frame after the back end lost what it showed,
+  // is taken whole.
+  virtual void present(const Surface& frame, const std::vector<Rect>& changed) = 0;
   // Sleeps until a native event arrives or timeoutMs pass (used while the
   // window is inactive or minimised, so that no core is burnt).
   virtual void waitForEvents(int timeoutMs) = 0;

@@ -1,6 +1,8 @@
 #include "platform/qv.h"
 
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/text_printer.h"
@@ -28,6 +30,8 @@ int Qv::InitDirectX(int width, int height) {
   display_ = std::make_unique<Display>(width, height);
   display_->front().fill(0);
   display_->back().fill(0);
+  display_->back().trackChanges(true);
+  showWhole_ = true;
   fpsWindowStart_ = backend_.timer().tickCount();
   fpsFrames_ = 0;
   return 1;
@@ -46,14 +50,44 @@ void Qv::GetDDInfo(Surface** front, Surface** back) {
   if (back) *back = display_ ? &display_->back() : nullptr;
 }
 
+namespace {
+
+// Narrows r to the rows where the two pictures differ; false when none do.
+bool NarrowToDifference(const Surface& a, const Surface& b, Rect& r) {
+  const size_t bytes = size_t(r.width()) * size_t(a.bytesPerPixel());
+  auto same = [&](int y) {
+    const size_t at = size_t(r.left) * size_t(a.bytesPerPixel());
+    return std::memcmp(a.bits() + size_t(y) * size_t(a.pitch()) + at,
+                       b.bits() + size_t(y) * size_t(b.pitch()) + at, bytes) == 0;
+  };
+  while (r.top < r.bottom && same(r.top)) ++r.top;
+  while (r.bottom > r.top && same(r.bottom - 1)) --r.bottom;
+  return r.top < r.bottom;
+}
+
+}  // namespace
+
 int Qv::Flip() {
   if (!display_) return 0;
-  backend_.present(display_->back());
-  // Shown by copying, as a windowed display is: the back buffer keeps its
-  // picture, so what the redraw queue brings to it after one flip is still
-  // there after the next. Exchanging the pages would leave every lasting
-  // change on one page only, and the picture would flicker between the two.
-  display_->front().blt(nullptr, &display_->back(), nullptr, 0);
+  // The front page is what the display shows. Only what was drawn on the
+  // back buffer since the last flip can differ from it, and of that only
+  // what really differs is brought to the front page and handed on, so a
+  // still frame (a cursor drawn over its own restore) shows nothing new.
+  // The back buffer keeps its picture, as a windowed display's does, so
+  // what the redraw queue brings to it after one flip is still there after
+  // the next.
+  const Surface& back = display_->back();
+  Surface& front = display_->front();
+  std::vector<Rect> changed = display_->back().takeChanges();
+  if (showWhole_) {
+    // A new display's first frame: the window may still show another.
+    changed.assign(1, Rect{0, 0, back.width(), back.height()});
+    showWhole_ = false;
+  } else {
+    std::erase_if(changed, [&](Rect& r) { return !NarrowToDifference(front, back, r); });
+  }
+  for (const Rect& r : changed) front.blt(&r, &back, &r, 0);
+  backend_.present(back, changed);
   ++fpsFrames_;
   const uint32_t now = backend_.timer().tickCount();
   const uint32_t span = now - fpsWindowStart_;

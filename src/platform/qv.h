@@ -19,9 +19,9 @@ class Display {
   std::unique_ptr<Surface> createSurface(int width, int height) const {
     return std::make_unique<Surface>(width, height, PixelFormat::Rgb565);
   }
+  // What the display shows; brought up to date by each flip.
   Surface& front() { return front_; }
   Surface& back() { return back_; }
-  void swapPages() { front_.swapPixels(back_); }
 
  private:
   Surface front_, back_;
@@ -77,6 +77,7 @@ class Qv {
   MessageQueue& queue_;
   KeyboardSnapshot& keyboard_;
   std::unique_ptr<Display> display_;
+  bool showWhole_ = false;  // the next flip hands on the whole frame
   std::string lastError_;
   int debug_ = 0;
   std::atomic<bool> mouseReady_{false};

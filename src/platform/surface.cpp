@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform {
 
@@ -34,6 +37,36 @@ struct SourceView {
   size_t pitch;
 };
 
+// One row of a keyed copy. A pixel is in the key when value - low, as an
+// unsigned number, is at most high - low: one compare and no branch, so
+// eight 16-bit pixels go at once where SSE2 is there.
+// The key must not be inverted (low <= high).
+template <typename Pixel>
+void KeyedRow(Pixel* drow, const Pixel* srow, int width, ColourKey key) {
+  const uint32_t low = key.low;
+  const uint32_t range = uint32_t(key.high - key.low);
+  int x = 0;
+#if defined(__SSE2__)
+  if constexpr (sizeof(Pixel) == 2) {
+    const __m128i vlow = _mm_set1_epi16(short(low));
+    const __m128i vrange = _mm_set1_epi16(short(range));
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 8 <= width; x += 8) {
+      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(srow + x));
+      const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(drow + x));
+      // Saturating (s - low) - range is zero exactly for keyed pixels.
+      const __m128i keyed = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(s, vlow), vrange), zero);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(drow + x),
+                       _mm_or_si128(_mm_and_si128(keyed, d), _mm_andnot_si128(keyed, s)));
+    }
+  }
+#endif
+  for (; x < width; ++x) {
+    const Pixel v = srow[x];
+    drow[x] = uint32_t(v) - low <= range ? drow[x] : v;
+  }
+}
+
 template <typename Pixel>
 void CopyPixels(uint8_t* dstOrigin, size_t dstPitch, int dstW, int dstH, SourceView src, int srcW,
                 int srcH, bool keyed, ColourKey key) {
@@ -45,14 +78,9 @@ void CopyPixels(uint8_t* dstOrigin, size_t dstPitch, int dstW, int dstH, SourceV
     return;
   }
   if (!stretch) {
-    for (int y = 0; y < dstH; ++y) {
-      const auto* srow = reinterpret_cast<const Pixel*>(src.origin + size_t(y) * src.pitch);
-      auto* drow = reinterpret_cast<Pixel*>(dstOrigin + size_t(y) * dstPitch);
-      for (int x = 0; x < dstW; ++x) {
-        const Pixel v = srow[x];
-        if (v < key.low || v > key.high) drow[x] = v;
-      }
-    }
+    for (int y = 0; y < dstH; ++y)
+      KeyedRow<Pixel>(reinterpret_cast<Pixel*>(dstOrigin + size_t(y) * dstPitch),
+                      reinterpret_cast<const Pixel*>(src.origin + size_t(y) * src.pitch), dstW, key);
     return;
   }
   // Nearest neighbour in 16.16 fixed point: source = (dest * (srcSize << 16) / destSize) >> 16.
@@ -125,6 +153,7 @@ bool Surface::blt(const Rect* dst, const Surface* src, const Rect* srcRect, unsi
   uint8_t* dstOrigin = pixels_.data() + size_t(d.top) * pitch_ + size_t(d.left) * bytesPerPixel();
 
   if (flags & kBltColourFill) {
+    noteChange(d);
     if (format_ == PixelFormat::Indexed8)
       FillPixels<uint8_t>(dstOrigin, size_t(pitch_), d.width(), d.height(), uint8_t(fillValue));
     else
@@ -151,7 +180,9 @@ bool Surface::blt(const Rect* dst, const Surface* src, const Rect* srcRect, unsi
     view = {snapshot.data(), rowBytes};
   }
 
-  const bool keyed = (flags & kBltKeySrc) && src->key_.has_value();
+  noteChange(d);
+  // An inverted key holds no value, so nothing is transparent.
+  const bool keyed = (flags & kBltKeySrc) && src->key_ && src->key_->low <= src->key_->high;
   const ColourKey key = src->key_.value_or(ColourKey{});
   if (format_ == PixelFormat::Indexed8)
     CopyPixels<uint8_t>(dstOrigin, size_t(pitch_), d.width(), d.height(), view, s.width(),
@@ -173,6 +204,7 @@ uint16_t Surface::pixel16(int x, int y) const {
 
 void Surface::setPixel16(int x, int y, uint16_t v) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  noteChange({x, y, x + 1, y + 1});
   uint8_t* p = pixels_.data() + size_t(y) * pitch_;
   if (format_ == PixelFormat::Indexed8) {
     p[x] = uint8_t(v);
@@ -186,6 +218,38 @@ void Surface::swapPixels(Surface& other) {
       other.format_ != format_)
     return;
   pixels_.swap(other.pixels_);
+  noteChange({0, 0, width_, height_});
+  other.noteChange({0, 0, width_, height_});
+}
+
+void Surface::trackChanges(bool on) {
+  tracking_ = on;
+  changes_.clear();
+}
+
+std::vector<Rect> Surface::takeChanges() {
+  std::vector<Rect> taken;
+  taken.swap(changes_);
+  return taken;
+}
+
+void Surface::noteChange(const Rect& r) {
+  if (!tracking_) return;
+  // A frame's drawing repeats itself (a sprite over its own wipe, the cursor
+  // over its restore): a rectangle already covered adds nothing.
+  for (const Rect& c : changes_)
+    if (c.left <= r.left && c.top <= r.top && r.right <= c.right && r.bottom <= c.bottom) return;
+  // Many small pieces (text drawn pixel by pixel) become their bounding box.
+  constexpr size_t kMaxPieces = 48;
+  if (changes_.size() < kMaxPieces) {
+    changes_.push_back(r);
+    return;
+  }
+  Rect box = r;
+  for (const Rect& c : changes_)
+    box = {std::min(box.left, c.left), std::min(box.top, c.top), std::max(box.right, c.right),
+           std::max(box.bottom, c.bottom)};
+  changes_.assign(1, box);
 }
 
 }  // namespace platform

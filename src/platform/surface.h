@@ -66,7 +66,11 @@ class Surface {
   bool fill(uint16_t value) { return blt(nullptr, nullptr, nullptr, kBltColourFill, value); }
 
   // Direct pixel access. The pitch is in bytes and is not width * bytes per pixel.
-  uint8_t* bits() { return pixels_.data(); }
+  // Writable access counts the whole surface as changed (see trackChanges).
+  uint8_t* bits() {
+    if (tracking_) noteChange({0, 0, width_, height_});
+    return pixels_.data();
+  }
   const uint8_t* bits() const { return pixels_.data(); }
   int pitch() const { return pitch_; }
   uint16_t pixel16(int x, int y) const;
@@ -81,13 +85,23 @@ class Surface {
   // how a page flip swaps front and back buffer behind a fixed surface object.
   void swapPixels(Surface& other);
 
+  // A tracked surface (the back buffer) remembers the rectangles drawn on it
+  // since the last takeChanges(), so that a display updates only those.
+  // The list is a superset of what changed; it may also be coarser.
+  void trackChanges(bool on);
+  std::vector<Rect> takeChanges();
+
  private:
+  void noteChange(const Rect& r);
+
   int width_, height_;
   PixelFormat format_;
   int pitch_;
   std::vector<uint8_t> pixels_;
   std::optional<ColourKey> key_;
   std::array<uint32_t, 256> palette_{};
+  bool tracking_ = false;
+  std::vector<Rect> changes_;
 };
 
 // 8-bit colour channels to a 565 pixel and back (the back-ends and tests use these).

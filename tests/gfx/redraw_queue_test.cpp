@@ -130,6 +130,9 @@ TEST_F(RedrawQueueTest, PresentReplaysTheOtherPageAfterTheFlip) {
   EXPECT_EQ(back().pixel16(30, 30), kWhite565);
   EXPECT_EQ(back().pixel16(31, 30), kGrey565);
   EXPECT_EQ(svc.backend.presentedCount(), 2);
+  // The display takes in what the replay changed, and only that differs.
+  EXPECT_EQ(screen.Present(), 1);
+  EXPECT_EQ(svc.backend.lastFrame()->pixel16(30, 30), kWhite565);
 }
 
 }  // namespace

@@ -152,13 +152,16 @@ TEST(SurfaceBlt, SourceKeyOfBlueSkipsBlueIn565And555) {
 }
 
 TEST(SurfaceBlt, KeyRangeIsInclusiveAndOnlyTheSourceKeyCounts) {
-  Surface src(6, 1), dst(6, 1);
-  const std::vector<uint16_t> values{0x0FFF, 0x1000, 0x1800, 0x2000, 0x2001, 0x0000};
-  for (int x = 0; x < 6; ++x) src.setPixel16(x, 0, values[size_t(x)]);
+  // Wide enough for eight pixels at a time and a remainder.
+  Surface src(11, 1), dst(11, 1);
+  const std::vector<uint16_t> values{0x0FFF, 0x1000, 0x1800, 0x2000, 0x2001, 0x0000,
+                                     0xFFFF, 0x8000, 0x1000, 0x0FFF, 0x2001};
+  for (int x = 0; x < 11; ++x) src.setPixel16(x, 0, values[size_t(x)]);
   src.setColourKey(ColourKey{0x1000, 0x2000});
   dst.fill(0xAAAA);
   ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, kBltKeySrc));
-  EXPECT_EQ(Pixels(dst), (std::vector<uint16_t>{0x0FFF, 0xAAAA, 0xAAAA, 0xAAAA, 0x2001, 0x0000}));
+  EXPECT_EQ(Pixels(dst), (std::vector<uint16_t>{0x0FFF, 0xAAAA, 0xAAAA, 0xAAAA, 0x2001, 0x0000,
+                                                0xFFFF, 0x8000, 0xAAAA, 0x0FFF, 0x2001}));
 
   // A key on the destination does not make source pixels transparent.
   src.setColourKey(std::nullopt);

@@ -298,18 +298,68 @@ TEST_F(MixerTest, ResamplesByLinearInterpolation) {
   for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], expected[i]) << i;
 }
 
-TEST_F(MixerTest, EightBitStereoSumsAndClips) {
+TEST_F(MixerTest, EightBitStereoSums) {
   auto eight = mixer_.createBuffer({22050, 2, 8}, 4, kNotifyFlags);
-  Write(*eight, 0, {0x80, 0xFF, 0x00, 0x90});
-  auto loud = mixer_.createBuffer({22050, 1, 16}, 4, kNotifyFlags);
-  Write(*loud, 0, Pcm16({30000, -30000}));
+  Write(*eight, 0, {0x80, 0xC0, 0x40, 0x90});
+  auto quiet = mixer_.createBuffer({22050, 1, 16}, 4, kNotifyFlags);
+  Write(*quiet, 0, Pcm16({3000, -3000}));
   eight->play(false);
-  loud->play(false);
-  auto out = Pull(2);
-  EXPECT_EQ(out[0], 30000);                       // 0 + 30000
-  EXPECT_EQ(out[1], 32767);                       // 127*256 + 30000, clipped
-  EXPECT_EQ(out[2], -32768);                      // -128*256 - 30000, clipped
-  EXPECT_EQ(out[3], static_cast<int16_t>(16 * 256 - 30000));
+  quiet->play(false);
+  EXPECT_EQ(Pull(2), (std::vector<int16_t>{3000, 64 * 256 + 3000, -64 * 256 - 3000, 16 * 256 - 3000}));
+}
+
+// Eight loud cues at once, at the sounds' rate and converted to the
+// device's: never a full-scale sample, and still loud.
+TEST(MixerFormat, PileUpsStayBelowFullScale) {
+  std::vector<int16_t> square;
+  for (int i = 0; i < 2000; ++i) square.push_back((i / 25) % 2 ? 30000 : -30000);
+  for (int rate : {22050, 44100}) {
+    AudioMixer mixer({rate, 2});
+    platform::PulledAudioOutput output(mixer, {rate, 2});
+    std::vector<std::unique_ptr<SoundBuffer>> voices;
+    for (int i = 0; i < 8; ++i) {
+      voices.push_back(mixer.createBuffer({22050, 1, 16}, 4000, kNotifyFlags));
+      Write(*voices.back(), 0, Pcm16(square));
+      voices.back()->play(false);
+    }
+    std::vector<int16_t> out(2 * 3000);
+    output.pull(out.data(), 3000);
+    int loudest = 0;
+    for (int16_t s : out) loudest = std::max(loudest, std::abs(int(s)));
+    EXPECT_LT(loudest, 32767) << rate;
+    EXPECT_GT(loudest, 26000) << rate;
+  }
+}
+
+// Tones up to 9.5 kHz at 22050 Hz played on a 44100 Hz device: whatever
+// lands above 11.025 kHz is a mirror image, to be 70 dB under the tones.
+TEST(MixerFormat, RateConversionAddsNothingAboveTheSoundsBand) {
+  AudioMixer mixer({44100, 2});
+  platform::PulledAudioOutput output(mixer, {44100, 2});
+  std::vector<int16_t> tones;
+  for (int i = 0; i < 4096; ++i) {
+    const double t = 2 * M_PI * i / 22050;
+    tones.push_back(int16_t(6000 * (std::sin(1000 * t) + std::sin(5000 * t) + std::sin(9500 * t))));
+  }
+  auto buffer = mixer.createBuffer({22050, 1, 16}, 2 * 4096, kNotifyFlags);
+  Write(*buffer, 0, Pcm16(tones));
+  buffer->play(false);
+  constexpr int kN = 2048;
+  std::vector<int16_t> out(2 * kN);
+  output.pull(out.data(), kN / 2);  // past the filter's start
+  output.pull(out.data(), kN);
+  double above = 0, total = 0;
+  for (int k = 1; k < kN / 2; ++k) {
+    double re = 0, im = 0;
+    for (int n = 0; n < kN; ++n) {
+      const double x = out[2 * size_t(n)] * (0.5 - 0.5 * std::cos(2 * M_PI * n / kN));  // Hann
+      re += x * std::cos(2 * M_PI * k * n / kN);
+      im -= x * std::sin(2 * M_PI * k * n / kN);
+    }
+    total += re * re + im * im;
+    if (k * 44100.0 / kN > 11025) above += re * re + im * im;
+  }
+  EXPECT_LT(10 * std::log10(above / total), -70.0);
 }
 
 TEST(MixerFormat, MonoPrimaryFoldsAndMonoDeviceAverages) {

@@ -29,10 +29,13 @@ bool HeadlessBackend::openWindow(const WindowConfig& config, std::string& error)
   return true;
 }
 
-void HeadlessBackend::present(const Surface& frame) {
-  if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height())
+void HeadlessBackend::present(const Surface& frame, const std::vector<Rect>& changed) {
+  if (!frame_ || frame_->width() != frame.width() || frame_->height() != frame.height()) {
     frame_ = std::make_unique<Surface>(frame.width(), frame.height(), frame.format());
-  frame_->blt(nullptr, &frame, nullptr, 0);
+    frame_->blt(nullptr, &frame, nullptr, 0);
+  } else {
+    for (const Rect& r : changed) frame_->blt(&r, &frame, &r, 0);
+  }
   ++presented_;
 }
 

@@ -24,7 +24,7 @@ class HeadlessBackend : public Backend {
   void closeWindow() override { open_ = false; }
   void setTitle(const std::string& title) override { title_ = title; }
   void setFullscreen(bool on) override { config_.fullscreen = on; }
-  void present(const Surface& frame) override;
+  void present(const Surface& frame, const std::vector<Rect>& changed) override;
   void waitForEvents(int timeoutMs) override;
   // A refresh here is one 10 ms step of the manual clock.
   void waitForNextRefresh() override { timer_.advance(10); }
@@ -69,7 +69,8 @@ class HeadlessBackend : public Backend {
   const WindowConfig& windowConfig() const { return config_; }
   const std::string& title() const { return title_; }
   int presentedCount() const { return presented_; }
-  // The last presented frame, 800 x 600 RGB565 (empty before the first).
+  // The last presented frame, 800 x 600 RGB565 (empty before the first),
+  // kept as a window keeps it: only the changed rectangles are taken in.
   const Surface* lastFrame() const { return frame_.get(); }
   struct Box { std::string text, caption; };
   const std::vector<Box>& messageBoxes() const { return boxes_; }

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/sdl/scancodes.h"
 #include "platform/sdl/sdl_audio.h"
@@ -125,25 +124,33 @@ void SdlBackend::fitScale() {
   SDL_RenderSetIntegerScale(renderer_, whole ? SDL_TRUE : SDL_FALSE);
 }
 
-void SdlBackend::present(const Surface& frame) {
+void SdlBackend::present(const Surface& frame, const std::vector<Rect>& changed) {
   if (!renderer_ || !texture_ || frame.format() != PixelFormat::Rgb565) return;
+  // What a skipped frame changed is still owed to the texture.
+  owed_.insert(owed_.end(), changed.begin(), changed.end());
+  if (owed_.size() > kMaxOwed) {
+    owed_.clear();
+    mustShow_ = true;
+  }
   // The display shows at most one frame per refresh; a faster frame loop
   // (the quiz runs at 100 per second) must not wait for the screen.
   const uint32_t now = SDL_GetTicks();
   if (lastPresent_ != 0 && now - lastPresent_ + 2 < refreshMs_) return;
-  lastPresent_ = now;
-  const size_t rowBytes = size_t(frame.width()) * 2;
-  const size_t bytes = rowBytes * size_t(frame.height());
-  bool same = !mustShow_ && shown_.size() == bytes;
-  for (int y = 0; same && y < frame.height(); ++y)
-    same = std::memcmp(&shown_[size_t(y) * rowBytes], frame.bits() + size_t(y) * size_t(frame.pitch()),
-                       rowBytes) == 0;
-  if (same) return;
-  shown_.resize(bytes);
-  for (int y = 0; y < frame.height(); ++y)
-    std::memcpy(&shown_[size_t(y) * rowBytes], frame.bits() + size_t(y) * size_t(frame.pitch()), rowBytes);
+  lastPresent_ = now;  // paces waitForNextRefresh whether or not anything is shown
+  // Nothing new: the screen keeps what it shows and costs nothing.
+  if (owed_.empty() && !mustShow_) return;
+  if (mustShow_) {
+    SDL_UpdateTexture(texture_, nullptr, frame.bits(), frame.pitch());
+  } else {
+    for (const Rect& r : owed_) {
+      const SDL_Rect area{r.left, r.top, r.width(), r.height()};
+      SDL_UpdateTexture(texture_, &area,
+                        frame.bits() + size_t(r.top) * size_t(frame.pitch()) + size_t(r.left) * 2,
+                        frame.pitch());
+    }
+  }
+  owed_.clear();
   mustShow_ = false;
-  SDL_UpdateTexture(texture_, nullptr, frame.bits(), frame.pitch());
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
@@ -194,6 +201,10 @@ void SdlBackend::translate(const SDL_Event& e, MessageQueue& queue) {
   switch (e.type) {
     case SDL_QUIT:
       queue.post({WM_CLOSE, 0, 0});
+      break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      mustShow_ = true;  // the texture's pixels may be gone
       break;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {

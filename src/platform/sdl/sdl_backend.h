@@ -28,7 +28,7 @@ class SdlBackend : public Backend {
   void closeWindow() override;
   void setTitle(const std::string& title) override;
   void setFullscreen(bool on) override;
-  void present(const Surface& frame) override;
+  void present(const Surface& frame, const std::vector<Rect>& changed) override;
   void waitForEvents(int timeoutMs) override;
   void waitForNextRefresh() override;
   bool pointerPosition(int& x, int& y) const override;
@@ -59,9 +59,11 @@ class SdlBackend : public Backend {
   uint32_t refreshMs_ = 16;
   uint32_t lastPresent_ = 0;
   bool active_ = false;
-  // The last frame shown: an unchanged frame is not uploaded and shown
-  // again, so a still screen costs the display nothing.
-  std::vector<uint8_t> shown_;
+  // Rectangles of the frame not yet uploaded to the texture; a still
+  // screen owes nothing and is not shown again. mustShow_ uploads and shows
+  // the whole frame (the first one, after an expose or a lost texture).
+  static constexpr size_t kMaxOwed = 256;
+  std::vector<Rect> owed_;
   bool mustShow_ = true;
   std::atomic<int> pointerX_{0}, pointerY_{0};
 };
