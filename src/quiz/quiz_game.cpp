@@ -493,7 +493,9 @@ const char* QuizGame::ButtonFor(const shell::Press& press) const {
     return "next";
   if (press.Key(kN) || (state == kNoGame && goOn)) return "newgame";
   if (press.Key(kR) || press.Key(kH) || press.Pad(platform::kPadX)) return "info";
-  if (press.Key(kM) || press.Pad(platform::kPadBack)) return "menu";
+  // Back hands over to the launcher only from the idle board, so that no
+  // single controller press can throw a running game away.
+  if (press.Key(kM) || (state == kNoGame && press.Pad(platform::kPadBack))) return "menu";
   return nullptr;
 }
 
