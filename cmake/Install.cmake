@@ -14,6 +14,8 @@ set(desktop_out "${CMAKE_BINARY_DIR}/desktop")
 foreach(program pavlora verimoo)
   configure_file(${PROJECT_SOURCE_DIR}/desktop/${program}.desktop.in ${desktop_out}/${program}.desktop @ONLY)
   configure_file(${PROJECT_SOURCE_DIR}/desktop/${program}.metainfo.xml.in ${desktop_out}/${program}.metainfo.xml @ONLY)
+endforeach()
+foreach(program pavlora verimoo verimoo-check)
   configure_file(${PROJECT_SOURCE_DIR}/docs/man/${program}.6.in ${desktop_out}/${program}.6 @ONLY)
 endforeach()
 
@@ -21,16 +23,16 @@ endforeach()
 # targets below) and without anything a player's run may have written.
 string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" dist_pattern "${PAV_DIST_DIR}")
 install(DIRECTORY "${PAV_DIST_DIR}/" DESTINATION ${PAV_INSTALL_PKGDIR}
-  REGEX "^${dist_pattern}/(Pavlora|Verimoo/Verimoo)$" EXCLUDE
+  REGEX "^${dist_pattern}/(Pavlora|Verimoo/Verimoo|Verimoo/verimoo-check)$" EXCLUDE
   REGEX "^${dist_pattern}/(.*/)?(options\\.ini|hiscore\\.dat|[^/]*\\.tmp)$" EXCLUDE)
 install(TARGETS Pavlora DESTINATION ${PAV_INSTALL_PKGDIR})
-install(TARGETS Verimoo DESTINATION ${PAV_INSTALL_PKGDIR}/Verimoo)
+install(TARGETS Verimoo verimoo-check DESTINATION ${PAV_INSTALL_PKGDIR}/Verimoo)
 # The mark by which the programs know they run from an installed tree and
 # keep the player's files in the player's own data folder.
 file(CONFIGURE OUTPUT "${CMAKE_BINARY_DIR}/pavlora.installed" CONTENT "")
 install(FILES "${CMAKE_BINARY_DIR}/pavlora.installed" DESTINATION ${PAV_INSTALL_PKGDIR})
 
-foreach(link "pavlora=Pavlora" "verimoo=Verimoo/Verimoo")
+foreach(link "pavlora=Pavlora" "verimoo=Verimoo/Verimoo" "verimoo-check=Verimoo/verimoo-check")
   string(REPLACE "=" ";" link "${link}")
   list(GET link 0 command)
   list(GET link 1 target)
@@ -53,5 +55,5 @@ install(FILES ${desktop_out}/pavlora.metainfo.xml RENAME ${PAV_LAUNCHER_ID}.meta
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${desktop_out}/verimoo.metainfo.xml RENAME ${PAV_QUIZ_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${desktop_out}/pavlora.6 ${desktop_out}/verimoo.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${desktop_out}/pavlora.6 ${desktop_out}/verimoo.6 ${desktop_out}/verimoo-check.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(DIRECTORY "${PAV_ICON_DIR}/hicolor" DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

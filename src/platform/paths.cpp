@@ -106,11 +106,26 @@ bool SetCurrentDirectory(const std::string& path) {
   return ::chdir(ResolvePath(path).c_str()) == 0;
 }
 
-bool EnterProgramDirectory() {
+namespace {
+
+// The running program's own file, links resolved; "" when unknown.
+std::string ProgramPath() {
   char self[4096];
   const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length <= 0) return false;
-  const std::string program(self, size_t(length));
+  return length > 0 ? std::string(self, size_t(length)) : std::string();
+}
+
+}  // namespace
+
+std::string ProgramDirectory() {
+  const std::string program = ProgramPath();
+  const size_t slash = program.rfind('/');
+  if (slash == std::string::npos) return "";
+  return slash == 0 ? "/" : program.substr(0, slash);
+}
+
+bool EnterProgramDirectory() {
+  const std::string program = ProgramPath();
   const size_t slash = program.rfind('/');
   if (slash == std::string::npos) return false;
   struct stat running {}, here {};

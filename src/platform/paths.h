@@ -22,6 +22,9 @@ bool SetCurrentDirectory(const std::string& path);
 // of the tree made of links is run) is kept. False, with the working
 // directory unchanged, when the program's folder cannot be found.
 bool EnterProgramDirectory();
+// The folder of the running program's own file (links resolved); "" when
+// it cannot be found.
+std::string ProgramDirectory();
 
 // The separator the host uses between directory and file.
 inline constexpr char kPathSeparator = '/';

@@ -7,6 +7,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/qv.h"
 #include "quiz/question_check.h"
 #include "quiz/question_store.h"
@@ -15,7 +16,8 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: verimoo-check [--font FONT.bmp] FILE\n"
-               "Checks a question file; the font defaults to font.bmp beside FILE.\n";
+               "Checks a question file; the font defaults to font.bmp beside FILE,\n"
+               "else the quiz's own font beside this program.\n";
   return 2;
 }
 
@@ -33,7 +35,11 @@ int main(int argc, char** argv) {
       file = arg;
   }
   if (file.empty()) return Usage();
-  if (font.empty()) font = (std::filesystem::path(file).parent_path() / "font.bmp").string();
+  if (font.empty()) {
+    font = (std::filesystem::path(file).parent_path() / "font.bmp").string();
+    // An author's file elsewhere is measured with the installed quiz's font.
+    if (!std::filesystem::exists(font)) font = platform::ProgramDirectory() + "/font.bmp";
+  }
 
   // The font is loaded through the programs' own loader on a back end that
   // opens no window.
