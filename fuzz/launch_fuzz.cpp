@@ -86,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::ofstream(h.games / name) << "x";
     }
   }
-  // Back to the catalogue, which scans the folder afresh.
+  // Back to the catalogue, which scans the folder afresh (the title screen
+  // of a run before may have entered a game's folder).
+  fs::current_path(h.games);
   h.app.Screens().SwitchTo("Pavlora");
   launcher::CatalogueScreen& catalogue = *h.program.Catalogue();
   Check(catalogue.GameCount() == expected);
