@@ -29,18 +29,19 @@ struct Backend : platform::HeadlessBackend {
   void messageBox(const std::string&, const std::string&) override {}
 };
 
-// A launcher folder made once with all the launcher's art, started once, and
-// a screen without anything to leave the catalogue for, so that going back
-// scans afresh; each run removes the entries it made. The pictures are small stand-ins of the same names (decoding
-// the real ones would take most of a run); the fonts are the real ones.
+// A launcher folder made once with all the launcher's files, started once,
+// and a screen without anything to leave the catalogue for, so that going
+// back scans afresh; each run removes the entries it made. The pictures are
+// small stand-ins of the same names (decoding the real ones would take most
+// of a run); the fonts (*Font.bmp, *_font.bmp) and setup.ini are the real ones.
 struct Harness {
   Harness() {
     fs::create_directories(games);
-    for (const fs::directory_entry& art : fs::directory_iterator(PAV_DIST_DIR)) {
-      const fs::path name = art.path().filename();
-      if (!art.is_regular_file()) continue;
-      if (name.string().find("ont") != std::string::npos || name.extension() != ".bmp")
-        fs::create_symlink(art.path(), games / name);
+    for (const fs::directory_entry& file : fs::directory_iterator(PAV_DIST_DIR)) {
+      const fs::path name = file.path().filename();
+      if (!file.is_regular_file()) continue;
+      if (name.extension() != ".bmp" || name.string().find("ont.bmp") != std::string::npos)
+        fs::create_symlink(file.path(), games / name);
       else  // as wide as any strip of frames needs
         test_support::WriteBmp24((games / name).string(), 60, 2, [](int x, int) { return 0x203040u * uint32_t(x); });
     }
