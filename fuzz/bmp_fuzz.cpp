@@ -2,19 +2,15 @@
 // pictures, give a picture within the size limits or none, never a crash.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "fuzz_check.h"
 #include "platform/bitmap.h"
-#include "support/scratch_dir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const test_support::ScratchDir dir;
-  static const bool entered = (std::filesystem::current_path(dir.path()), true);
-  dir.write("Picture.bmp", std::string(reinterpret_cast<const char*>(data), size));
-  const std::string path = entered ? "picture.BMP" : "";  // found whatever its case, as the programs ask
+  fuzz_support::WorkDir().write("Picture.bmp", std::string(reinterpret_cast<const char*>(data), size));
+  const std::string path = "picture.BMP";  // found whatever its case, as the programs ask
   for (int depth : {16, 8}) {
     std::unique_ptr<platform::Surface> surfaces[] = {platform::DecodeBitmap({data, size}, depth),
                                                      platform::LoadBitmapFile(path, depth)};

@@ -4,13 +4,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "fuzz_check.h"
 #include "players/high_score_table.h"
-#include "support/scratch_dir.h"
 
 using players::HighScoreTable;
 
@@ -26,11 +24,8 @@ int32_t Int32At(const uint8_t* p) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const test_support::ScratchDir dir;
-  static const bool entered = (std::filesystem::current_path(dir.path()), true);
-  const std::string in = (dir.write("hiscore.dat", std::string(reinterpret_cast<const char*>(data), size)), "hiscore.dat");
-  const std::string out = "out.dat";
-  (void)entered;
+  fuzz_support::WorkDir().write("hiscore.dat", std::string(reinterpret_cast<const char*>(data), size));
+  const std::string in = "hiscore.dat", out = "out.dat";
 
   HighScoreTable table;
   table.Create(HighScoreTable::kRows);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "gfx/screen.h"
@@ -15,25 +16,42 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
 #include "shell/app/application.h"
-#include "support/scratch_dir.h"
+#include "support/bmp_file.h"
 
 using fuzz_support::Check;
 namespace fs = std::filesystem;
 
 namespace {
 
-// A launcher without art (pictures are optional), started once, and a
-// screen without anything to leave the catalogue for, so that going back
-// scans afresh.
+// Reports of damaged tiles are kept by the headless back end; here they
+// would pile up over millions of runs.
+struct Backend : platform::HeadlessBackend {
+  void messageBox(const std::string&, const std::string&) override {}
+};
+
+// A launcher folder made once with all the launcher's files, started once,
+// and a screen without anything to leave the catalogue for, so that going
+// back scans afresh; each run removes the entries it made. The pictures are
+// small stand-ins of the same names (decoding the real ones would take most
+// of a run); the fonts (*Font.bmp, *_font.bmp) and setup.ini are the real ones.
 struct Harness {
   Harness() {
-    fs::current_path(dir.path());
+    fs::create_directories(games);
+    for (const fs::directory_entry& file : fs::directory_iterator(PAV_DIST_DIR)) {
+      const fs::path name = file.path().filename();
+      if (!file.is_regular_file()) continue;
+      if (name.extension() != ".bmp" || name.string().find("ont.bmp") != std::string::npos)
+        fs::create_symlink(file.path(), games / name);
+      else  // as wide as any strip of frames needs
+        test_support::WriteBmp24((games / name).string(), 60, 2, [](int x, int) { return 0x203040u * uint32_t(x); });
+    }
+    fs::current_path(games);
     Check(app.StartUp("") == -1);
     app.Screens().Register(&idle);
+    app.Screens().SwitchTo("idle");
   }
-  test_support::ScratchDir dir;
-  fs::path games = fs::path(dir.path()) / "games";
-  platform::HeadlessBackend backend;
+  fs::path games = fs::path(fuzz_support::WorkDir().path()) / "games";
+  Backend backend;
   platform::RecordingLauncher launcher;
   launcher::PavloraProgram program;
   shell::Application app{backend, launcher, program};
@@ -44,10 +62,9 @@ struct Harness {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Harness h;
-  fs::remove_all(h.games);
-  fs::create_directories(h.games);
   // Entries: flags, name length, name, then for a tile its length and bytes.
   int expected = 0;
+  std::vector<fs::path> made;
   size_t at = 0;
   while (at + 2 <= size) {
     const uint8_t flags = data[at], length = uint8_t(1 + data[at + 1] % 12);
@@ -55,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string name;
     for (size_t i = 0; i < length && at < size; ++i, ++at) name += "aB.-_ 7zQ"[data[at] % 9];
     if (name == "." || name == ".." || fs::exists(h.games / name)) continue;
+    made.push_back(h.games / name);
     if (!(flags & 1)) {
       fs::create_directories(h.games / name);
       if (flags & 2) {
@@ -69,9 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::ofstream(h.games / name) << "x";
     }
   }
-  // Back to the catalogue, which scans the folder afresh.
+  // Back to the catalogue, which scans the folder afresh (the title screen
+  // of a run before may have entered a game's folder).
   fs::current_path(h.games);
-  h.app.Screens().SwitchTo("idle");
   h.app.Screens().SwitchTo("Pavlora");
   launcher::CatalogueScreen& catalogue = *h.program.Catalogue();
   Check(catalogue.GameCount() == expected);
@@ -79,5 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool opened = !line.empty() && catalogue.SelectGameByProgramName(line);
   Check(opened == (h.app.Screens().Current()->GetName() == "title"));
   Check(!opened || expected > 0);
+  // What the run made goes, so that it ends holding no more memory than it
+  // began with (else every run would be followed by a leak check).
+  h.app.Screens().SwitchTo("idle");
+  for (const fs::path& entry : made) fs::remove_all(entry);
   return 0;
 }

@@ -3,7 +3,6 @@
 // never returns a record twice between resets, never a blank one, and gives
 // up at once when nothing can be drawn.
 #include <cstdint>
-#include <filesystem>
 #include <set>
 #include <string>
 
@@ -11,18 +10,13 @@
 #include "quiz/question_store.h"
 #include "quiz/quiz_random.h"
 #include "support/headless_services.h"
-#include "support/scratch_dir.h"
 
 using fuzz_support::Check;
 
 namespace {
 
 struct Harness {
-  Harness() {
-    Check(store.LoadFonts(services.qv, PAV_DIST_DIR "/Verimoo/font.bmp") == 1);
-    std::filesystem::current_path(dir.path());
-  }
-  test_support::ScratchDir dir;
+  Harness() { Check(store.LoadFonts(services.qv, PAV_DIST_DIR "/Verimoo/font.bmp") == 1); }
   testing_support::HeadlessServices services;
   quiz::QuestionStore store;
 };
@@ -38,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Harness h;
   quiz::QuestionStore& store = h.store;
   store.Clear();
-  h.dir.write("Verimoo.txt", std::string(reinterpret_cast<const char*>(data), size));
+  fuzz_support::WorkDir().write("Verimoo.txt", std::string(reinterpret_cast<const char*>(data), size));
   Check(store.LoadFile("Verimoo.txt") == 1);
   Check(store.LastLoad().blocks.size() == size_t(store.RecordCount()));
   for (int i = 0; i < store.RecordCount(); ++i) {

@@ -1,7 +1,7 @@
 // The WAV reader on any bytes, as the engine uses it: a sample read whole,
 // mixed (mono or stereo, 8 or 16 bits, looping when it has a loop chunk)
-// and stopped; and a music stream played long enough that its ring is
-// refilled and a short sound reaches its end, then torn down.
+// and stopped; and a music stream played until a chunk of its ring has been
+// refilled or the sound has ended, then torn down.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,7 +28,7 @@ struct Harness {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Harness h;
   h.input.assign(data, data + size);
-  std::vector<int16_t> out(2756 * 2);  // an eighth of a second
+  std::vector<int16_t> out(1024 * 2);
   if (h.engine.LoadSample("fuzz.wav", 1)) {
     if (sound::SNDSample* s = h.engine.PlaySample(1, 0xFFFF, 0x8000)) {
       h.mixer.render(out.data(), 512);
@@ -38,8 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (h.engine.LoadStream("fuzz.wav", 2)) {
     h.engine.PlayStream(size & 1 ? int(sound::kStreamLooping) : 0);
-    for (int i = 0; i < 8; ++i) {  // a second: refills, and the end of a short sound
-      h.mixer.render(out.data(), 2756);
+    // The first chunk notification only primes the ring, the second refills
+    // or ends it: about half a second, whatever the stream's rate.
+    const sound::_SNDStream& stream = *h.engine.GetStreamInfoPtr();
+    for (int i = 0; i < 13 && (stream.flags & sound::kStreamPlaying) && stream.handled < 2; ++i) {
+      h.mixer.render(out.data(), 1024);
       h.engine.WaitStreamSettled(1000);
     }
     h.engine.StopStream();
