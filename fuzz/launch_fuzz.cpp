@@ -61,7 +61,8 @@ struct Harness {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Harness h;
+  // Never destroyed: the screen manager would outlive the idle screen it lists.
+  static Harness& h = *new Harness;
   // Entries: flags, name length, name, then for a tile its length and bytes.
   int expected = 0;
   std::vector<fs::path> made;
