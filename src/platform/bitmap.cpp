@@ -3,6 +3,7 @@
 // or a huge allocation.
 #include "platform/bitmap.h"
 
+#include <array>
 #include <bit>
 #include <cstdio>
 #include <optional>
@@ -313,7 +314,7 @@ std::unique_ptr<Surface> LoadBitmapFile(const std::string& path, int depth) {
                                                           &std::fclose);
   if (!f) return nullptr;
   std::vector<uint8_t> data;
-  std::vector<uint8_t> chunk(65536);
+  std::array<uint8_t, 8192> chunk;  // left unfilled: fread writes what is read
   size_t got;
   bool tooBig = false;
   while ((got = std::fread(chunk.data(), 1, chunk.size(), f.get())) > 0) {
