@@ -1,7 +1,13 @@
 // Byte and text helpers for the files the player tests read and write.
 #pragma once
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -30,6 +36,20 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 inline std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// True when write() fails in a child allowed files of at most `room` bytes:
+// a full disk without filling one.
+inline bool FailsWithRoomFor(rlim_t room, const std::function<bool()>& write) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{room, room};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::_exit(write() ? 1 : 0);
+  }
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace players_test
