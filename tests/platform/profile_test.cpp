@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "support/other_user.h"
@@ -168,13 +167,6 @@ TEST(ProfileSet, OnlyNamesThatReadBackAreValid) {
 class ProfileWrite : public ::testing::Test {
  protected:
   std::string path() const { return dir_ / "options.ini"; }
-  std::vector<std::string> names() const {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(dir_.path()))
-      out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-  }
   ScratchDir dir_;
 };
 
@@ -185,7 +177,7 @@ TEST_F(ProfileWrite, CreatesTheFileAndLeavesNoTemporaryBehind) {
   ASSERT_TRUE(WriteProfileString("Player1", "name", "Anna", path()));
   ASSERT_TRUE(WriteProfileString("SETUP", "Music", "N", path()));
   EXPECT_EQ(dir_.read("options.ini"), "[setup]\r\nmusic=N\r\nSFX=N\r\n[Player1]\r\nname=Anna\r\n");
-  EXPECT_EQ(names(), std::vector<std::string>{"options.ini"});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1) << "a temporary was left";
   EXPECT_EQ(GetProfileString("player1", "NAME", "", path()), "Anna");
 }
 
