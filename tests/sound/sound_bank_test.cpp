@@ -67,18 +67,6 @@ TEST_F(SoundBankTest, NamesAreCutAt31CharactersAndTheFirstOfTwoWins) {
   EXPECT_EQ(s->m_dwID, 11u);
 }
 
-TEST_F(SoundBankTest, TwoPlaysOfOneCueOverlap) {
-  AddSound("sounds\\bell.wav", 400);
-  ASSERT_NE(bank_.Load("sounds\\bell.wav", "bell"), nullptr);
-  sound::SNDSample* first = bank_.Play("bell", 0xFFFF, 0);
-  Pull(10);
-  sound::SNDSample* second = bank_.Play("bell", 0xFFFF, 0);
-  ASSERT_TRUE(first && second);
-  EXPECT_NE(first, second);
-  auto out = Pull(1);
-  EXPECT_EQ(out[0], static_cast<int16_t>(Signal(10) + Signal(0)));
-}
-
 TEST_F(SoundBankTest, PlayIndexPlaysTheCueAtThatPosition) {
   AddSound("a.wav", 10);
   AddSound("b.wav", 10);
