@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/bmp_file.h"
 #include "support/scratch_dir.h"
@@ -27,6 +30,15 @@ constexpr uint16_t kRed565 = platform::Rgb565(255, 0, 0);
 constexpr uint16_t kGreen565 = platform::Rgb565(0, 255, 0);
 constexpr uint16_t kWhite565 = platform::Rgb565(255, 255, 255);
 constexpr uint16_t kGrey565 = platform::Rgb565(128, 128, 128);
+constexpr platform::ColourKey kBlueKey{kBlue565, kBlue565};
+
+// The pixels at the given points, to compare with a Px list in one go.
+using Px = std::vector<uint16_t>;
+inline Px At(const platform::Surface& s, std::initializer_list<std::pair<int, int>> points) {
+  Px out;
+  for (auto [x, y] : points) out.push_back(s.pixel16(x, y));
+  return out;
+}
 
 class GfxTest : public ::testing::Test {
  protected:

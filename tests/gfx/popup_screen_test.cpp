@@ -85,10 +85,7 @@ TEST_F(PopupTest, TimeOutClosesWithAnEmptyResult) {
   // The picture was shown centred.
   const Surface* frame = svc.backend.lastFrame();
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(frame->pixel16(250, 200), kGrey565);
-  EXPECT_EQ(frame->pixel16(549, 400), kGrey565);
-  EXPECT_EQ(frame->pixel16(249, 200), 0);
-  EXPECT_EQ(frame->pixel16(550, 400), 0);
+  EXPECT_EQ(At(*frame, {{250, 200}, {549, 400}, {249, 200}, {550, 400}}), (Px{kGrey565, kGrey565, 0, 0}));
 }
 
 TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
@@ -112,12 +109,11 @@ TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
 TEST_F(PopupTest, NamedButtonsSitOnThePictureAndShowTheirHoverImage) {
   popup.AddImage(Panel(), nullptr);
   auto ok = std::make_unique<gfx::Button>(ctx, 10, 20);
-  auto normal = std::make_shared<Surface>(30, 12);
-  normal->fill(kRed565);
-  auto hover = std::make_shared<Surface>(30, 12);
-  hover->fill(kGreen565);
-  ok->AddStateSurface(normal);
-  ok->AddStateSurface(hover);
+  for (uint16_t colour : {kRed565, kGreen565}) {  // normal, hover
+    auto image = std::make_shared<Surface>(30, 12);
+    image->fill(colour);
+    ok->AddStateSurface(image);
+  }
   ok->SetName("ok");
   popup.AddButton(std::move(ok));
   popup.AddDefaultButton();
@@ -129,10 +125,8 @@ TEST_F(PopupTest, NamedButtonsSitOnThePictureAndShowTheirHoverImage) {
       // What pass 2 presented: the picture with the hover image on it.
       shown = svc.backend.lastFrame();
       ASSERT_NE(shown, nullptr);
-      EXPECT_EQ(shown->pixel16(260, 220), kGreen565);
-      EXPECT_EQ(shown->pixel16(289, 231), kGreen565);
-      EXPECT_EQ(shown->pixel16(290, 231), kGrey565);
-      EXPECT_EQ(shown->pixel16(259, 220), kGrey565);
+      EXPECT_EQ(At(*shown, {{260, 220}, {289, 231}, {290, 231}, {259, 220}}),
+                (Px{kGreen565, kGreen565, kGrey565, kGrey565}));
       Mouse(265, 225, true);
     }
     if (pass == 4) Mouse(265, 225, false);

@@ -48,8 +48,7 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
   EXPECT_EQ(s.Width(), 5);
   EXPECT_EQ(s.Height(), 2);
   EXPECT_EQ(s.Bounds(), (platform::Rect{0, 0, 5, 2}));
-  ASSERT_TRUE(s.Frame(0)->colourKey().has_value());
-  EXPECT_EQ(s.Frame(0)->colourKey()->low, kBlue565);
+  EXPECT_EQ(s.Frame(0)->colourKey(), kBlueKey);
   s.SetFrame(1);
   EXPECT_EQ(s.CurrentFrame(), 1);
   s.SetFrame(2);
@@ -71,8 +70,7 @@ TEST_F(SpriteTest, MovesByItsVelocityAndTakesAnotherKey) {
   s.SetColourKey(255, 0, 0);
   back().fill(kGrey565);
   s.Draw(&back());
-  EXPECT_EQ(back().pixel16(13, 19), kGrey565) << "red is now the transparent colour";
-  EXPECT_EQ(back().pixel16(14, 19), kGreen565);
+  EXPECT_EQ(At(back(), {{13, 19}, {14, 19}}), (Px{kGrey565, kGreen565})) << "red is now the transparent colour";
   s.SetBounds(1, 2, 3, 4);
   EXPECT_EQ(s.Bounds(), (platform::Rect{1, 2, 3, 4}));
 }
@@ -91,13 +89,11 @@ TEST_F(SpriteTest, NoFramesAndNoRangeDrawAndAnimateNothing) {
 TEST_F(SpriteTest, DrawNeverReadsAFrameOutsideTheList) {
   auto s = WithFrames(2);
   back().fill(kGrey565);
-  s->SetFrameUnchecked(7);
-  EXPECT_EQ(s->CurrentFrame(), 7);
-  s->Draw(&back());
-  s->SetFrameUnchecked(-1);
-  s->Draw(&back());
-  s->SetFrameUnchecked(2);
-  s->Draw(&back());
+  for (int frame : {7, -1, 2}) {
+    s->SetFrameUnchecked(frame);
+    EXPECT_EQ(s->CurrentFrame(), frame);
+    s->Draw(&back());
+  }
   EXPECT_EQ(back().pixel16(0, 0), kGrey565);
   s->SetFrameUnchecked(1);
   s->Draw(&back());
@@ -113,10 +109,7 @@ TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
   back().fill(kGrey565);
   s.Draw(&back());
   // 31 / 2 = 15: drawn from x = 85, y = 50 - 2.
-  EXPECT_EQ(back().pixel16(84, 48), kGrey565);
-  EXPECT_EQ(back().pixel16(85, 48), kRed565);
-  EXPECT_EQ(back().pixel16(115, 52), kRed565);
-  EXPECT_EQ(back().pixel16(116, 52), kGrey565);
+  EXPECT_EQ(At(back(), {{84, 48}, {85, 48}, {115, 52}, {116, 52}}), (Px{kGrey565, kRed565, kRed565, kGrey565}));
 
   // Clipped at the left and top edges, not shifted.
   auto frame = std::make_shared<Surface>(10, 10);
@@ -127,10 +120,8 @@ TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
   corner.SetPosition(-3, -4);
   back().fill(kGrey565);
   corner.Draw(&back());
-  EXPECT_EQ(back().pixel16(0, 0), 0x4000 + 4 * 16 + 3);
-  EXPECT_EQ(back().pixel16(6, 5), 0x4000 + 9 * 16 + 9);
-  EXPECT_EQ(back().pixel16(7, 5), kGrey565);
-  EXPECT_EQ(back().pixel16(6, 6), kGrey565);
+  EXPECT_EQ(At(back(), {{0, 0}, {6, 5}, {7, 5}, {6, 6}}),
+            (Px{0x4000 + 4 * 16 + 3, 0x4000 + 9 * 16 + 9, kGrey565, kGrey565}));
 }
 
 TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
@@ -141,8 +132,7 @@ TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
   s.SetPosition(10, 10);
   back().fill(kGrey565);
   s.Draw(&back());
-  EXPECT_EQ(back().pixel16(10, 10), kRed565);
-  EXPECT_EQ(back().pixel16(11, 10), kGrey565) << "a key pixel leaves the page untouched";
+  EXPECT_EQ(At(back(), {{10, 10}, {11, 10}}), (Px{kRed565, kGrey565})) << "a key pixel leaves the page untouched";
   ASSERT_EQ(redraw.Entries(0).size(), 1u);
   EXPECT_EQ(redraw.Entries(0)[0].x, 10);
   EXPECT_EQ(redraw.Entries(0)[0].width, 4);
@@ -164,43 +154,34 @@ TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
   s.SetRestoreFirst(1);
   s.SetRestoreAfter(0);
   s.DrawOnTarget();
-  EXPECT_EQ(target.pixel16(21, 20), kGreen565);
-  EXPECT_EQ(target.pixel16(20, 20), kRed565);
-  EXPECT_EQ(target.pixel16(24, 20), kWhite565);
+  EXPECT_EQ(At(target, {{21, 20}, {20, 20}, {24, 20}}), (Px{kGreen565, kRed565, kWhite565}));
 }
 
+// The loop mode sets what comes after the last frame of the range: a
+// looping sprite with range 2..5 plays 2, 3, 4, then jumps to frame 0.
 TEST_F(SpriteTest, LoopModes) {
-  // Mode 1 with range 2..5 plays 2, 3, 4, then jumps to frame 0.
-  auto loop = WithFrames(6);
-  loop->SetRange(2, 5);
-  loop->SetFrame(2);
-  loop->SetLoopMode(Sprite::kLoop);
-  loop->SetPlaying(1);
-  EXPECT_EQ(Steps(*loop, 6), (std::vector<int>{3, 4, 0, 1, 2, 3}));
-  EXPECT_EQ(loop->Playing(), 1);
-
-  auto stop = WithFrames(4);
-  stop->SetPlaying(1);
-  stop->SetLoopMode(Sprite::kStop);
-  EXPECT_EQ(Steps(*stop, 5), (std::vector<int>{1, 2, 3, 3, 3}));
-  EXPECT_EQ(stop->Playing(), 0);
-  stop->SetFrame(0);
-  stop->SetPlaying(1);
-  EXPECT_EQ(Steps(*stop, 2), (std::vector<int>{1, 2})) << "playing again restarts stepping";
-
-  auto rewind = WithFrames(4);
-  rewind->SetRange(1, 3);
-  rewind->SetFrame(1);
-  rewind->SetPlaying(1);
-  rewind->SetLoopMode(Sprite::kRewind);
-  EXPECT_EQ(Steps(*rewind, 3), (std::vector<int>{2, 1, 1}));
-  EXPECT_EQ(rewind->Playing(), 0);
-
-  auto once = WithFrames(3);
-  once->SetPlaying(1);
-  once->SetLoopMode(Sprite::kOnce);
-  EXPECT_EQ(Steps(*once, 4), (std::vector<int>{1, 2, -1, -1}));
-  EXPECT_EQ(once->Playing(), 0);
+  const struct {
+    Sprite::LoopMode mode;
+    int frames, rangeStart, rangeEnd;
+    std::vector<int> steps;
+    int playing;
+  } cases[] = {{Sprite::kLoop, 6, 2, 5, {3, 4, 0, 1, 2, 3}, 1},
+               {Sprite::kStop, 4, 0, 4, {1, 2, 3, 3, 3}, 0},
+               {Sprite::kRewind, 4, 1, 3, {2, 1, 1}, 0},
+               {Sprite::kOnce, 3, 0, 3, {1, 2, -1, -1}, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.mode));
+    auto s = WithFrames(c.frames);
+    s->SetRange(c.rangeStart, c.rangeEnd);
+    s->SetFrame(c.rangeStart);
+    s->SetLoopMode(c.mode);
+    s->SetPlaying(1);
+    EXPECT_EQ(Steps(*s, int(c.steps.size())), c.steps);
+    EXPECT_EQ(s->Playing(), c.playing);
+    s->SetFrame(c.rangeStart);
+    s->SetPlaying(1);
+    EXPECT_EQ(Steps(*s, 1), std::vector<int>{c.steps[0]}) << "playing again restarts stepping";
+  }
 }
 
 TEST_F(SpriteTest, FrameDelayAndTheClock) {
@@ -286,7 +267,6 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   EXPECT_EQ(missing.Width(), 7);
   EXPECT_EQ(missing.RangeStart(), -1);
   EXPECT_EQ(missing.LoadStrip(strip, 0, 0), 0);
-
   Sprite grid(ctx);
   grid.LoadFrames(strip, 50, 10);
   EXPECT_EQ(grid.FrameCount(), 4);
@@ -294,7 +274,6 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   EXPECT_EQ(grid.Height(), 10);
   EXPECT_EQ(grid.Frame(1)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
   EXPECT_EQ(grid.Frame(2)->pixel16(0, 0), 0);
-
   Sprite absent(ctx);
   absent.LoadFrames(tmp.file("none.bmp"), 16, 8);
   EXPECT_EQ(absent.FrameCount(), 0);
@@ -377,8 +356,7 @@ TEST_F(SpriteTest, SpriteListCopiesAnimatesDrawsAndDropsFinishedOnes) {
   back().fill(kGrey565);
   svc.advance(10);
   sprites.DrawAll(&back());
-  EXPECT_EQ(back().pixel16(10, 10), kGrey565) << "vanished at the end of its range";
-  EXPECT_EQ(back().pixel16(100, 10), 0x0100);
+  EXPECT_EQ(At(back(), {{10, 10}, {100, 10}}), (Px{kGrey565, 0x0100})) << "vanished at the end of its range";
   EXPECT_EQ(sprites.Count(), 2u);
   EXPECT_EQ(sprites.Find("bull"), nullptr);
 
