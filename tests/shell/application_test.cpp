@@ -100,33 +100,19 @@ TEST(Application, EscapeEndsThroughTheFullShutdownWithExitCodeZero) {
   }
 }
 
+// The close box, the screen's quit code (after three updates) and a
+// termination signal each end the program through the full shutdown.
 TEST(Application, CloseBoxScreenQuitCodeAndTerminationSignalEndTheProgram) {
-  {
-    ProgramRun r(false);
+  for (int how = 0; how < 3; ++how) {
+    ProgramRun r(how == 2, how == 1 ? 3 : 0);
     ASSERT_EQ(r.app.StartUp(""), -1);
-    r.backend.close();
+    if (how == 0) r.backend.close();
+    if (how == 2) std::raise(SIGTERM);
     bool ended = false;
-    EXPECT_EQ(r.frames(10, &ended), 0);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
-  }
-  {
-    ProgramRun r(false, 3);
-    ASSERT_EQ(r.app.StartUp(""), -1);
-    bool ended = false;
-    EXPECT_EQ(r.frames(10, &ended), 0);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(r.program.screen->updates, 3);
-    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
-  }
-  {
-    ProgramRun r(true);
-    ASSERT_EQ(r.app.StartUp(""), -1);
-    std::raise(SIGTERM);
-    bool ended = false;
-    EXPECT_EQ(r.frames(10, &ended), 0);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
+    EXPECT_EQ(r.frames(10, &ended), 0) << how;
+    EXPECT_TRUE(ended) << how;
+    if (how == 1) EXPECT_EQ(r.program.screen->updates, 3);
+    EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder) << how;
     platform::ClearTerminationRequest();
   }
 }
@@ -194,18 +180,13 @@ TEST(Application, MouseMovesReachTheCursorOnlyWhileActive) {
   r.frames(1);
   int x = 0, y = 0;
   r.app.Mouse().GetState(&x, &y, nullptr);
-  EXPECT_EQ(x, 123);
-  EXPECT_EQ(y, 456);
+  EXPECT_EQ(std::pair(x, y), std::pair(123, 456));
   r.backend.activate(false);
   r.backend.mouseMove(5, 6);
   r.frames(1);
   r.app.Mouse().GetState(&x, &y, nullptr);
   EXPECT_EQ(x, 123);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Application, TheHeadlessAudioDeviceIsGoneAfterShutdown) {
   ProgramRun r(true);
@@ -237,10 +218,6 @@ TEST(Application, APressMadeJustBeforeTheFocusLeavesIsNotHeldWhenItComesBack) {
     EXPECT_EQ(buttons, 0) << polled;
   }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Application, CommandLineIsTheArgumentsJoinedBySpaces) {
   char program[] = "Verimoo", a[] = "/home/ann/My", b[] = "Games";
