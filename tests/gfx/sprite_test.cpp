@@ -217,19 +217,17 @@ TEST_F(SpriteTest, TickIgnoresTheRangeAndWraps) {
   auto s = WithFrames(3);
   s->SetRange(0, 1);
   s->SetFrameDelay(20);
-  EXPECT_EQ(s->Tick(), 0) << "frame time 0 is not before now (0)";
-  svc.advance(10);
-  EXPECT_EQ(s->Tick(), 1);
-  EXPECT_EQ(s->CurrentFrame(), 1);
-  EXPECT_EQ(s->FrameTime(), 30);
-  svc.advance(20);
-  EXPECT_EQ(s->Tick(), 0);
-  svc.advance(10);
-  EXPECT_EQ(s->Tick(), 1);
-  EXPECT_EQ(s->CurrentFrame(), 2);
-  svc.advance(30);
-  EXPECT_EQ(s->Tick(), 1);
-  EXPECT_EQ(s->CurrentFrame(), 2) << "no wrap: stays on the last frame";
+  // Frame time 0 is not before now (0); a step sets it to now + 20; without
+  // wrapping the last frame stays.
+  const struct {
+    int advance, ticked, frame;
+  } steps[] = {{0, 0, 0}, {10, 1, 1}, {20, 0, 1}, {10, 1, 2}, {30, 1, 2}};
+  for (const auto& step : steps) {
+    svc.advance(step.advance);
+    EXPECT_EQ(s->Tick(), step.ticked) << svc.timers.Ticks();
+    EXPECT_EQ(s->CurrentFrame(), step.frame) << svc.timers.Ticks();
+    if (&step == &steps[1]) EXPECT_EQ(s->FrameTime(), 30);
+  }
   s->SetWrap(1);
   svc.advance(30);
   EXPECT_EQ(s->Tick(), 1);

@@ -48,18 +48,11 @@ TEST_F(ProfileRead, QuotesCommentsAndLinesWithoutEquals) {
       "tail=a ; b\n"
       "bare\n"
       "inner=a=b\n";
-  EXPECT_EQ(get(ini, "s", "double"), "  quoted value ");
-  EXPECT_EQ(get(ini, "s", "single"), "x");
-  EXPECT_EQ(get(ini, "s", "mixed"), "\"x'");
-  EXPECT_EQ(get(ini, "s", "lone"), "\"");
-  EXPECT_EQ(get(ini, "s", "empty"), "");
-  EXPECT_EQ(get(ini, "s", "hidden"), "<none>");
-  EXPECT_EQ(get(ini, "s", "; hidden"), "<none>");
-  EXPECT_EQ(get(ini, "s", "indented"), "<none>");
-  EXPECT_EQ(get(ini, "s", "#hash"), "3");
-  EXPECT_EQ(get(ini, "s", "tail"), "a ; b");
-  EXPECT_EQ(get(ini, "s", "bare"), "<none>");
-  EXPECT_EQ(get(ini, "s", "inner"), "a=b");
+  const std::pair<const char*, const char*> keys[] = {
+      {"double", "  quoted value "}, {"single", "x"},      {"mixed", "\"x'"},       {"lone", "\""},
+      {"empty", ""},                 {"hidden", "<none>"}, {"; hidden", "<none>"}, {"indented", "<none>"},
+      {"#hash", "3"},                {"tail", "a ; b"},    {"bare", "<none>"},     {"inner", "a=b"}};
+  for (auto [key, value] : keys) EXPECT_EQ(get(ini, "s", key), value) << key;
 }
 
 TEST_F(ProfileRead, DefaultsLoseTrailingBlanksOnly) {
@@ -75,11 +68,7 @@ TEST_F(ProfileRead, DefaultsLoseTrailingBlanksOnly) {
 
 TEST_F(ProfileRead, ResultsAreCutToTheBuffer) {
   const std::string ini = "[s]\nk=abcdef\n";
-  EXPECT_EQ(get(ini, "s", "k", "", 7), "abcdef");
-  EXPECT_EQ(get(ini, "s", "k", "", 6), "abcde");
-  EXPECT_EQ(get(ini, "s", "k", "", 4), "abc");
-  EXPECT_EQ(get(ini, "s", "k", "", 1), "");
-  EXPECT_EQ(get(ini, "s", "k", "", 0), "");
+  for (size_t size : {7, 6, 4, 1, 0}) EXPECT_EQ(get(ini, "s", "k", "", size), ini.substr(6, size ? size - 1 : 0));
   EXPECT_EQ(get(ini, "s", "missing", "defaults too ", 5), "defa");
 }
 

@@ -36,16 +36,7 @@ std::unique_ptr<SoundBuffer> SignalBuffer(AudioMixer& mixer, uint32_t frames, ui
   return buffer;
 }
 
-class MixerTest : public ::testing::Test {
- protected:
-  std::vector<int16_t> Pull(int frames) {
-    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
-    output_.pull(out.data(), frames);
-    return out;
-  }
-  AudioMixer mixer_{{22050, 2}};
-  platform::PulledAudioOutput output_{mixer_, {22050, 2}};
-};
+using MixerTest = soundtest::MixerTest;
 
 // Hundredths of a decibel; a negative pan is left (the right side is
 // attenuated); beyond the ends counts as the ends.

@@ -10,7 +10,7 @@ using sound::SoundBank;
 using soundtest::Pcm16;
 using soundtest::Signal;
 
-class SoundBankTest : public ::testing::Test {
+class SoundBankTest : public soundtest::MixerTest {
  protected:
   void SetUp() override {
     ASSERT_EQ(bank_.Init(&mixer_, 200), 1);
@@ -20,16 +20,6 @@ class SoundBankTest : public ::testing::Test {
   void AddSound(const std::string& name, size_t frames) {
     files_.add(name, soundtest::SimpleWav(1, 22050, 16, Pcm16(soundtest::SignalFrames(frames, 1))));
   }
-  std::vector<int16_t> Pull(int frames) {
-    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
-    output_.pull(out.data(), frames);
-    return out;
-  }
-
-  platform::AudioMixer mixer_{{22050, 2}};
-  platform::PulledAudioOutput output_{mixer_, {22050, 2}};
-  soundtest::FileStore files_;
-  sound::QvSound engine_;
   SoundBank bank_{engine_};
 };
 

@@ -140,28 +140,27 @@ bool WaitFor(Pred pred, int ms = 2000) {
   return true;
 }
 
-// An engine on a stereo mixer at the given output rate, with in-memory files.
-class EngineTest : public ::testing::Test {
+// A stereo 22050 Hz mixer whose output the test pulls by hand.
+class MixerTest : public ::testing::Test {
  protected:
-  explicit EngineTest(int rate = 22050, int slots = 16)
-      : mixer_({rate, 2}), output_(mixer_, {rate, 2}), slots_(slots) {}
-
-  void SetUp() override {
-    ASSERT_EQ(engine_.Init(&mixer_, slots_), 1);
-    engine_.SetFileOpenFunc(files_.opener());
-  }
-
   std::vector<int16_t> Pull(int frames) {
     std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
     output_.pull(out.data(), frames);
     return out;
   }
-
-  platform::AudioMixer mixer_;
-  platform::PulledAudioOutput output_;
-  int slots_;
+  platform::AudioMixer mixer_{{22050, 2}};
+  platform::PulledAudioOutput output_{mixer_, {22050, 2}};
   FileStore files_;
   sound::QvSound engine_;
+};
+
+// An engine with 16 slots on that mixer, with in-memory files.
+class EngineTest : public MixerTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(engine_.Init(&mixer_, 16), 1);
+    engine_.SetFileOpenFunc(files_.opener());
+  }
 };
 
 }  // namespace soundtest
