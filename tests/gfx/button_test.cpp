@@ -14,18 +14,13 @@ constexpr int kLeft = 1;
 
 class ButtonTest : public GfxTest {
  protected:
-  static std::shared_ptr<Surface> Image(int w, int h, uint16_t colour) {
-    auto s = std::make_shared<Surface>(w, h);
-    s->fill(colour);
-    return s;
-  }
   // A 20 x 10 button at (100, 50) with normal (red), hover (green) and
   // pressed (white) images.
   std::unique_ptr<Button> ThreeState() {
     auto b = std::make_unique<Button>(ctx, 100, 50);
-    b->AddStateSurface(Image(20, 10, kRed565));
-    b->AddStateSurface(Image(20, 10, kGreen565));
-    b->AddStateSurface(Image(20, 10, kWhite565));
+    b->AddStateSurface(Filled(20, 10, kRed565));
+    b->AddStateSurface(Filled(20, 10, kGreen565));
+    b->AddStateSurface(Filled(20, 10, kWhite565));
     return b;
   }
   int Message(Button& b, uint32_t message, int x, int y) {
@@ -104,7 +99,7 @@ TEST_F(ButtonTest, WindowMessageInput) {
 
 TEST_F(ButtonTest, PixelHitIgnoresKeyPixels) {
   // Left half opaque red, right half blue key.
-  auto img = Image(20, 10, kRed565);
+  auto img = Filled(20, 10, kRed565);
   for (int y = 0; y < 10; ++y)
     for (int x = 10; x < 20; ++x) img->setPixel16(x, y, kBlue565);
   Button b(ctx, 100, 50);
@@ -135,7 +130,7 @@ TEST_F(ButtonTest, PixelHitIgnoresKeyPixels) {
   EXPECT_EQ(bare.WasClicked(), 0);
   // A hit rectangle larger than the image: no pixel there, nothing happens.
   Button wide(ctx, 0, 0);
-  wide.AddStateSurface(Image(4, 4, kRed565));
+  wide.AddStateSurface(Filled(4, 4, kRed565));
   wide.SetHitRect(0, 0, 40, 40);
   wide.SetPixelHit(1);
   EXPECT_EQ(wide.HandleMouse(30, 30, kLeft), Button::kNormal);
@@ -182,8 +177,8 @@ TEST_F(ButtonTest, StateImagesAppearWhereExpected) {
 
   // Two images: image 1 for both hover and pressed.
   Button two(ctx, 0, 0);
-  two.AddStateSurface(Image(4, 4, kRed565));
-  two.AddStateSurface(Image(4, 4, kGreen565));
+  two.AddStateSurface(Filled(4, 4, kRed565));
+  two.AddStateSurface(Filled(4, 4, kGreen565));
   two.SetState(Button::kPressed);
   two.Redraw();
   EXPECT_EQ(back().pixel16(0, 0), kGreen565);
@@ -197,11 +192,11 @@ TEST_F(ButtonTest, StateImagesAppearWhereExpected) {
 TEST_F(ButtonTest, DrawStretchesKeysAndQueuesRestores) {
   // A 2 x 1 normal image (red, then key) and a 4 x 2 hover image: the
   // button takes the last image's size and stretches the first to it.
-  auto small = Image(2, 1, kRed565);
+  auto small = Filled(2, 1, kRed565);
   small->setPixel16(1, 0, kBlue565);
   Button b(ctx, 10, 10);
   b.AddStateSurface(small);
-  b.AddStateSurface(Image(4, 2, kGreen565));
+  b.AddStateSurface(Filled(4, 2, kGreen565));
   EXPECT_EQ(b.Width(), 4);
   EXPECT_EQ(b.Height(), 2);
   platform::Surface target(40, 40);
@@ -216,7 +211,7 @@ TEST_F(ButtonTest, DrawStretchesKeysAndQueuesRestores) {
 
   // Partly off the surface: the blit is refused, nothing drawn.
   Button edge(ctx, 38, 0);
-  edge.AddStateSurface(Image(3, 3, kRed565));
+  edge.AddStateSurface(Filled(3, 3, kRed565));
   edge.Draw(&target);
   EXPECT_EQ(target.pixel16(38, 0), kGrey565);
 
@@ -261,7 +256,7 @@ TEST_F(ButtonTest, DrawOnBackgroundMakesTheButtonPartOfThePicture) {
   redraw.SetTarget(&target);
   redraw.SetBackground(&background);
   Button b(ctx, 5, 5);
-  b.AddStateSurface(Image(3, 3, kRed565));
+  b.AddStateSurface(Filled(3, 3, kRed565));
   b.DrawOnBackground(0);
   EXPECT_EQ(target.pixel16(5, 5), kGrey565);
   b.DrawOnBackground(1);

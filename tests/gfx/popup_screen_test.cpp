@@ -109,11 +109,8 @@ TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
 TEST_F(PopupTest, NamedButtonsSitOnThePictureAndShowTheirHoverImage) {
   popup.AddImage(Panel(), nullptr);
   auto ok = std::make_unique<gfx::Button>(ctx, 10, 20);
-  for (uint16_t colour : {kRed565, kGreen565}) {  // normal, hover
-    auto image = std::make_shared<Surface>(30, 12);
-    image->fill(colour);
-    ok->AddStateSurface(image);
-  }
+  ok->AddStateSurface(Filled(30, 12, kRed565));  // normal
+  ok->AddStateSurface(Filled(30, 12, kGreen565));  // hover
   ok->SetName("ok");
   popup.AddButton(std::move(ok));
   popup.AddDefaultButton();

@@ -11,16 +11,10 @@ using platform::Surface;
 
 class SpriteTest : public GfxTest {
  protected:
-  // A surface of one colour, as frames are.
-  static std::shared_ptr<Surface> Frame(int w, int h, uint16_t colour) {
-    auto s = std::make_shared<Surface>(w, h);
-    s->fill(colour);
-    return s;
-  }
   // A sprite with n 4 x 4 frames.
   std::unique_ptr<Sprite> WithFrames(int n) {
     auto s = std::make_unique<Sprite>(ctx);
-    for (int i = 0; i < n; ++i) s->AddFrame(Frame(4, 4, uint16_t(0x0100 * (i + 1))));
+    for (int i = 0; i < n; ++i) s->AddFrame(Filled(4, 4, uint16_t(0x0100 * (i + 1))));
     return s;
   }
   // Moves the clock on by one 10 ms tick and animates.
@@ -40,8 +34,8 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
   EXPECT_EQ(s.RangeStart(), -1);
   s.AddFrame(nullptr);
   EXPECT_EQ(s.FrameCount(), 0);
-  s.AddFrame(Frame(6, 3, kRed565));
-  s.AddFrame(Frame(5, 2, kRed565));
+  s.AddFrame(Filled(6, 3, kRed565));
+  s.AddFrame(Filled(5, 2, kRed565));
   EXPECT_EQ(s.FrameCount(), 2);
   EXPECT_EQ(s.RangeStart(), 0);
   EXPECT_EQ(s.RangeEnd(), 2);
@@ -57,7 +51,7 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
 }
 
 TEST_F(SpriteTest, MovesByItsVelocityAndTakesAnotherKey) {
-  auto frame = Frame(2, 1, kRed565);
+  auto frame = Filled(2, 1, kRed565);
   frame->setPixel16(1, 0, kGreen565);
   Sprite s(ctx);
   s.AddFrame(frame);
@@ -102,7 +96,7 @@ TEST_F(SpriteTest, DrawNeverReadsAFrameOutsideTheList) {
 
 TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
   Sprite s(ctx);
-  s.AddFrame(Frame(31, 5, kRed565));
+  s.AddFrame(Filled(31, 5, kRed565));
   s.SetCentred(1);
   s.SetRestoreAfter(0);
   s.SetPosition(100, 50);
@@ -125,7 +119,7 @@ TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
 }
 
 TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
-  auto frame = Frame(4, 1, kRed565);
+  auto frame = Filled(4, 1, kRed565);
   frame->setPixel16(1, 0, kBlue565);
   Sprite s(ctx);
   s.AddFrame(frame);

@@ -22,6 +22,12 @@ using players_test::WriteText;
 
 constexpr int kRows = HighScoreTable::kRows;
 
+HighScoreTable Table(int rows = kRows) {
+  HighScoreTable t;
+  t.Create(rows);
+  return t;
+}
+
 std::vector<int> Scores(const HighScoreTable& t) {
   std::vector<int> s;
   for (int i = 0; i < t.RowCount(); ++i) s.push_back(t.RowScore(i));
@@ -70,8 +76,7 @@ TEST(HighScoreInsert, EmptyTableTakesPositiveScoresOnly) {
 }
 
 TEST(HighScoreInsert, EqualScoresGoBelowOlderOnesAndTheLastRowDropsOut) {
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   t.Insert("a", 1000);
   t.Insert("b", 500);
   t.Insert("c", 500);
@@ -88,8 +93,7 @@ TEST(HighScoreInsert, EqualScoresGoBelowOlderOnesAndTheLastRowDropsOut) {
 }
 
 TEST(HighScoreInsert, FullTableOfEqualScoresKeepsItsRows) {
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   for (int i = 0; i < kRows; ++i) ASSERT_EQ(t.Insert("p" + std::to_string(i), 10), 1);
   EXPECT_EQ(t.Insert("late", 10), 0);
   EXPECT_EQ(t.RowName(19), "p19");
@@ -100,8 +104,7 @@ TEST(HighScoreInsert, FullTableOfEqualScoresKeepsItsRows) {
 }
 
 TEST(HighScoreInsert, NamesAreCutAtTheirField) {
-  HighScoreTable t;
-  t.Create(3);
+  HighScoreTable t = Table(3);
   const std::string exact(255, 'q');
   t.Insert(exact, 3);
   EXPECT_EQ(t.RowName(0), exact);
@@ -125,8 +128,7 @@ TEST(HighScoreTableAccess, OutOfRangeRowsAreEmpty) {
 
 TEST(HighScoreFile, WriteLaysOutTheDocumentedBytes) {
   ScratchDir dir;
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   t.Insert("Ann:1 Road:ann@example.org:Y", 0x01020304);
   t.Insert("Neg", -2);  // not placed: every row is 0
   ASSERT_EQ(t.Write(dir.file("hiscore.dat")), 1);
@@ -154,8 +156,7 @@ TEST(HighScoreFile, ReadWriteReproducesEverySignificantByte) {
   for (int i = 4; i < kRows; ++i) image.Row(i, "row" + std::to_string(i), i * 3, 0x5A);
   WriteBytes(dir.file("in.dat"), image.bytes);
 
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   ASSERT_EQ(t.Read(dir.file("in.dat")), 1);
   EXPECT_EQ(t.RowName(1).size(), 255u);
   EXPECT_EQ(t.RowScore(3), INT_MIN);
@@ -181,8 +182,7 @@ TEST(HighScoreFile, NameWithoutTerminatorIsCutAt255) {
   FileImage image(kRows);
   image.Row(0, std::string(256, 'W'), 5);
   WriteBytes(dir.file("hiscore.dat"), image.bytes);
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 1);
   EXPECT_EQ(t.RowName(0), std::string(255, 'W'));
   EXPECT_EQ(t.RowScore(0), 5);
@@ -194,8 +194,7 @@ TEST(HighScoreFile, WrongCountLeavesTheTableAsItWas) {
     FileImage image(count, kRows);
     image.Row(0, "foreign", 999);
     WriteBytes(dir.file("hiscore.dat"), image.bytes);
-    HighScoreTable t;
-    t.Create(kRows);
+    HighScoreTable t = Table();
     EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 0) << count;
     EXPECT_EQ(Scores(t), std::vector<int>(kRows, 0)) << count;
     EXPECT_EQ(t.TopName(), "") << count;
@@ -214,8 +213,7 @@ TEST(HighScoreFile, ShortFileKeepsOnlyWholeRows) {
   std::vector<uint8_t> cut(image.bytes.begin(), image.bytes.begin() + 4 + 3 * 260 + 256);
   WriteBytes(dir.file("hiscore.dat"), cut);
 
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   for (int i = 0; i < kRows; ++i) t.Insert("old", 5);
   EXPECT_EQ(t.Read(dir.file("hiscore.dat")), 0);
   EXPECT_EQ(t.RowName(2), "r2");
@@ -228,8 +226,7 @@ TEST(HighScoreFile, ShortFileKeepsOnlyWholeRows) {
 
 TEST(HighScoreFile, TinyOrMissingFilesChangeNothing) {
   ScratchDir dir;
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   t.Insert("keep", 8);
   EXPECT_EQ(t.Read(dir.file("absent.dat")), 0);
   WriteBytes(dir.file("tiny.dat"), {20, 0});
@@ -246,8 +243,7 @@ TEST(HighScoreFile, TinyOrMissingFilesChangeNothing) {
 TEST(HighScoreFile, FailedWriteKeepsTheOldFile) {
   ScratchDir dir;
   const std::string path = dir.file("hiscore.dat");
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   t.Insert("first", 10);
   ASSERT_EQ(t.Write(path), 1);
   const std::vector<uint8_t> before = ReadBytes(path);
@@ -262,8 +258,7 @@ TEST(HighScoreFile, FailedWriteKeepsTheOldFile) {
 
   EXPECT_EQ(t.Write(dir.file("no/such/dir/hiscore.dat")), 0);
   EXPECT_EQ(t.Write(path), 1);
-  HighScoreTable back;
-  back.Create(kRows);
+  HighScoreTable back = Table();
   ASSERT_EQ(back.Read(path), 1);
   EXPECT_EQ(back.TopName(), "second");
 }
@@ -281,8 +276,7 @@ TEST(HighScoreFile, InstalledTreeReadsTheUsersWholeCopyElseTheTreesAndWritesTheU
   WriteBytes(user, {20, 0, 0});  // damaged
   test_support::ScopedVariable xdg("XDG_DATA_HOME", dir.file("data").c_str());
 
-  HighScoreTable t;
-  t.Create(kRows);
+  HighScoreTable t = Table();
   EXPECT_EQ(t.Read(path), 1);
   EXPECT_EQ(t.TopName(), "Shipped");
   EXPECT_EQ(ReadBytes(user), (std::vector<uint8_t>{20, 0, 0}));

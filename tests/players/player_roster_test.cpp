@@ -23,6 +23,7 @@ using players_test::WriteText;
 
 class RosterTest : public ::testing::Test {
  protected:
+  RosterTest() { roster.SetPath(Options()); }
   std::string Options() const { return dir.file("options.ini"); }
   std::string Raw(const std::string& section, const std::string& key) const {
     return platform::GetProfileString(section, key, "<missing>", Options(), 1024);
@@ -32,7 +33,6 @@ class RosterTest : public ::testing::Test {
 };
 
 TEST_F(RosterTest, MissingFileGivesTheDefaultPlayersAndCreatesNothing) {
-  roster.SetPath(Options());
   EXPECT_EQ(roster.ReadCurrentIndex(), 0);
   for (int i = 0; i < PlayerRoster::kPlayerCount; ++i) {
     ASSERT_TRUE(roster.LoadPlayer(i));
@@ -44,6 +44,7 @@ TEST_F(RosterTest, MissingFileGivesTheDefaultPlayersAndCreatesNothing) {
 }
 
 TEST_F(RosterTest, EmptyPathTouchesNothing) {
+  roster.SetPath("");
   roster.Player(1).name = "kept";
   EXPECT_EQ(roster.ReadCurrentIndex(), 0);
   EXPECT_FALSE(roster.LoadPlayer(1));
@@ -60,7 +61,6 @@ TEST_F(RosterTest, CurrentIndexSelectsThatPlayersSection) {
   WriteText(Options(),
             "[setup]\r\nplayerid=3\r\n[Player3]\r\nname=Carl\r\n"
             "[Player4]\r\nname=Dora\r\naddress=4 Mill Lane\r\nemail=dora@example.org\r\nsend=N\r\n");
-  roster.SetPath(Options());
   const int index = roster.ReadCurrentIndex();
   ASSERT_EQ(index, 3);
   EXPECT_EQ(roster.CurrentIndex(), 3);
@@ -69,7 +69,6 @@ TEST_F(RosterTest, CurrentIndexSelectsThatPlayersSection) {
 }
 
 TEST_F(RosterTest, PlayerIdText) {
-  roster.SetPath(Options());
   const struct {
     const char* value;
     int expected;
@@ -89,7 +88,6 @@ TEST_F(RosterTest, PlayerIdText) {
 }
 
 TEST_F(RosterTest, WriteCurrentIndexStoresItAndRefusesStrangers) {
-  roster.SetPath(Options());
   roster.WriteCurrentIndex(5);
   EXPECT_EQ(roster.CurrentIndex(), 5);
   EXPECT_EQ(Raw("setup", "playerid"), "5");
@@ -108,7 +106,6 @@ TEST_F(RosterTest, LongValuesAreCutToTheirFields) {
   const std::string seventy(70, 'n');
   WriteText(Options(), "[Player1]\r\nname=" + seventy + "\r\naddress=" + std::string(70, 'a') +
                            "\r\nemail=" + std::string(64, 'e') + "\r\nsend=No\r\n");
-  roster.SetPath(Options());
   ASSERT_TRUE(roster.LoadPlayer(0));
   EXPECT_EQ(roster.Player(0).name, seventy.substr(0, 63));
   EXPECT_EQ(roster.Player(0).address, std::string(63, 'a'));
@@ -118,7 +115,6 @@ TEST_F(RosterTest, LongValuesAreCutToTheirFields) {
 }
 
 TEST_F(RosterTest, SaveWritesFourKeysCutToTheirFields) {
-  roster.SetPath(Options());
   PlayerRecord record;
   record.name = std::string(70, 'x');
   record.address = "12 High Street";
@@ -145,7 +141,6 @@ TEST_F(RosterTest, ResetPlayerWritesDefaultsToItsOwnSectionOnly) {
   WriteText(Options(),
             "[Player2]\r\nname=Bea\r\n"
             "[Player3]\r\nname=Cy\r\naddress=Old Road\r\nemail=cy@example.org\r\nsend=N\r\n");
-  roster.SetPath(Options());
   roster.LoadPlayer(2);
   ASSERT_EQ(roster.Player(2).name, "Cy");
   ASSERT_TRUE(roster.ResetPlayer(2));
@@ -158,7 +153,6 @@ TEST_F(RosterTest, ResetPlayerWritesDefaultsToItsOwnSectionOnly) {
 }
 
 TEST_F(RosterTest, ResetAllWritesEveryPlayer) {
-  roster.SetPath(Options());
   roster.ResetAll();
   for (int i = 0; i < PlayerRoster::kPlayerCount; ++i) {
     const std::string section = "Player" + std::to_string(i + 1);
@@ -183,14 +177,12 @@ TEST_F(RosterTest, SavingOneOrAllPlayersLandsWholeOrNotAtAll) {
   };
   for (const auto& c : cases) {
     WriteText(Options(), before);
-    roster.SetPath(Options());
-    EXPECT_TRUE(FailsWithRoomFor(before.size() + 8, [&] { return c.save(roster); })) << c.what;
+      EXPECT_TRUE(FailsWithRoomFor(before.size() + 8, [&] { return c.save(roster); })) << c.what;
     EXPECT_EQ(ReadText(Options()), before) << c.what;
   }
 }
 
 TEST_F(RosterTest, IndexesOutsideTheEightTouchNoRecordAndNoSection) {
-  roster.SetPath(Options());
   PlayerRecord record{"Intruder", "", "", "Y"};
   for (int index : {-1, 8, 9, INT_MAX, INT_MIN}) {
     EXPECT_FALSE(roster.LoadPlayer(index));
@@ -205,7 +197,6 @@ TEST_F(RosterTest, IndexesOutsideTheEightTouchNoRecordAndNoSection) {
 }
 
 TEST_F(RosterTest, EntryTextRereadsTheFile) {
-  roster.SetPath(Options());
   EXPECT_EQ(roster.EntryText(1), "Player2:::Y");
   WriteText(Options(), "[player2]\r\nNAME=Ann\r\nemail=ann@example.org\r\n");
   EXPECT_EQ(roster.EntryText(1), "Ann::ann@example.org:Y");
