@@ -60,10 +60,9 @@ TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
   EXPECT_EQ(std::tuple(f.rate, f.channels, f.bits), std::tuple(22050, 2, 16));
   SNDSample dummy;
   int usable = 0;
-  while (sound::_SNDEvent* e = engine.AllocSoundEvent()) {
+  for (sound::_SNDEvent* e; usable < 100 && (e = engine.AllocSoundEvent()); ++usable) {
     EXPECT_NE(e, &engine.g_EventList[0]);  // the quit signal is never handed out
     e->pSample = &dummy;
-    ++usable;
   }
   EXPECT_EQ(usable, 63);
   engine.FreeSoundEvent(&engine.g_EventList[5]);
