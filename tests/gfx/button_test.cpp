@@ -197,8 +197,7 @@ TEST_F(ButtonTest, DrawStretchesKeysAndQueuesRestores) {
   Button b(ctx, 10, 10);
   b.AddStateSurface(small);
   b.AddStateSurface(Filled(4, 2, kGreen565));
-  EXPECT_EQ(b.Width(), 4);
-  EXPECT_EQ(b.Height(), 2);
+  EXPECT_EQ(std::pair(b.Width(), b.Height()), std::pair(4, 2));
   platform::Surface target(40, 40);
   target.fill(kGrey565);
   b.SetQueueRestore(1);
@@ -232,8 +231,7 @@ TEST_F(ButtonTest, ImagesFromFilesAndStrips) {
   });
   EXPECT_EQ(b.LoadStateStrip(strip, 2, 0), 1);
   ASSERT_EQ(b.ImageCount(), 2u);
-  EXPECT_EQ(b.Width(), 20);
-  EXPECT_EQ(b.Height(), 12);
+  EXPECT_EQ(std::pair(b.Width(), b.Height()), std::pair(20, 12));
   EXPECT_EQ(b.Image(1)->pixel16(0, 0), kGreen565);
   EXPECT_EQ(b.Image(0)->colourKey(), kBlueKey);
   // The hit size follows: (19, 11) is inside, (20, 5) is not.

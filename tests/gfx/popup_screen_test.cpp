@@ -45,20 +45,17 @@ TEST_F(PopupTest, PlacementCentresOnceAndButtonsFollow) {
   popup.AddImage(Panel(), nullptr);
   ASSERT_NE(popup.CurrentImage(), nullptr);
   EXPECT_EQ(popup.CurrentImage()->Name(), "");
-  EXPECT_EQ(popup.Left(), 250);
-  EXPECT_EQ(popup.Top(), 200);
+  EXPECT_EQ(std::pair(popup.Left(), popup.Top()), std::pair(250, 200));
   EXPECT_EQ(popup.Buttons().OffsetX(), 250);
   EXPECT_EQ(popup.LastTop(), 200);
 
   popup.Place(100, 50);
   popup.Place(-1, -1);
-  EXPECT_EQ(popup.Left(), 100);
-  EXPECT_EQ(popup.Top(), 50);
+  EXPECT_EQ(std::pair(popup.Left(), popup.Top()), std::pair(100, 50));
   gfx::Button* b = popup.AddButton(std::make_unique<gfx::Button>(ctx, 10, 10, 5, 5));
   EXPECT_EQ(b->OffsetX(), 100);
   popup.Place(20, 30);
-  EXPECT_EQ(b->OffsetX(), 20);
-  EXPECT_EQ(b->OffsetY(), 30);
+  EXPECT_EQ(std::pair(b->OffsetX(), b->OffsetY()), std::pair(20, 30));
   EXPECT_EQ(popup.LastLeft(), 20);
 
   // A picture that failed to load still counts, with no size.
@@ -66,8 +63,7 @@ TEST_F(PopupTest, PlacementCentresOnceAndButtonsFollow) {
   other.AddImage(tmp.file("none.bmp"), "gone");
   ASSERT_NE(other.CurrentImage(), nullptr);
   EXPECT_EQ(other.CurrentImage()->Name(), "gone");
-  EXPECT_EQ(other.Left(), 400);
-  EXPECT_EQ(other.Top(), 300);
+  EXPECT_EQ(std::pair(other.Left(), other.Top()), std::pair(400, 300));
 }
 
 TEST_F(PopupTest, TimeOutClosesWithAnEmptyResult) {
@@ -93,8 +89,7 @@ TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
   popup.AddDefaultButton();
   gfx::Button* def = popup.Buttons().Find("default");
   ASSERT_NE(def, nullptr);
-  EXPECT_EQ(def->Width(), 300);
-  EXPECT_EQ(def->Height(), 201);
+  EXPECT_EQ(std::pair(def->Width(), def->Height()), std::pair(300, 201));
   popup.script = [&](int pass) {
     if (pass == 1) Mouse(540, 390, true);
     if (pass == 2) Mouse(540, 390, false);
@@ -222,8 +217,7 @@ TEST_F(PopupTest, ImagesAreSelectedByNameAndFreedByRelease) {
   EXPECT_EQ(popup.PopupImageCount(), 2u);
   EXPECT_EQ(popup.FindPopupImage("b"), popup.CurrentImage());
   // Placed once, for the first picture; later ones keep that position.
-  EXPECT_EQ(popup.Left(), 350);
-  EXPECT_EQ(popup.Top(), 275);
+  EXPECT_EQ(std::pair(popup.Left(), popup.Top()), std::pair(350, 275));
 
   popup.script = [&](int) { popup.Finish(nullptr); };
   std::string result;

@@ -107,8 +107,7 @@ TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
   gfx::ScreenImage* logo = screen.FindImage("logo");
   ASSERT_NE(logo, nullptr);
   EXPECT_NE(logo->GetSurface(), nullptr);
-  EXPECT_EQ(logo->X(), 12);
-  EXPECT_EQ(logo->Y(), 40);
+  EXPECT_EQ(std::pair(logo->X(), logo->Y()), std::pair(12, 40));
 
   gfx::ScreenImage* panel = screen.FindImage("panel");
   ASSERT_NE(panel, nullptr);
@@ -138,8 +137,7 @@ TEST_F(ScreenTest, ReleaseFreesImagesAndButtonsAndActivateRecreates) {
   screen.LoadImage(Solid("a.bmp", 2, 2, {255, 0, 0}));
   screen.Buttons().SetOffset(7, 9);
   gfx::Button* b = screen.AddButton(std::make_unique<gfx::Button>(ctx, 1, 2, 3, 4));
-  EXPECT_EQ(b->OffsetX(), 7);
-  EXPECT_EQ(b->OffsetY(), 9);
+  EXPECT_EQ(std::pair(b->OffsetX(), b->OffsetY()), std::pair(7, 9));
   EXPECT_EQ(screen.Buttons().Count(), 1u);
 
   screen.Release();

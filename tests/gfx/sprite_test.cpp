@@ -36,11 +36,8 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
   EXPECT_EQ(s.FrameCount(), 0);
   s.AddFrame(Filled(6, 3, kRed565));
   s.AddFrame(Filled(5, 2, kRed565));
-  EXPECT_EQ(s.FrameCount(), 2);
-  EXPECT_EQ(s.RangeStart(), 0);
-  EXPECT_EQ(s.RangeEnd(), 2);
-  EXPECT_EQ(s.Width(), 5);
-  EXPECT_EQ(s.Height(), 2);
+  EXPECT_EQ(std::tuple(s.FrameCount(), s.RangeStart(), s.RangeEnd()), std::tuple(2, 0, 2));
+  EXPECT_EQ(std::pair(s.Width(), s.Height()), std::pair(5, 2)) << "the last frame's size";
   EXPECT_EQ(s.Bounds(), (platform::Rect{0, 0, 5, 2}));
   EXPECT_EQ(s.Frame(0)->colourKey(), kBlueKey);
   s.SetFrame(1);
@@ -235,12 +232,9 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   Sprite s(ctx);
   ASSERT_EQ(s.LoadStrip(strip, 4, 0), 1);
   ASSERT_EQ(s.FrameCount(), 4);
-  EXPECT_EQ(s.Frame(3)->width(), 25);
-  EXPECT_EQ(s.Frame(3)->height(), 20);
+  EXPECT_EQ(std::pair(s.Frame(3)->width(), s.Frame(3)->height()), std::pair(25, 20));
   EXPECT_EQ(s.Frame(2)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
-  EXPECT_EQ(s.Width(), 100);
-  EXPECT_EQ(s.Height(), 20);
-  EXPECT_EQ(s.RangeEnd(), 4);
+  EXPECT_EQ(std::tuple(s.Width(), s.Height(), s.RangeEnd()), std::tuple(100, 20, 4));
   s.DivideWidthByFrames();
   EXPECT_EQ(s.Width(), 25);
 
@@ -261,17 +255,13 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   EXPECT_EQ(missing.LoadStrip(strip, 0, 0), 0);
   Sprite grid(ctx);
   grid.LoadFrames(strip, 50, 10);
-  EXPECT_EQ(grid.FrameCount(), 4);
-  EXPECT_EQ(grid.Width(), 50);
-  EXPECT_EQ(grid.Height(), 10);
+  EXPECT_EQ(std::tuple(grid.FrameCount(), grid.Width(), grid.Height()), std::tuple(4, 50, 10));
   EXPECT_EQ(grid.Frame(1)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
   EXPECT_EQ(grid.Frame(2)->pixel16(0, 0), 0);
   Sprite absent(ctx);
   absent.LoadFrames(tmp.file("none.bmp"), 16, 8);
-  EXPECT_EQ(absent.FrameCount(), 0);
-  EXPECT_EQ(absent.Width(), 16);
-  EXPECT_EQ(absent.RangeStart(), 0);
-  EXPECT_EQ(absent.RangeEnd(), 0);
+  EXPECT_EQ(std::tuple(absent.FrameCount(), absent.Width(), absent.RangeStart(), absent.RangeEnd()),
+            std::tuple(0, 16, 0, 0));
 }
 
 TEST_F(SpriteTest, MissingFrameFileShowsTheMessageBoxAndCarriesOn) {
@@ -302,11 +292,8 @@ TEST_F(SpriteTest, CopiesShareFramesAndOutliveTheOriginal) {
   EXPECT_EQ(original->Shared(), 0);
   EXPECT_EQ(copy->Frame(0), firstFrame);
   EXPECT_EQ(copy->RangeStart(), 1) << "the range is copied after the frames are added";
-  EXPECT_EQ(copy->CurrentFrame(), 2);
-  EXPECT_EQ(copy->Name(), "bull");
-  EXPECT_EQ(copy->X(), 40.0f);
-  EXPECT_EQ(copy->LoopModeValue(), Sprite::kOnce);
-  EXPECT_EQ(copy->FrameDelay(), 70);
+  EXPECT_EQ(std::tuple(copy->CurrentFrame(), copy->Name(), copy->X(), copy->LoopModeValue(), copy->FrameDelay()),
+            std::tuple(2, std::string("bull"), 40.0f, int(Sprite::kOnce), 70));
 
   original.reset();
   back().fill(kGrey565);

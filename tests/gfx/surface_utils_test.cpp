@@ -101,8 +101,7 @@ TEST_F(SplitTest, RowMajorFramesIgnoringTheRemainder) {
   ASSERT_EQ(su::SplitSurface(svc.qv, &src, frames, 32, 16), 1);
   ASSERT_EQ(frames.size(), 3u);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(frames[size_t(i)]->width(), 32);
-    EXPECT_EQ(frames[size_t(i)]->height(), 16);
+    EXPECT_EQ(std::pair(frames[size_t(i)]->width(), frames[size_t(i)]->height()), std::pair(32, 16));
     EXPECT_EQ(frames[size_t(i)]->pixel16(0, 0), Coded(32 * i, 0));
     EXPECT_EQ(frames[size_t(i)]->pixel16(31, 15), Coded(32 * i + 31, 15));
     EXPECT_EQ(frames[size_t(i)]->colourKey(), kBlueKey);
@@ -142,8 +141,7 @@ TEST_F(SplitTest, BadFrameSizesAndMissingFiles) {
 TEST_F(SplitTest, BlankSurfacesComeFromTheDisplay) {
   auto blank = su::CreateBlank(svc.qv, 7, 3);
   ASSERT_TRUE(blank);
-  EXPECT_EQ(blank->width(), 7);
-  EXPECT_EQ(blank->height(), 3);
+  EXPECT_EQ(std::pair(blank->width(), blank->height()), std::pair(7, 3));
   EXPECT_EQ(blank->colourKey(), (platform::ColourKey{0, 0}));
   EXPECT_FALSE(su::CreateBlank(svc.qv, 0, 3));
   su::FillRaw(blank.get(), 0xF800);

