@@ -217,7 +217,9 @@ TEST_F(SpriteTest, TickIgnoresTheRangeAndWraps) {
     svc.advance(step.advance);
     EXPECT_EQ(s->Tick(), step.ticked) << svc.timers.Ticks();
     EXPECT_EQ(s->CurrentFrame(), step.frame) << svc.timers.Ticks();
-    if (&step == &steps[1]) EXPECT_EQ(s->FrameTime(), 30);
+    if (&step == &steps[1]) {
+      EXPECT_EQ(s->FrameTime(), 30);
+    }
   }
   s->SetWrap(1);
   svc.advance(30);

@@ -122,12 +122,9 @@ TEST(ListDirectory, EntriesNoOneMayWriteAreReadOnlyWhoeverAsks) {
   dir.write("list/ro", "x");
   dir.mkdir("list/rwdir");
   dir.mkdir("list/rodir");
-  ASSERT_EQ(::chmod((dir / "list/rw").c_str(), 0666), 0);
-  ASSERT_EQ(::chmod((dir / "list/ro").c_str(), 0444), 0);
-  ASSERT_EQ(::chmod((dir / "list/rwdir").c_str(), 0777), 0);
-  ASSERT_EQ(::chmod((dir / "list/rodir").c_str(), 0555), 0);
-  ASSERT_EQ(::chmod((dir / "list").c_str(), 0777), 0);
-  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+  const std::pair<const char*, mode_t> modes[] = {{"list/rw", 0666},    {"list/ro", 0444}, {"list/rwdir", 0777},
+                                                  {"list/rodir", 0555}, {"list", 0777},    {"", 0755}};
+  for (auto [name, mode] : modes) ASSERT_EQ(::chmod((dir / name).c_str(), mode), 0) << name;
   const std::vector<Expected> want{
       {".", kAttrDirectory},
       {"..", kAttrDirectory},

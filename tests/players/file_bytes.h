@@ -1,4 +1,4 @@
-// Byte and text helpers for the files the player tests read and write.
+// Byte helpers for the player tests' files, and a save that runs out of room.
 #pragma once
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,19 +22,9 @@ inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-}
-
 inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = ScratchDir::ReadFile(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 // True when write() fails in a child allowed files of at most `room` bytes:

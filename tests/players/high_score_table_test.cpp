@@ -18,7 +18,6 @@ using players_test::FailsWithRoomFor;
 using players_test::ReadBytes;
 using players_test::ScratchDir;
 using players_test::WriteBytes;
-using players_test::WriteText;
 
 constexpr int kRows = HighScoreTable::kRows;
 
@@ -263,7 +262,7 @@ TEST(HighScoreFile, InstalledTreeReadsTheUsersWholeCopyElseTheTreesAndWritesTheU
   ScratchDir dir;
   dir.mkdir("tree/Verimoo");
   dir.mkdir("data/pavlora/Verimoo");
-  WriteText(dir.file("tree/pavlora.installed"), "");
+  dir.write("tree/pavlora.installed", "");
   FileImage shipped(kRows);
   shipped.Row(0, "Shipped", 70);
   const std::string path = dir.file("tree/Verimoo/hiscore.dat");

@@ -17,9 +17,7 @@ using players::ParseDecimal;
 using players::PlayerRecord;
 using players::PlayerRoster;
 using players_test::FailsWithRoomFor;
-using players_test::ReadText;
 using players_test::ScratchDir;
-using players_test::WriteText;
 
 class RosterTest : public ::testing::Test {
  protected:
@@ -27,6 +25,10 @@ class RosterTest : public ::testing::Test {
   std::string Options() const { return dir.file("options.ini"); }
   std::string Raw(const std::string& section, const std::string& key) const {
     return platform::GetProfileString(section, key, "<missing>", Options(), 1024);
+  }
+  // A player's four keys as the file holds them.
+  PlayerRecord Stored(const std::string& section) const {
+    return {Raw(section, "name"), Raw(section, "address"), Raw(section, "email"), Raw(section, "send")};
   }
   ScratchDir dir;
   PlayerRoster roster;
@@ -58,7 +60,7 @@ TEST_F(RosterTest, EmptyPathTouchesNothing) {
 }
 
 TEST_F(RosterTest, CurrentIndexSelectsThatPlayersSection) {
-  WriteText(Options(),
+  dir.write("options.ini",
             "[setup]\r\nplayerid=3\r\n[Player3]\r\nname=Carl\r\n"
             "[Player4]\r\nname=Dora\r\naddress=4 Mill Lane\r\nemail=dora@example.org\r\nsend=N\r\n");
   const int index = roster.ReadCurrentIndex();
@@ -104,7 +106,7 @@ TEST_F(RosterTest, WriteCurrentIndexStoresItAndRefusesStrangers) {
 
 TEST_F(RosterTest, LongValuesAreCutToTheirFields) {
   const std::string seventy(70, 'n');
-  WriteText(Options(), "[Player1]\r\nname=" + seventy + "\r\naddress=" + std::string(70, 'a') +
+  dir.write("options.ini", "[Player1]\r\nname=" + seventy + "\r\naddress=" + std::string(70, 'a') +
                            "\r\nemail=" + std::string(64, 'e') + "\r\nsend=No\r\n");
   ASSERT_TRUE(roster.LoadPlayer(0));
   EXPECT_EQ(roster.Player(0).name, seventy.substr(0, 63));
@@ -121,14 +123,11 @@ TEST_F(RosterTest, SaveWritesFourKeysCutToTheirFields) {
   record.email = std::string(100, 'm');
   record.send = "NY";
   ASSERT_TRUE(roster.SavePlayer(6, record));
-  EXPECT_EQ(Raw("Player7", "name"), std::string(63, 'x'));
-  EXPECT_EQ(Raw("Player7", "address"), "12 High Street");
-  EXPECT_EQ(Raw("Player7", "email"), std::string(63, 'm'));
-  EXPECT_EQ(Raw("Player7", "send"), "N");
+  EXPECT_EQ(Stored("Player7"), (PlayerRecord{std::string(63, 'x'), "12 High Street", std::string(63, 'm'), "N"}));
   // The caller's record stays as it was; only what is written is cut.
   EXPECT_EQ(record.name.size(), 70u);
 
-  const std::string text = ReadText(Options());
+  const std::string text = dir.read("options.ini");
   const auto name = text.find("name="), address = text.find("address="),
              email = text.find("email="), send = text.find("send=");
   ASSERT_NE(send, std::string::npos);
@@ -138,17 +137,14 @@ TEST_F(RosterTest, SaveWritesFourKeysCutToTheirFields) {
 }
 
 TEST_F(RosterTest, ResetPlayerWritesDefaultsToItsOwnSectionOnly) {
-  WriteText(Options(),
+  dir.write("options.ini",
             "[Player2]\r\nname=Bea\r\n"
             "[Player3]\r\nname=Cy\r\naddress=Old Road\r\nemail=cy@example.org\r\nsend=N\r\n");
   roster.LoadPlayer(2);
   ASSERT_EQ(roster.Player(2).name, "Cy");
   ASSERT_TRUE(roster.ResetPlayer(2));
   EXPECT_EQ(roster.Player(2), (PlayerRecord{"Player3", "", "", "Y"}));
-  EXPECT_EQ(Raw("Player3", "name"), "Player3");
-  EXPECT_EQ(Raw("Player3", "address"), "");
-  EXPECT_EQ(Raw("Player3", "email"), "");
-  EXPECT_EQ(Raw("Player3", "send"), "Y");
+  EXPECT_EQ(Stored("Player3"), (PlayerRecord{"Player3", "", "", "Y"}));  // empty keys written, not left out
   EXPECT_EQ(Raw("Player2", "name"), "Bea");
 }
 
@@ -156,8 +152,7 @@ TEST_F(RosterTest, ResetAllWritesEveryPlayer) {
   roster.ResetAll();
   for (int i = 0; i < PlayerRoster::kPlayerCount; ++i) {
     const std::string section = "Player" + std::to_string(i + 1);
-    EXPECT_EQ(Raw(section, "name"), section);
-    EXPECT_EQ(Raw(section, "send"), "Y");
+    EXPECT_EQ(Stored(section), (PlayerRecord{section, "", "", "Y"}));
   }
   EXPECT_EQ(Raw("Player9", "name"), "<missing>");
 }
@@ -176,9 +171,9 @@ TEST_F(RosterTest, SavingOneOrAllPlayersLandsWholeOrNotAtAll) {
       {"reset all", [](PlayerRoster& r) { return r.ResetAll(); }},
   };
   for (const auto& c : cases) {
-    WriteText(Options(), before);
-      EXPECT_TRUE(FailsWithRoomFor(before.size() + 8, [&] { return c.save(roster); })) << c.what;
-    EXPECT_EQ(ReadText(Options()), before) << c.what;
+    dir.write("options.ini", before);
+    EXPECT_TRUE(FailsWithRoomFor(before.size() + 8, [&] { return c.save(roster); })) << c.what;
+    EXPECT_EQ(dir.read("options.ini"), before) << c.what;
   }
 }
 
@@ -198,13 +193,13 @@ TEST_F(RosterTest, IndexesOutsideTheEightTouchNoRecordAndNoSection) {
 
 TEST_F(RosterTest, EntryTextRereadsTheFile) {
   EXPECT_EQ(roster.EntryText(1), "Player2:::Y");
-  WriteText(Options(), "[player2]\r\nNAME=Ann\r\nemail=ann@example.org\r\n");
+  dir.write("options.ini", "[player2]\r\nNAME=Ann\r\nemail=ann@example.org\r\n");
   EXPECT_EQ(roster.EntryText(1), "Ann::ann@example.org:Y");
 }
 
 TEST_F(RosterTest, GameDirectoryReadsTheOptionsFileOneLevelUp) {
   std::filesystem::create_directories(dir.file("Verimoo"));
-  WriteText(Options(), "[setup]\r\nplayerid=1\r\n[Player2]\r\nname=Bo\r\n");
+  dir.write("options.ini", "[setup]\r\nplayerid=1\r\n[Player2]\r\nname=Bo\r\n");
   const std::string previous = platform::CurrentDirectory();
   ASSERT_TRUE(platform::SetCurrentDirectory(dir.file("Verimoo")));
   roster.SetPath("..\\options.ini");

@@ -105,7 +105,9 @@ TEST(Application, EveryWayOutEndsThroughTheFullShutdownWithExitCodeZero) {
     if (way == 3) std::raise(SIGTERM);
     EXPECT_EQ(r.frames(10, &ended), 0);
     EXPECT_TRUE(ended);
-    if (way == 2) EXPECT_EQ(r.program.screen->updates, 3);
+    if (way == 2) {
+      EXPECT_EQ(r.program.screen->updates, 3);
+    }
     EXPECT_EQ(Tail(r.app.Trace(), kShutdownOrder.size()), kShutdownOrder);
     EXPECT_TRUE(r.program.gameReleased);
     EXPECT_GE(r.program.screen->releases, 1);
