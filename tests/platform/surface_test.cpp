@@ -156,32 +156,27 @@ TEST(SurfaceBlt, KeyRangeIsInclusiveAndOnlyTheSourceKeyCounts) {
   EXPECT_EQ(Pixels(dst), values);
 }
 
+// Row 0 onto 7 columns takes source columns 0 0 0 1 1 2 2; onto 2 x 4,
+// columns 0 and 1 (3/2 steps) with each row doubled; stretched and keyed at
+// once, the key's columns keep the destination.
 TEST(SurfaceBlt, StretchPicksNearestSourcePixels) {
   Surface src(3, 2);
   Number(src);  // (x, y) -> 0x100 + y * 64 + x
-  {
-    Surface dst(7, 1);
-    const Rect row0{0, 0, 3, 1};
-    ASSERT_TRUE(dst.blt(nullptr, &src, &row0, 0));
-    // Source column of each of the 7 destination columns: 0 0 0 1 1 2 2.
-    EXPECT_EQ(Pixels(dst),
-              (std::vector<uint16_t>{0x100, 0x100, 0x100, 0x101, 0x101, 0x102, 0x102}));
-  }
-  {
-    Surface dst(2, 4);
-    ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, 0));
-    // Columns 0 and 1 of the 3 (3/2 steps), each source row doubled.
-    EXPECT_EQ(Pixels(dst),
-              (std::vector<uint16_t>{0x100, 0x101, 0x100, 0x101, 0x140, 0x141, 0x140, 0x141}));
-  }
-  {
-    // Stretched and keyed at once.
-    Surface dst(6, 2);
+  src.setColourKey(ColourKey{0x101, 0x101});
+  const Rect row0{0, 0, 3, 1};
+  const struct {
+    int w, h;
+    const Rect* from;
+    unsigned flags;
+    std::vector<uint16_t> want;
+  } cases[] = {{7, 1, &row0, 0, {0x100, 0x100, 0x100, 0x101, 0x101, 0x102, 0x102}},
+               {2, 4, nullptr, 0, {0x100, 0x101, 0x100, 0x101, 0x140, 0x141, 0x140, 0x141}},
+               {6, 2, nullptr, kBltKeySrc, {0x100, 0x100, 9, 9, 0x102, 0x102, 0x140, 0x140, 0x141, 0x141, 0x142, 0x142}}};
+  for (const auto& c : cases) {
+    Surface dst(c.w, c.h);
     dst.fill(9);
-    src.setColourKey(ColourKey{0x101, 0x101});
-    ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, kBltKeySrc));
-    EXPECT_EQ(Pixels(dst), (std::vector<uint16_t>{0x100, 0x100, 9, 9, 0x102, 0x102, 0x140, 0x140,
-                                                  0x141, 0x141, 0x142, 0x142}));
+    ASSERT_TRUE(dst.blt(nullptr, &src, c.from, c.flags));
+    EXPECT_EQ(Pixels(dst), c.want) << c.w << " x " << c.h;
   }
 }
 
