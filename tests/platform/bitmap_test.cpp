@@ -20,6 +20,17 @@ uint16_t Expected565(uint32_t rgb) {
   return Rgb565(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));
 }
 
+BmpLayout Layout(int32_t width, int32_t height, uint16_t bits = 24, uint32_t compression = 0,
+                 std::vector<uint32_t> palette = {}) {
+  BmpLayout l;
+  l.width = width;
+  l.height = height;
+  l.bitCount = bits;
+  l.compression = compression;
+  l.palette = std::move(palette);
+  return l;
+}
+
 void ExpectPicture(const Surface& s, int w, int h, const std::function<uint16_t(int, int)>& want) {
   ASSERT_EQ(s.width(), w);
   ASSERT_EQ(s.height(), h);
@@ -31,10 +42,8 @@ TEST(BitmapTrueColour, TwentyFourBitsInEveryHeaderBottomUpAndTopDown) {
   for (uint32_t infoSize : {40u, 12u, 108u, 124u})
     for (bool topDown : {false, true}) {
       if (infoSize == 12 && topDown) continue;  // the core header's height is unsigned
-      BmpLayout l;
+      BmpLayout l = Layout(5, topDown ? -3 : 3);  // 15 bytes a row: padded to 16
       l.infoSize = infoSize;
-      l.width = 5;  // 15 bytes a row: padded to 16
-      l.height = topDown ? -3 : 3;
       const auto file = MakeBmp(l, PackRows(5, 3, 24, topDown, Colour));
       for (int depth : {16, 8}) {  // asking for 8 bits still gives 565 without a palette
         const auto s = DecodeBitmap(file, depth);
@@ -55,9 +64,7 @@ TEST(BitmapTrueColour, ChannelsTruncateTo565AndSixteenBitsDefaultTo555) {
   } cases[] = {{24, {0xFF0000, 0x00FF00, 0x0000FF, 0x0F0F0F}, {0xF800, 0x07E0, 0x001F, (1 << 11) | (3 << 5) | 1}},
                {16, {0x7C00, 0x03E0, 0x001F, 0x0000, 0x7FFF}, {0xF800, 0x07E0, 0x001F, 0x0000, 0xFFFF}}};
   for (const auto& c : cases) {
-    BmpLayout l;
-    l.width = int32_t(c.values.size());
-    l.bitCount = c.bits;
+    const BmpLayout l = Layout(int32_t(c.values.size()), 1, c.bits);
     const auto s = DecodeBitmap(MakeBmp(l, PackRows(l.width, 1, c.bits, false, [&](int x, int) {
                                           return c.values[size_t(x)];
                                         })));
@@ -67,10 +74,7 @@ TEST(BitmapTrueColour, ChannelsTruncateTo565AndSixteenBitsDefaultTo555) {
 }
 
 TEST(BitmapTrueColour, ThirtyTwoBitsPlainAndBitfields) {
-  BmpLayout l;
-  l.width = 3;
-  l.height = 2;
-  l.bitCount = 32;
+  BmpLayout l = Layout(3, 2, 32);
   // Plain 32-bit pixels are B, G, R and an unused byte.
   auto plain = MakeBmp(l, PackRows(3, 2, 32, false, [](int x, int y) {
                          return Colour(x, y) | 0xAB000000u;
@@ -95,12 +99,8 @@ TEST(BitmapTrueColour, ThirtyTwoBitsPlainAndBitfields) {
 
 TEST(BitmapTrueColour, Bitfields565KeepEveryValueInEveryHeaderVersion) {
   for (uint32_t infoSize : {40u, 108u, 124u}) {
-    BmpLayout l;
+    BmpLayout l = Layout(256, -256, 16, 3);
     l.infoSize = infoSize;
-    l.width = 256;
-    l.height = -256;
-    l.bitCount = 16;
-    l.compression = 3;
     l.masks[0] = 0xF800;
     l.masks[1] = 0x07E0;
     l.masks[2] = 0x001F;
@@ -117,11 +117,8 @@ TEST(BitmapIndexed, OneFourAndEightBitsThroughThePalette) {
                                       0x808080, 0x102030, 0xF0E0D0};
   for (int bits : {1, 4, 8}) {
     for (uint32_t infoSize : {40u, 12u}) {
-      BmpLayout l;
+      BmpLayout l = Layout(11, 3, uint16_t(bits));  // odd widths exercise the bit and nibble packing
       l.infoSize = infoSize;
-      l.width = 11;  // odd widths exercise the bit and nibble packing
-      l.height = 3;
-      l.bitCount = uint16_t(bits);
       const int colours = bits == 1 ? 2 : 8;
       l.palette.assign(palette.begin(), palette.begin() + colours);
       // A short palette for 4 and 8 bits: the core header has no count
@@ -145,10 +142,7 @@ TEST(BitmapIndexed, OneFourAndEightBitsThroughThePalette) {
 }
 
 TEST(BitmapIndexed, IndicesPastAShortPaletteAreBlack) {
-  BmpLayout l;
-  l.width = 4;
-  l.bitCount = 8;
-  l.palette = {0x112233, 0xFFFFFF};
+  BmpLayout l = Layout(4, 1, 8, 0, {0x112233, 0xFFFFFF});
   l.coloursUsed = 2;
   const auto file = MakeBmp(l, {0, 1, 2, 200});
   const auto s = DecodeBitmap(file);
@@ -169,12 +163,7 @@ std::vector<uint32_t> Grey(int n) {
 }
 
 TEST(BitmapRle, EightBitRunsLiteralsDeltasAndEnd) {
-  BmpLayout l;
-  l.width = 5;
-  l.height = 4;
-  l.bitCount = 8;
-  l.compression = 1;
-  l.palette = Grey(16);
+  const BmpLayout l = Layout(5, 4, 8, 1, Grey(16));
   const std::vector<uint8_t> data{
       0x03, 0x05, 0x00, 0x00,                    // bottom row: 5 5 5, rest 0
       0x00, 0x03, 0x01, 0x02, 0x03, 0x00,        // literal 1 2 3 (padded)
@@ -195,12 +184,7 @@ TEST(BitmapRle, EightBitRunsLiteralsDeltasAndEnd) {
 }
 
 TEST(BitmapRle, FourBitAlternatingRunsAndOddLiterals) {
-  BmpLayout l;
-  l.width = 6;
-  l.height = -2;  // top-down
-  l.bitCount = 4;
-  l.compression = 2;
-  l.palette = Grey(16);
+  const BmpLayout l = Layout(6, -2, 4, 2, Grey(16));  // top-down
   const std::vector<uint8_t> data{
       0x05, 0x12, 0x00, 0x00,                    // row 0: 1 2 1 2 1
       0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,        // row 1: literal A B C D E (3 bytes + pad)
@@ -217,12 +201,7 @@ TEST(BitmapRle, FourBitAlternatingRunsAndOddLiterals) {
 }
 
 TEST(BitmapRle, RunningOutOfDataRefusesUnlessEveryRowIsDone) {
-  BmpLayout l;
-  l.width = 2;
-  l.height = 2;
-  l.bitCount = 8;
-  l.compression = 1;
-  l.palette = Grey(4);
+  const BmpLayout l = Layout(2, 2, 8, 1, Grey(4));
   // Both rows ended, no end-of-picture mark: complete.
   EXPECT_TRUE(DecodeBitmap(MakeBmp(l, {0x02, 0x01, 0x00, 0x00, 0x02, 0x02, 0x00, 0x00})));
   // Only one row: the data stops short, and what lies just past its end
@@ -238,12 +217,7 @@ TEST(BitmapRle, RunningOutOfDataRefusesUnlessEveryRowIsDone) {
 }
 
 std::vector<uint8_t> ValidEightBit() {
-  BmpLayout l;
-  l.width = 4;
-  l.height = 2;
-  l.bitCount = 8;
-  l.palette = Grey(4);
-  return MakeBmp(l, PackRows(4, 2, 8, false, [](int x, int) { return uint32_t(x); }));
+  return MakeBmp(Layout(4, 2, 8, 0, Grey(4)), PackRows(4, 2, 8, false, [](int x, int) { return uint32_t(x); }));
 }
 
 void Patch32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
@@ -286,19 +260,14 @@ TEST(BitmapRefusal, TruncatedFilesGiveNoSurface) {
   for (size_t n : {size_t(0), size_t(2), size_t(14), size_t(17), size_t(30), size_t(54)})
     EXPECT_FALSE(DecodeBitmap(std::span(f.data(), n))) << n;
 
-  BmpLayout l;
-  l.width = 3;
-  l.height = 3;
   auto rows = PackRows(3, 3, 24, false, Colour);
   rows.pop_back();
-  EXPECT_FALSE(DecodeBitmap(MakeBmp(l, rows)));
+  EXPECT_FALSE(DecodeBitmap(MakeBmp(Layout(3, 3), rows)));
 }
 
 TEST(BitmapFile, LoadsThroughAWindowsStylePath) {
   test_support::ScratchDir dir;
-  BmpLayout l;
-  l.width = 2;
-  const auto bytes = MakeBmp(l, PackRows(2, 1, 24, false, Colour));
+  const auto bytes = MakeBmp(Layout(2, 1), PackRows(2, 1, 24, false, Colour));
   dir.write("Art/Pic.bmp", std::string(bytes.begin(), bytes.end()));
   const auto s = LoadBitmapFile(dir.path() + "\\art\\PIC.BMP");
   ASSERT_TRUE(s);
