@@ -106,28 +106,19 @@ TEST_F(BitmapFontTest, DrawCharBlitsTheGlyphKeyedAndAdvances) {
   const int g = 'A' - 33;
   const int w = layout.widths[size_t(g)];
   EXPECT_EQ(font.DrawChar(&back(), 'A', 50, 60), w + 1);
-  EXPECT_EQ(back().pixel16(50, 60), kGrey565) << "the glyph's key pixel";
-  EXPECT_EQ(back().pixel16(51, 60), Glyph565(g));
-  EXPECT_EQ(back().pixel16(50, 61), Glyph565(g));
-  EXPECT_EQ(back().pixel16(50 + w - 1, 67), Glyph565(g));
-  EXPECT_EQ(back().pixel16(50 + w, 67), kGrey565);
-  EXPECT_EQ(back().pixel16(50, 68), kGrey565);
+  // The glyph's key pixel at its top-left stays clear.
+  EXPECT_EQ(At(back(), {{50, 60}, {51, 60}, {50, 61}, {50 + w - 1, 67}, {50 + w, 67}, {50, 68}}),
+            (Px{kGrey565, Glyph565(g), Glyph565(g), Glyph565(g), kGrey565, kGrey565}));
 
   EXPECT_EQ(font.DrawChar(&back(), ' ', 0, 0), 7);
-  EXPECT_EQ(font.DrawChar(&back(), '\t', 0, 0), 0);
-  EXPECT_EQ(font.DrawChar(&back(), char(127), 0, 0), 0);
-  EXPECT_EQ(font.DrawChar(&back(), char(0xE9), 0, 0), 0);
-  EXPECT_EQ(font.DrawChar(&back(), char(0xFF), 0, 0), 0);
+  for (char c : {'\t', char(127), char(0xE9), char(0xFF)}) EXPECT_EQ(font.DrawChar(&back(), c, 0, 0), 0) << int(c);
   EXPECT_EQ(back().pixel16(1, 1), kGrey565);
 }
 
 TEST_F(BitmapFontTest, WidthsOfTextAndOddCharacters) {
   ASSERT_EQ(font.Load(Write(FontLayout(Widths()))), 1);
   EXPECT_EQ(font.CharWidth('A'), Width('A') + 1);
-  EXPECT_EQ(font.CharWidth(' '), 7);
-  EXPECT_EQ(font.CharWidth('\t'), 7);
-  EXPECT_EQ(font.CharWidth(char(127)), 7);
-  EXPECT_EQ(font.CharWidth(char(0xE9)), 7) << "codes above 127 measure as a space";
+  for (char c : {' ', '\t', char(127), char(0xE9)}) EXPECT_EQ(font.CharWidth(c), 7) << "measures as a space: " << int(c);
   EXPECT_EQ(font.TextWidth("AB C"), Width('A') + 1 + Width('B') + 1 + 7 + Width('C') + 1);
   EXPECT_EQ(font.TextWidth("A\tB"), font.TextWidth("A B"));
   EXPECT_EQ(font.TextWidth("caf\xE9"), font.TextWidth("caf") + 7);
@@ -172,13 +163,10 @@ TEST_F(BitmapFontTest, RightAlignedTextEndsAtX) {
   const int w2 = Width('2'), w4 = Width('4');
   back().fill(kGrey565);
   font.DrawText(&back(), "42", 100, 20, 1);
-  // The 2's advance ends at 100: its last column is 100 - spacing - 1.
-  EXPECT_EQ(back().pixel16(98, 21), Glyph565('2' - 33));
-  EXPECT_EQ(back().pixel16(99, 21), kGrey565);
-  EXPECT_EQ(back().pixel16(100 - w2 - 1, 21), Glyph565('2' - 33));
-  // The 4 just before it.
-  EXPECT_EQ(back().pixel16(100 - w2 - 1 - 2, 21), Glyph565('4' - 33));
-  EXPECT_EQ(back().pixel16(100 - w2 - 1 - 1 - w4 - 1, 21), kGrey565);
+  // The 2's advance ends at 100: its last column is 100 - spacing - 1; the 4 just before it.
+  const uint16_t two = Glyph565('2' - 33), four = Glyph565('4' - 33);
+  EXPECT_EQ(At(back(), {{98, 21}, {99, 21}, {100 - w2 - 1, 21}, {100 - w2 - 3, 21}, {100 - w2 - w4 - 3, 21}}),
+            (Px{two, kGrey565, two, four, kGrey565}));
 }
 
 TEST_F(BitmapFontTest, AtMost255CharactersAreDrawn) {

@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/bmp_file.h"
 #include "support/scratch_dir.h"
@@ -27,6 +31,22 @@ constexpr uint16_t kRed565 = platform::Rgb565(255, 0, 0);
 constexpr uint16_t kGreen565 = platform::Rgb565(0, 255, 0);
 constexpr uint16_t kWhite565 = platform::Rgb565(255, 255, 255);
 constexpr uint16_t kGrey565 = platform::Rgb565(128, 128, 128);
+constexpr platform::ColourKey kBlueKey{kBlue565, kBlue565};
+
+// A surface of one colour, as sprite frames and button images are.
+inline std::shared_ptr<platform::Surface> Filled(int w, int h, uint16_t colour) {
+  auto s = std::make_shared<platform::Surface>(w, h);
+  s->fill(colour);
+  return s;
+}
+
+// The pixels at the given points, to compare with a Px list in one go.
+using Px = std::vector<uint16_t>;
+inline Px At(const platform::Surface& s, std::initializer_list<std::pair<int, int>> points) {
+  Px out;
+  for (auto [x, y] : points) out.push_back(s.pixel16(x, y));
+  return out;
+}
 
 class GfxTest : public ::testing::Test {
  protected:

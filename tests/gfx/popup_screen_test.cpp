@@ -45,20 +45,17 @@ TEST_F(PopupTest, PlacementCentresOnceAndButtonsFollow) {
   popup.AddImage(Panel(), nullptr);
   ASSERT_NE(popup.CurrentImage(), nullptr);
   EXPECT_EQ(popup.CurrentImage()->Name(), "");
-  EXPECT_EQ(popup.Left(), 250);
-  EXPECT_EQ(popup.Top(), 200);
+  EXPECT_EQ(std::pair(popup.Left(), popup.Top()), std::pair(250, 200));
   EXPECT_EQ(popup.Buttons().OffsetX(), 250);
   EXPECT_EQ(popup.LastTop(), 200);
 
   popup.Place(100, 50);
   popup.Place(-1, -1);
-  EXPECT_EQ(popup.Left(), 100);
-  EXPECT_EQ(popup.Top(), 50);
+  EXPECT_EQ(std::pair(popup.Left(), popup.Top()), std::pair(100, 50));
   gfx::Button* b = popup.AddButton(std::make_unique<gfx::Button>(ctx, 10, 10, 5, 5));
   EXPECT_EQ(b->OffsetX(), 100);
   popup.Place(20, 30);
-  EXPECT_EQ(b->OffsetX(), 20);
-  EXPECT_EQ(b->OffsetY(), 30);
+  EXPECT_EQ(std::pair(b->OffsetX(), b->OffsetY()), std::pair(20, 30));
   EXPECT_EQ(popup.LastLeft(), 20);
 
   // A picture that failed to load still counts, with no size.
@@ -66,8 +63,7 @@ TEST_F(PopupTest, PlacementCentresOnceAndButtonsFollow) {
   other.AddImage(tmp.file("none.bmp"), "gone");
   ASSERT_NE(other.CurrentImage(), nullptr);
   EXPECT_EQ(other.CurrentImage()->Name(), "gone");
-  EXPECT_EQ(other.Left(), 400);
-  EXPECT_EQ(other.Top(), 300);
+  EXPECT_EQ(std::pair(other.Left(), other.Top()), std::pair(400, 300));
 }
 
 TEST_F(PopupTest, TimeOutClosesWithAnEmptyResult) {
@@ -85,10 +81,7 @@ TEST_F(PopupTest, TimeOutClosesWithAnEmptyResult) {
   // The picture was shown centred.
   const Surface* frame = svc.backend.lastFrame();
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(frame->pixel16(250, 200), kGrey565);
-  EXPECT_EQ(frame->pixel16(549, 400), kGrey565);
-  EXPECT_EQ(frame->pixel16(249, 200), 0);
-  EXPECT_EQ(frame->pixel16(550, 400), 0);
+  EXPECT_EQ(At(*frame, {{250, 200}, {549, 400}, {249, 200}, {550, 400}}), (Px{kGrey565, kGrey565, 0, 0}));
 }
 
 TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
@@ -96,8 +89,7 @@ TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
   popup.AddDefaultButton();
   gfx::Button* def = popup.Buttons().Find("default");
   ASSERT_NE(def, nullptr);
-  EXPECT_EQ(def->Width(), 300);
-  EXPECT_EQ(def->Height(), 201);
+  EXPECT_EQ(std::pair(def->Width(), def->Height()), std::pair(300, 201));
   popup.script = [&](int pass) {
     if (pass == 1) Mouse(540, 390, true);
     if (pass == 2) Mouse(540, 390, false);
@@ -112,12 +104,8 @@ TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
 TEST_F(PopupTest, NamedButtonsSitOnThePictureAndShowTheirHoverImage) {
   popup.AddImage(Panel(), nullptr);
   auto ok = std::make_unique<gfx::Button>(ctx, 10, 20);
-  auto normal = std::make_shared<Surface>(30, 12);
-  normal->fill(kRed565);
-  auto hover = std::make_shared<Surface>(30, 12);
-  hover->fill(kGreen565);
-  ok->AddStateSurface(normal);
-  ok->AddStateSurface(hover);
+  ok->AddStateSurface(Filled(30, 12, kRed565));  // normal
+  ok->AddStateSurface(Filled(30, 12, kGreen565));  // hover
   ok->SetName("ok");
   popup.AddButton(std::move(ok));
   popup.AddDefaultButton();
@@ -129,10 +117,8 @@ TEST_F(PopupTest, NamedButtonsSitOnThePictureAndShowTheirHoverImage) {
       // What pass 2 presented: the picture with the hover image on it.
       shown = svc.backend.lastFrame();
       ASSERT_NE(shown, nullptr);
-      EXPECT_EQ(shown->pixel16(260, 220), kGreen565);
-      EXPECT_EQ(shown->pixel16(289, 231), kGreen565);
-      EXPECT_EQ(shown->pixel16(290, 231), kGrey565);
-      EXPECT_EQ(shown->pixel16(259, 220), kGrey565);
+      EXPECT_EQ(At(*shown, {{260, 220}, {289, 231}, {290, 231}, {259, 220}}),
+                (Px{kGreen565, kGreen565, kGrey565, kGrey565}));
       Mouse(265, 225, true);
     }
     if (pass == 4) Mouse(265, 225, false);
@@ -231,8 +217,7 @@ TEST_F(PopupTest, ImagesAreSelectedByNameAndFreedByRelease) {
   EXPECT_EQ(popup.PopupImageCount(), 2u);
   EXPECT_EQ(popup.FindPopupImage("b"), popup.CurrentImage());
   // Placed once, for the first picture; later ones keep that position.
-  EXPECT_EQ(popup.Left(), 350);
-  EXPECT_EQ(popup.Top(), 275);
+  EXPECT_EQ(std::pair(popup.Left(), popup.Top()), std::pair(350, 275));
 
   popup.script = [&](int) { popup.Finish(nullptr); };
   std::string result;

@@ -40,10 +40,7 @@ TEST_F(RedrawQueueTest, EntriesReplayOnTheirOwnPageOnly) {
   // Page 0 again: the rectangle is copied from the target, then dropped.
   redraw.NextPage();
   redraw.Replay(&back());
-  EXPECT_EQ(back().pixel16(10, 20), kRed565);
-  EXPECT_EQ(back().pixel16(14, 24), kRed565);
-  EXPECT_EQ(back().pixel16(15, 24), kGrey565);
-  EXPECT_EQ(back().pixel16(9, 20), kGrey565);
+  EXPECT_EQ(At(back(), {{10, 20}, {14, 24}, {15, 24}, {9, 20}}), (Px{kRed565, kRed565, kGrey565, kGrey565}));
   EXPECT_TRUE(redraw.Entries(0).empty());
 
   back().fill(kGrey565);
@@ -71,22 +68,18 @@ TEST_F(RedrawQueueTest, ChangingTheTargetDropsEveryOneShotEntry) {
     redraw.NextPage();
     redraw.Replay(&back());
   }
-  EXPECT_EQ(back().pixel16(1, 1), kGrey565);
-  EXPECT_EQ(back().pixel16(50, 50), kGrey565);
+  EXPECT_EQ(At(back(), {{1, 1}, {50, 50}}), (Px{kGrey565, kGrey565}));
 }
 
 TEST_F(RedrawQueueTest, RestoresCopyTheBackgroundOntoTheTargetAndQueue) {
   redraw.RestoreRect(5, 6, 3, 2);
-  EXPECT_EQ(target.pixel16(5, 6), kGreen565);
-  EXPECT_EQ(target.pixel16(7, 7), kGreen565);
-  EXPECT_EQ(target.pixel16(8, 7), kRed565);
+  EXPECT_EQ(At(target, {{5, 6}, {7, 7}, {8, 7}}), (Px{kGreen565, kGreen565, kRed565}));
   ASSERT_EQ(redraw.Entries(0).size(), 1u);
   EXPECT_EQ(redraw.Entries(0)[0].width, 3);
 
   gfx::ScreenImage image(svc.qv, "panel", nullptr, 100, 200, 10, 4);
   redraw.RestoreImageRect(&image);
-  EXPECT_EQ(target.pixel16(109, 203), kGreen565);
-  EXPECT_EQ(target.pixel16(110, 203), kRed565);
+  EXPECT_EQ(At(target, {{109, 203}, {110, 203}}), (Px{kGreen565, kRed565}));
   EXPECT_EQ(redraw.Entries(0).size(), 2u);
 
   redraw.RestoreAll();
@@ -103,10 +96,7 @@ TEST_F(RedrawQueueTest, ShowImageRectRevealsAWindowOfALayer) {
   gfx::ScreenImage image(svc.qv, "window", layer.c_str(), 395, 10, 10, 5);
   ASSERT_TRUE(image.GetSurface());
   redraw.ShowImageRect(&image);
-  EXPECT_EQ(target.pixel16(395, 10), kWhite565);
-  EXPECT_EQ(target.pixel16(404, 14), kGreen565);
-  EXPECT_EQ(target.pixel16(405, 14), kRed565);
-  EXPECT_EQ(target.pixel16(0, 0), kRed565);
+  EXPECT_EQ(At(target, {{395, 10}, {404, 14}, {405, 14}, {0, 0}}), (Px{kWhite565, kGreen565, kRed565, kRed565}));
   EXPECT_EQ(redraw.Entries(0).size(), 1u);
 }
 
@@ -127,8 +117,7 @@ TEST_F(RedrawQueueTest, PresentReplaysTheOtherPageAfterTheFlip) {
   EXPECT_EQ(screen.Present(), 1);
   // Page 0 is the back buffer again: the change is copied onto it.
   EXPECT_EQ(redraw.Page(), 0);
-  EXPECT_EQ(back().pixel16(30, 30), kWhite565);
-  EXPECT_EQ(back().pixel16(31, 30), kGrey565);
+  EXPECT_EQ(At(back(), {{30, 30}, {31, 30}}), (Px{kWhite565, kGrey565}));
   EXPECT_EQ(svc.backend.presentedCount(), 2);
   // The display takes in what the replay changed, and only that differs.
   EXPECT_EQ(screen.Present(), 1);

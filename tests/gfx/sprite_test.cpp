@@ -11,16 +11,10 @@ using platform::Surface;
 
 class SpriteTest : public GfxTest {
  protected:
-  // A surface of one colour, as frames are.
-  static std::shared_ptr<Surface> Frame(int w, int h, uint16_t colour) {
-    auto s = std::make_shared<Surface>(w, h);
-    s->fill(colour);
-    return s;
-  }
   // A sprite with n 4 x 4 frames.
   std::unique_ptr<Sprite> WithFrames(int n) {
     auto s = std::make_unique<Sprite>(ctx);
-    for (int i = 0; i < n; ++i) s->AddFrame(Frame(4, 4, uint16_t(0x0100 * (i + 1))));
+    for (int i = 0; i < n; ++i) s->AddFrame(Filled(4, 4, uint16_t(0x0100 * (i + 1))));
     return s;
   }
   // Moves the clock on by one 10 ms tick and animates.
@@ -40,16 +34,12 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
   EXPECT_EQ(s.RangeStart(), -1);
   s.AddFrame(nullptr);
   EXPECT_EQ(s.FrameCount(), 0);
-  s.AddFrame(Frame(6, 3, kRed565));
-  s.AddFrame(Frame(5, 2, kRed565));
-  EXPECT_EQ(s.FrameCount(), 2);
-  EXPECT_EQ(s.RangeStart(), 0);
-  EXPECT_EQ(s.RangeEnd(), 2);
-  EXPECT_EQ(s.Width(), 5);
-  EXPECT_EQ(s.Height(), 2);
+  s.AddFrame(Filled(6, 3, kRed565));
+  s.AddFrame(Filled(5, 2, kRed565));
+  EXPECT_EQ(std::tuple(s.FrameCount(), s.RangeStart(), s.RangeEnd()), std::tuple(2, 0, 2));
+  EXPECT_EQ(std::pair(s.Width(), s.Height()), std::pair(5, 2)) << "the last frame's size";
   EXPECT_EQ(s.Bounds(), (platform::Rect{0, 0, 5, 2}));
-  ASSERT_TRUE(s.Frame(0)->colourKey().has_value());
-  EXPECT_EQ(s.Frame(0)->colourKey()->low, kBlue565);
+  EXPECT_EQ(s.Frame(0)->colourKey(), kBlueKey);
   s.SetFrame(1);
   EXPECT_EQ(s.CurrentFrame(), 1);
   s.SetFrame(2);
@@ -58,7 +48,7 @@ TEST_F(SpriteTest, AddFrameSetsKeyBoundsRangeAndSize) {
 }
 
 TEST_F(SpriteTest, MovesByItsVelocityAndTakesAnotherKey) {
-  auto frame = Frame(2, 1, kRed565);
+  auto frame = Filled(2, 1, kRed565);
   frame->setPixel16(1, 0, kGreen565);
   Sprite s(ctx);
   s.AddFrame(frame);
@@ -71,8 +61,7 @@ TEST_F(SpriteTest, MovesByItsVelocityAndTakesAnotherKey) {
   s.SetColourKey(255, 0, 0);
   back().fill(kGrey565);
   s.Draw(&back());
-  EXPECT_EQ(back().pixel16(13, 19), kGrey565) << "red is now the transparent colour";
-  EXPECT_EQ(back().pixel16(14, 19), kGreen565);
+  EXPECT_EQ(At(back(), {{13, 19}, {14, 19}}), (Px{kGrey565, kGreen565})) << "red is now the transparent colour";
   s.SetBounds(1, 2, 3, 4);
   EXPECT_EQ(s.Bounds(), (platform::Rect{1, 2, 3, 4}));
 }
@@ -91,13 +80,11 @@ TEST_F(SpriteTest, NoFramesAndNoRangeDrawAndAnimateNothing) {
 TEST_F(SpriteTest, DrawNeverReadsAFrameOutsideTheList) {
   auto s = WithFrames(2);
   back().fill(kGrey565);
-  s->SetFrameUnchecked(7);
-  EXPECT_EQ(s->CurrentFrame(), 7);
-  s->Draw(&back());
-  s->SetFrameUnchecked(-1);
-  s->Draw(&back());
-  s->SetFrameUnchecked(2);
-  s->Draw(&back());
+  for (int frame : {7, -1, 2}) {
+    s->SetFrameUnchecked(frame);
+    EXPECT_EQ(s->CurrentFrame(), frame);
+    s->Draw(&back());
+  }
   EXPECT_EQ(back().pixel16(0, 0), kGrey565);
   s->SetFrameUnchecked(1);
   s->Draw(&back());
@@ -106,17 +93,14 @@ TEST_F(SpriteTest, DrawNeverReadsAFrameOutsideTheList) {
 
 TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
   Sprite s(ctx);
-  s.AddFrame(Frame(31, 5, kRed565));
+  s.AddFrame(Filled(31, 5, kRed565));
   s.SetCentred(1);
   s.SetRestoreAfter(0);
   s.SetPosition(100, 50);
   back().fill(kGrey565);
   s.Draw(&back());
   // 31 / 2 = 15: drawn from x = 85, y = 50 - 2.
-  EXPECT_EQ(back().pixel16(84, 48), kGrey565);
-  EXPECT_EQ(back().pixel16(85, 48), kRed565);
-  EXPECT_EQ(back().pixel16(115, 52), kRed565);
-  EXPECT_EQ(back().pixel16(116, 52), kGrey565);
+  EXPECT_EQ(At(back(), {{84, 48}, {85, 48}, {115, 52}, {116, 52}}), (Px{kGrey565, kRed565, kRed565, kGrey565}));
 
   // Clipped at the left and top edges, not shifted.
   auto frame = std::make_shared<Surface>(10, 10);
@@ -127,22 +111,19 @@ TEST_F(SpriteTest, CentredDrawingAndClippingAtNegativePositions) {
   corner.SetPosition(-3, -4);
   back().fill(kGrey565);
   corner.Draw(&back());
-  EXPECT_EQ(back().pixel16(0, 0), 0x4000 + 4 * 16 + 3);
-  EXPECT_EQ(back().pixel16(6, 5), 0x4000 + 9 * 16 + 9);
-  EXPECT_EQ(back().pixel16(7, 5), kGrey565);
-  EXPECT_EQ(back().pixel16(6, 6), kGrey565);
+  EXPECT_EQ(At(back(), {{0, 0}, {6, 5}, {7, 5}, {6, 6}}),
+            (Px{0x4000 + 4 * 16 + 3, 0x4000 + 9 * 16 + 9, kGrey565, kGrey565}));
 }
 
 TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
-  auto frame = Frame(4, 1, kRed565);
+  auto frame = Filled(4, 1, kRed565);
   frame->setPixel16(1, 0, kBlue565);
   Sprite s(ctx);
   s.AddFrame(frame);
   s.SetPosition(10, 10);
   back().fill(kGrey565);
   s.Draw(&back());
-  EXPECT_EQ(back().pixel16(10, 10), kRed565);
-  EXPECT_EQ(back().pixel16(11, 10), kGrey565) << "a key pixel leaves the page untouched";
+  EXPECT_EQ(At(back(), {{10, 10}, {11, 10}}), (Px{kRed565, kGrey565})) << "a key pixel leaves the page untouched";
   ASSERT_EQ(redraw.Entries(0).size(), 1u);
   EXPECT_EQ(redraw.Entries(0)[0].x, 10);
   EXPECT_EQ(redraw.Entries(0)[0].width, 4);
@@ -164,43 +145,34 @@ TEST_F(SpriteTest, KeyPixelsAndVisibilityAndRestoreMarks) {
   s.SetRestoreFirst(1);
   s.SetRestoreAfter(0);
   s.DrawOnTarget();
-  EXPECT_EQ(target.pixel16(21, 20), kGreen565);
-  EXPECT_EQ(target.pixel16(20, 20), kRed565);
-  EXPECT_EQ(target.pixel16(24, 20), kWhite565);
+  EXPECT_EQ(At(target, {{21, 20}, {20, 20}, {24, 20}}), (Px{kGreen565, kRed565, kWhite565}));
 }
 
+// The loop mode sets what comes after the last frame of the range: a
+// looping sprite with range 2..5 plays 2, 3, 4, then jumps to frame 0.
 TEST_F(SpriteTest, LoopModes) {
-  // Mode 1 with range 2..5 plays 2, 3, 4, then jumps to frame 0.
-  auto loop = WithFrames(6);
-  loop->SetRange(2, 5);
-  loop->SetFrame(2);
-  loop->SetLoopMode(Sprite::kLoop);
-  loop->SetPlaying(1);
-  EXPECT_EQ(Steps(*loop, 6), (std::vector<int>{3, 4, 0, 1, 2, 3}));
-  EXPECT_EQ(loop->Playing(), 1);
-
-  auto stop = WithFrames(4);
-  stop->SetPlaying(1);
-  stop->SetLoopMode(Sprite::kStop);
-  EXPECT_EQ(Steps(*stop, 5), (std::vector<int>{1, 2, 3, 3, 3}));
-  EXPECT_EQ(stop->Playing(), 0);
-  stop->SetFrame(0);
-  stop->SetPlaying(1);
-  EXPECT_EQ(Steps(*stop, 2), (std::vector<int>{1, 2})) << "playing again restarts stepping";
-
-  auto rewind = WithFrames(4);
-  rewind->SetRange(1, 3);
-  rewind->SetFrame(1);
-  rewind->SetPlaying(1);
-  rewind->SetLoopMode(Sprite::kRewind);
-  EXPECT_EQ(Steps(*rewind, 3), (std::vector<int>{2, 1, 1}));
-  EXPECT_EQ(rewind->Playing(), 0);
-
-  auto once = WithFrames(3);
-  once->SetPlaying(1);
-  once->SetLoopMode(Sprite::kOnce);
-  EXPECT_EQ(Steps(*once, 4), (std::vector<int>{1, 2, -1, -1}));
-  EXPECT_EQ(once->Playing(), 0);
+  const struct {
+    Sprite::LoopMode mode;
+    int frames, rangeStart, rangeEnd;
+    std::vector<int> steps;
+    int playing;
+  } cases[] = {{Sprite::kLoop, 6, 2, 5, {3, 4, 0, 1, 2, 3}, 1},
+               {Sprite::kStop, 4, 0, 4, {1, 2, 3, 3, 3}, 0},
+               {Sprite::kRewind, 4, 1, 3, {2, 1, 1}, 0},
+               {Sprite::kOnce, 3, 0, 3, {1, 2, -1, -1}, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.mode));
+    auto s = WithFrames(c.frames);
+    s->SetRange(c.rangeStart, c.rangeEnd);
+    s->SetFrame(c.rangeStart);
+    s->SetLoopMode(c.mode);
+    s->SetPlaying(1);
+    EXPECT_EQ(Steps(*s, int(c.steps.size())), c.steps);
+    EXPECT_EQ(s->Playing(), c.playing);
+    s->SetFrame(c.rangeStart);
+    s->SetPlaying(1);
+    EXPECT_EQ(Steps(*s, 1), std::vector<int>{c.steps[0]}) << "playing again restarts stepping";
+  }
 }
 
 TEST_F(SpriteTest, FrameDelayAndTheClock) {
@@ -236,19 +208,19 @@ TEST_F(SpriteTest, TickIgnoresTheRangeAndWraps) {
   auto s = WithFrames(3);
   s->SetRange(0, 1);
   s->SetFrameDelay(20);
-  EXPECT_EQ(s->Tick(), 0) << "frame time 0 is not before now (0)";
-  svc.advance(10);
-  EXPECT_EQ(s->Tick(), 1);
-  EXPECT_EQ(s->CurrentFrame(), 1);
-  EXPECT_EQ(s->FrameTime(), 30);
-  svc.advance(20);
-  EXPECT_EQ(s->Tick(), 0);
-  svc.advance(10);
-  EXPECT_EQ(s->Tick(), 1);
-  EXPECT_EQ(s->CurrentFrame(), 2);
-  svc.advance(30);
-  EXPECT_EQ(s->Tick(), 1);
-  EXPECT_EQ(s->CurrentFrame(), 2) << "no wrap: stays on the last frame";
+  // Frame time 0 is not before now (0); a step sets it to now + 20; without
+  // wrapping the last frame stays.
+  const struct {
+    int advance, ticked, frame;
+  } steps[] = {{0, 0, 0}, {10, 1, 1}, {20, 0, 1}, {10, 1, 2}, {30, 1, 2}};
+  for (const auto& step : steps) {
+    svc.advance(step.advance);
+    EXPECT_EQ(s->Tick(), step.ticked) << svc.timers.Ticks();
+    EXPECT_EQ(s->CurrentFrame(), step.frame) << svc.timers.Ticks();
+    if (&step == &steps[1]) {
+      EXPECT_EQ(s->FrameTime(), 30);
+    }
+  }
   s->SetWrap(1);
   svc.advance(30);
   EXPECT_EQ(s->Tick(), 1);
@@ -262,12 +234,9 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   Sprite s(ctx);
   ASSERT_EQ(s.LoadStrip(strip, 4, 0), 1);
   ASSERT_EQ(s.FrameCount(), 4);
-  EXPECT_EQ(s.Frame(3)->width(), 25);
-  EXPECT_EQ(s.Frame(3)->height(), 20);
+  EXPECT_EQ(std::pair(s.Frame(3)->width(), s.Frame(3)->height()), std::pair(25, 20));
   EXPECT_EQ(s.Frame(2)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
-  EXPECT_EQ(s.Width(), 100);
-  EXPECT_EQ(s.Height(), 20);
-  EXPECT_EQ(s.RangeEnd(), 4);
+  EXPECT_EQ(std::tuple(s.Width(), s.Height(), s.RangeEnd()), std::tuple(100, 20, 4));
   s.DivideWidthByFrames();
   EXPECT_EQ(s.Width(), 25);
 
@@ -286,21 +255,15 @@ TEST_F(SpriteTest, StripAndFrameCutting) {
   EXPECT_EQ(missing.Width(), 7);
   EXPECT_EQ(missing.RangeStart(), -1);
   EXPECT_EQ(missing.LoadStrip(strip, 0, 0), 0);
-
   Sprite grid(ctx);
   grid.LoadFrames(strip, 50, 10);
-  EXPECT_EQ(grid.FrameCount(), 4);
-  EXPECT_EQ(grid.Width(), 50);
-  EXPECT_EQ(grid.Height(), 10);
+  EXPECT_EQ(std::tuple(grid.FrameCount(), grid.Width(), grid.Height()), std::tuple(4, 50, 10));
   EXPECT_EQ(grid.Frame(1)->pixel16(0, 0), platform::Rgb565(120, 0, 0));
   EXPECT_EQ(grid.Frame(2)->pixel16(0, 0), 0);
-
   Sprite absent(ctx);
   absent.LoadFrames(tmp.file("none.bmp"), 16, 8);
-  EXPECT_EQ(absent.FrameCount(), 0);
-  EXPECT_EQ(absent.Width(), 16);
-  EXPECT_EQ(absent.RangeStart(), 0);
-  EXPECT_EQ(absent.RangeEnd(), 0);
+  EXPECT_EQ(std::tuple(absent.FrameCount(), absent.Width(), absent.RangeStart(), absent.RangeEnd()),
+            std::tuple(0, 16, 0, 0));
 }
 
 TEST_F(SpriteTest, MissingFrameFileShowsTheMessageBoxAndCarriesOn) {
@@ -331,11 +294,8 @@ TEST_F(SpriteTest, CopiesShareFramesAndOutliveTheOriginal) {
   EXPECT_EQ(original->Shared(), 0);
   EXPECT_EQ(copy->Frame(0), firstFrame);
   EXPECT_EQ(copy->RangeStart(), 1) << "the range is copied after the frames are added";
-  EXPECT_EQ(copy->CurrentFrame(), 2);
-  EXPECT_EQ(copy->Name(), "bull");
-  EXPECT_EQ(copy->X(), 40.0f);
-  EXPECT_EQ(copy->LoopModeValue(), Sprite::kOnce);
-  EXPECT_EQ(copy->FrameDelay(), 70);
+  EXPECT_EQ(std::tuple(copy->CurrentFrame(), copy->Name(), copy->X(), copy->LoopModeValue(), copy->FrameDelay()),
+            std::tuple(2, std::string("bull"), 40.0f, int(Sprite::kOnce), 70));
 
   original.reset();
   back().fill(kGrey565);
@@ -377,8 +337,7 @@ TEST_F(SpriteTest, SpriteListCopiesAnimatesDrawsAndDropsFinishedOnes) {
   back().fill(kGrey565);
   svc.advance(10);
   sprites.DrawAll(&back());
-  EXPECT_EQ(back().pixel16(10, 10), kGrey565) << "vanished at the end of its range";
-  EXPECT_EQ(back().pixel16(100, 10), 0x0100);
+  EXPECT_EQ(At(back(), {{10, 10}, {100, 10}}), (Px{kGrey565, 0x0100})) << "vanished at the end of its range";
   EXPECT_EQ(sprites.Count(), 2u);
   EXPECT_EQ(sprites.Find("bull"), nullptr);
 

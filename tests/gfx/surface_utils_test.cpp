@@ -29,9 +29,7 @@ TEST(KeyValueTest, BlueRedGreenIn565And555) {
   EXPECT_EQ(su::KeyValue(&s555, 200, 100, 50), platform::Rgb555(200, 100, 50));
 
   su::SetColourKey(&s555, 255, 0, 0);
-  ASSERT_TRUE(s555.colourKey().has_value());
-  EXPECT_EQ(s555.colourKey()->low, 0x7C00);
-  EXPECT_EQ(s555.colourKey()->high, 0x7C00);
+  EXPECT_EQ(s555.colourKey(), (platform::ColourKey{0x7C00, 0x7C00}));
 }
 
 TEST(ReadPixelTest, SixteenAndEightBitAndOutside) {
@@ -52,28 +50,18 @@ TEST(CentreRectTest, IntegerHalves) {
   EXPECT_EQ(r, (platform::Rect{100 + 100 - 15, 50 + 10 - 5, 100 + 100 - 15 + 31, 50 + 10 - 5 + 10}));
 }
 
-TEST(DrawKeyedTest, ClipsAtTheLeftAndBottomEdges) {
+TEST(DrawKeyedTest, ClipsAtEveryEdge) {
   Surface src(50, 50), dst(800, 600);
   FillCoded(src);
   dst.fill(kGrey565);
   su::DrawKeyed(&src, &dst, -10, 580);
   // Source columns 10..49 and rows 0..19 land at (0, 580).
-  EXPECT_EQ(dst.pixel16(0, 580), Coded(10, 0));
-  EXPECT_EQ(dst.pixel16(39, 599), Coded(49, 19));
-  EXPECT_EQ(dst.pixel16(20, 590), Coded(30, 10));
-  EXPECT_EQ(dst.pixel16(40, 580), kGrey565);
-  EXPECT_EQ(dst.pixel16(0, 579), kGrey565);
-}
-
-TEST(DrawKeyedTest, ClipsAtTheRightAndTopEdges) {
-  Surface src(20, 20), dst(100, 60);
-  FillCoded(src);
+  EXPECT_EQ(At(dst, {{0, 580}, {39, 599}, {20, 590}, {40, 580}, {0, 579}}),
+            (Px{Coded(10, 0), Coded(49, 19), Coded(30, 10), kGrey565, kGrey565}));
+  // And at the right and top edges.
   dst.fill(kGrey565);
-  su::DrawKeyed(&src, &dst, 90, -5);
-  EXPECT_EQ(dst.pixel16(90, 0), Coded(0, 5));
-  EXPECT_EQ(dst.pixel16(99, 14), Coded(9, 19));
-  EXPECT_EQ(dst.pixel16(89, 0), kGrey565);
-  EXPECT_EQ(dst.pixel16(90, 15), kGrey565);
+  su::DrawKeyed(&src, &dst, 790, -5);
+  EXPECT_EQ(At(dst, {{790, 0}, {799, 44}, {789, 0}, {790, 45}}), (Px{Coded(0, 5), Coded(9, 49), kGrey565, kGrey565}));
 }
 
 TEST(DrawKeyedTest, KeyPixelsLeaveTheDestinationUntouched) {
@@ -85,10 +73,7 @@ TEST(DrawKeyedTest, KeyPixelsLeaveTheDestinationUntouched) {
   src.setPixel16(3, 0, kBlue565);
   dst.fill(kGrey565);
   su::DrawKeyed(&src, &dst, 2, 1);
-  EXPECT_EQ(dst.pixel16(2, 1), kRed565);
-  EXPECT_EQ(dst.pixel16(3, 1), kGrey565);
-  EXPECT_EQ(dst.pixel16(4, 1), kGreen565);
-  EXPECT_EQ(dst.pixel16(5, 1), kGrey565);
+  EXPECT_EQ(At(dst, {{2, 1}, {3, 1}, {4, 1}, {5, 1}}), (Px{kRed565, kGrey565, kGreen565, kGrey565}));
 }
 
 TEST(CopyRectTest, OutsideTheDestinationDrawsNothing) {
@@ -104,9 +89,7 @@ TEST(CopyRectTest, OutsideTheDestinationDrawsNothing) {
     for (int x = 0; x < 20; ++x) ASSERT_EQ(dst.pixel16(x, y), kGrey565) << x << "," << y;
   // A sub-rectangle lands where asked.
   su::CopyRect(&src, 2, 3, 4, 5, &dst, 10, 11);
-  EXPECT_EQ(dst.pixel16(10, 11), Coded(2, 3));
-  EXPECT_EQ(dst.pixel16(13, 15), Coded(5, 7));
-  EXPECT_EQ(dst.pixel16(14, 15), kGrey565);
+  EXPECT_EQ(At(dst, {{10, 11}, {13, 15}, {14, 15}}), (Px{Coded(2, 3), Coded(5, 7), kGrey565}));
 }
 
 class SplitTest : public GfxTest {};
@@ -118,12 +101,10 @@ TEST_F(SplitTest, RowMajorFramesIgnoringTheRemainder) {
   ASSERT_EQ(su::SplitSurface(svc.qv, &src, frames, 32, 16), 1);
   ASSERT_EQ(frames.size(), 3u);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(frames[size_t(i)]->width(), 32);
-    EXPECT_EQ(frames[size_t(i)]->height(), 16);
+    EXPECT_EQ(std::pair(frames[size_t(i)]->width(), frames[size_t(i)]->height()), std::pair(32, 16));
     EXPECT_EQ(frames[size_t(i)]->pixel16(0, 0), Coded(32 * i, 0));
     EXPECT_EQ(frames[size_t(i)]->pixel16(31, 15), Coded(32 * i + 31, 15));
-    ASSERT_TRUE(frames[size_t(i)]->colourKey().has_value());
-    EXPECT_EQ(frames[size_t(i)]->colourKey()->low, kBlue565);
+    EXPECT_EQ(frames[size_t(i)]->colourKey(), kBlueKey);
   }
 
   Surface grid(64, 32);
@@ -153,18 +134,15 @@ TEST_F(SplitTest, BadFrameSizesAndMissingFiles) {
   });
   ASSERT_EQ(su::SplitFile(svc.qv, strip, frames, 10, 10), 1);
   ASSERT_EQ(frames.size(), 3u);
-  EXPECT_EQ(frames[0]->pixel16(9, 9), kRed565);
-  EXPECT_EQ(frames[1]->pixel16(0, 0), kGreen565);
-  EXPECT_EQ(frames[2]->pixel16(5, 5), kWhite565);
+  EXPECT_EQ((Px{frames[0]->pixel16(9, 9), frames[1]->pixel16(0, 0), frames[2]->pixel16(5, 5)}),
+            (Px{kRed565, kGreen565, kWhite565}));
 }
 
 TEST_F(SplitTest, BlankSurfacesComeFromTheDisplay) {
   auto blank = su::CreateBlank(svc.qv, 7, 3);
   ASSERT_TRUE(blank);
-  EXPECT_EQ(blank->width(), 7);
-  EXPECT_EQ(blank->height(), 3);
-  ASSERT_TRUE(blank->colourKey().has_value());
-  EXPECT_EQ(blank->colourKey()->low, 0);
+  EXPECT_EQ(std::pair(blank->width(), blank->height()), std::pair(7, 3));
+  EXPECT_EQ(blank->colourKey(), (platform::ColourKey{0, 0}));
   EXPECT_FALSE(su::CreateBlank(svc.qv, 0, 3));
   su::FillRaw(blank.get(), 0xF800);
   EXPECT_EQ(blank->pixel16(6, 2), 0xF800);

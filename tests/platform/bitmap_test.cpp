@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "support/bmp_file.h"
 #include "support/scratch_dir.h"
 
@@ -21,6 +20,17 @@ uint16_t Expected565(uint32_t rgb) {
   return Rgb565(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));
 }
 
+BmpLayout Layout(int32_t width, int32_t height, uint16_t bits = 24, uint32_t compression = 0,
+                 std::vector<uint32_t> palette = {}) {
+  BmpLayout l;
+  l.width = width;
+  l.height = height;
+  l.bitCount = bits;
+  l.compression = compression;
+  l.palette = std::move(palette);
+  return l;
+}
+
 void ExpectPicture(const Surface& s, int w, int h, const std::function<uint16_t(int, int)>& want) {
   ASSERT_EQ(s.width(), w);
   ASSERT_EQ(s.height(), h);
@@ -28,38 +38,43 @@ void ExpectPicture(const Surface& s, int w, int h, const std::function<uint16_t(
     for (int x = 0; x < w; ++x) ASSERT_EQ(s.pixel16(x, y), want(x, y)) << x << "," << y;
 }
 
-TEST(BitmapTrueColour, TwentyFourBitsBottomUpAndTopDown) {
-  for (bool topDown : {false, true}) {
-    BmpLayout l;
-    l.width = 5;  // 15 bytes a row: padded to 16
-    l.height = topDown ? -3 : 3;
-    const auto file = MakeBmp(l, PackRows(5, 3, 24, topDown, Colour));
-    const auto s = DecodeBitmap(file);
-    ASSERT_TRUE(s) << topDown;
-    EXPECT_EQ(s->format(), PixelFormat::Rgb565);
-    ExpectPicture(*s, 5, 3, [](int x, int y) { return Expected565(Colour(x, y)); });
+TEST(BitmapTrueColour, TwentyFourBitsInEveryHeaderBottomUpAndTopDown) {
+  for (uint32_t infoSize : {40u, 12u, 108u, 124u})
+    for (bool topDown : {false, true}) {
+      if (infoSize == 12 && topDown) continue;  // the core header's height is unsigned
+      BmpLayout l = Layout(5, topDown ? -3 : 3);  // 15 bytes a row: padded to 16
+      l.infoSize = infoSize;
+      const auto file = MakeBmp(l, PackRows(5, 3, 24, topDown, Colour));
+      for (int depth : {16, 8}) {  // asking for 8 bits still gives 565 without a palette
+        const auto s = DecodeBitmap(file, depth);
+        ASSERT_TRUE(s) << infoSize << " " << topDown;
+        EXPECT_EQ(s->format(), PixelFormat::Rgb565);
+        ExpectPicture(*s, 5, 3, [](int x, int y) { return Expected565(Colour(x, y)); });
+      }
+    }
+}
+
+// 24 bits keep the top bits of each channel; 16 bits without masks are 5-5-5,
+// and pure blue stays the colour key.
+TEST(BitmapTrueColour, ChannelsTruncateTo565AndSixteenBitsDefaultTo555) {
+  const struct {
+    uint16_t bits;
+    std::vector<uint32_t> values;
+    std::vector<uint16_t> want;
+  } cases[] = {{24, {0xFF0000, 0x00FF00, 0x0000FF, 0x0F0F0F}, {0xF800, 0x07E0, 0x001F, (1 << 11) | (3 << 5) | 1}},
+               {16, {0x7C00, 0x03E0, 0x001F, 0x0000, 0x7FFF}, {0xF800, 0x07E0, 0x001F, 0x0000, 0xFFFF}}};
+  for (const auto& c : cases) {
+    const BmpLayout l = Layout(int32_t(c.values.size()), 1, c.bits);
+    const auto s = DecodeBitmap(MakeBmp(l, PackRows(l.width, 1, c.bits, false, [&](int x, int) {
+                                          return c.values[size_t(x)];
+                                        })));
+    ASSERT_TRUE(s) << c.bits;
+    ExpectPicture(*s, l.width, 1, [&](int x, int) { return c.want[size_t(x)]; });
   }
 }
 
-TEST(BitmapTrueColour, TruncatesEightBitChannelsTo565) {
-  BmpLayout l;
-  l.width = 4;
-  const std::vector<uint32_t> colours{0xFF0000, 0x00FF00, 0x0000FF, 0x0F0F0F};
-  const auto s = DecodeBitmap(MakeBmp(l, PackRows(4, 1, 24, false, [&](int x, int) {
-                                        return colours[size_t(x)];
-                                      })));
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->pixel16(0, 0), 0xF800);
-  EXPECT_EQ(s->pixel16(1, 0), 0x07E0);
-  EXPECT_EQ(s->pixel16(2, 0), 0x001F);
-  EXPECT_EQ(s->pixel16(3, 0), (1 << 11) | (3 << 5) | 1);
-}
-
 TEST(BitmapTrueColour, ThirtyTwoBitsPlainAndBitfields) {
-  BmpLayout l;
-  l.width = 3;
-  l.height = 2;
-  l.bitCount = 32;
+  BmpLayout l = Layout(3, 2, 32);
   // Plain 32-bit pixels are B, G, R and an unused byte.
   auto plain = MakeBmp(l, PackRows(3, 2, 32, false, [](int x, int y) {
                          return Colour(x, y) | 0xAB000000u;
@@ -82,30 +97,10 @@ TEST(BitmapTrueColour, ThirtyTwoBitsPlainAndBitfields) {
   ExpectPicture(*s, 3, 2, [](int x, int y) { return Expected565(Colour(x, y)); });
 }
 
-TEST(BitmapTrueColour, SixteenBitsDefaultTo555) {
-  BmpLayout l;
-  l.width = 5;
-  l.bitCount = 16;
-  const std::vector<uint32_t> values{0x7C00, 0x03E0, 0x001F, 0x0000, 0x7FFF};
-  const auto s = DecodeBitmap(MakeBmp(l, PackRows(5, 1, 16, false, [&](int x, int) {
-                                        return values[size_t(x)];
-                                      })));
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->pixel16(0, 0), 0xF800);
-  EXPECT_EQ(s->pixel16(1, 0), 0x07E0);
-  EXPECT_EQ(s->pixel16(2, 0), 0x001F);  // pure blue stays the colour key
-  EXPECT_EQ(s->pixel16(3, 0), 0x0000);
-  EXPECT_EQ(s->pixel16(4, 0), 0xFFFF);
-}
-
 TEST(BitmapTrueColour, Bitfields565KeepEveryValueInEveryHeaderVersion) {
   for (uint32_t infoSize : {40u, 108u, 124u}) {
-    BmpLayout l;
+    BmpLayout l = Layout(256, -256, 16, 3);
     l.infoSize = infoSize;
-    l.width = 256;
-    l.height = -256;
-    l.bitCount = 16;
-    l.compression = 3;
     l.masks[0] = 0xF800;
     l.masks[1] = 0x07E0;
     l.masks[2] = 0x001F;
@@ -117,28 +112,13 @@ TEST(BitmapTrueColour, Bitfields565KeepEveryValueInEveryHeaderVersion) {
   }
 }
 
-TEST(BitmapTrueColour, LaterHeadersAndTheCoreHeader) {
-  for (uint32_t infoSize : {12u, 108u, 124u}) {
-    BmpLayout l;
-    l.infoSize = infoSize;
-    l.width = 3;
-    l.height = 2;
-    const auto s = DecodeBitmap(MakeBmp(l, PackRows(3, 2, 24, false, Colour)));
-    ASSERT_TRUE(s) << infoSize;
-    ExpectPicture(*s, 3, 2, [](int x, int y) { return Expected565(Colour(x, y)); });
-  }
-}
-
 TEST(BitmapIndexed, OneFourAndEightBitsThroughThePalette) {
   const std::vector<uint32_t> palette{0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
                                       0x808080, 0x102030, 0xF0E0D0};
   for (int bits : {1, 4, 8}) {
     for (uint32_t infoSize : {40u, 12u}) {
-      BmpLayout l;
+      BmpLayout l = Layout(11, 3, uint16_t(bits));  // odd widths exercise the bit and nibble packing
       l.infoSize = infoSize;
-      l.width = 11;  // odd widths exercise the bit and nibble packing
-      l.height = 3;
-      l.bitCount = uint16_t(bits);
       const int colours = bits == 1 ? 2 : 8;
       l.palette.assign(palette.begin(), palette.begin() + colours);
       // A short palette for 4 and 8 bits: the core header has no count
@@ -162,10 +142,7 @@ TEST(BitmapIndexed, OneFourAndEightBitsThroughThePalette) {
 }
 
 TEST(BitmapIndexed, IndicesPastAShortPaletteAreBlack) {
-  BmpLayout l;
-  l.width = 4;
-  l.bitCount = 8;
-  l.palette = {0x112233, 0xFFFFFF};
+  BmpLayout l = Layout(4, 1, 8, 0, {0x112233, 0xFFFFFF});
   l.coloursUsed = 2;
   const auto file = MakeBmp(l, {0, 1, 2, 200});
   const auto s = DecodeBitmap(file);
@@ -179,15 +156,6 @@ TEST(BitmapIndexed, IndicesPastAShortPaletteAreBlack) {
   EXPECT_EQ(indexed->pixel8(3, 0), 200);
 }
 
-TEST(BitmapIndexed, DepthEightOfATrueColourFileGives565) {
-  BmpLayout l;
-  l.width = 2;
-  const auto s = DecodeBitmap(MakeBmp(l, PackRows(2, 1, 24, false, Colour)), 8);
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->format(), PixelFormat::Rgb565);
-  EXPECT_EQ(s->pixel16(1, 0), Expected565(Colour(1, 0)));
-}
-
 std::vector<uint32_t> Grey(int n) {
   std::vector<uint32_t> p;
   for (int i = 0; i < n; ++i) p.push_back(uint32_t(i * 0x101010));
@@ -195,12 +163,7 @@ std::vector<uint32_t> Grey(int n) {
 }
 
 TEST(BitmapRle, EightBitRunsLiteralsDeltasAndEnd) {
-  BmpLayout l;
-  l.width = 5;
-  l.height = 4;
-  l.bitCount = 8;
-  l.compression = 1;
-  l.palette = Grey(16);
+  const BmpLayout l = Layout(5, 4, 8, 1, Grey(16));
   const std::vector<uint8_t> data{
       0x03, 0x05, 0x00, 0x00,                    // bottom row: 5 5 5, rest 0
       0x00, 0x03, 0x01, 0x02, 0x03, 0x00,        // literal 1 2 3 (padded)
@@ -221,12 +184,7 @@ TEST(BitmapRle, EightBitRunsLiteralsDeltasAndEnd) {
 }
 
 TEST(BitmapRle, FourBitAlternatingRunsAndOddLiterals) {
-  BmpLayout l;
-  l.width = 6;
-  l.height = -2;  // top-down
-  l.bitCount = 4;
-  l.compression = 2;
-  l.palette = Grey(16);
+  const BmpLayout l = Layout(6, -2, 4, 2, Grey(16));  // top-down
   const std::vector<uint8_t> data{
       0x05, 0x12, 0x00, 0x00,                    // row 0: 1 2 1 2 1
       0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,        // row 1: literal A B C D E (3 bytes + pad)
@@ -243,12 +201,7 @@ TEST(BitmapRle, FourBitAlternatingRunsAndOddLiterals) {
 }
 
 TEST(BitmapRle, RunningOutOfDataRefusesUnlessEveryRowIsDone) {
-  BmpLayout l;
-  l.width = 2;
-  l.height = 2;
-  l.bitCount = 8;
-  l.compression = 1;
-  l.palette = Grey(4);
+  const BmpLayout l = Layout(2, 2, 8, 1, Grey(4));
   // Both rows ended, no end-of-picture mark: complete.
   EXPECT_TRUE(DecodeBitmap(MakeBmp(l, {0x02, 0x01, 0x00, 0x00, 0x02, 0x02, 0x00, 0x00})));
   // Only one row: the data stops short, and what lies just past its end
@@ -264,12 +217,7 @@ TEST(BitmapRle, RunningOutOfDataRefusesUnlessEveryRowIsDone) {
 }
 
 std::vector<uint8_t> ValidEightBit() {
-  BmpLayout l;
-  l.width = 4;
-  l.height = 2;
-  l.bitCount = 8;
-  l.palette = Grey(4);
-  return MakeBmp(l, PackRows(4, 2, 8, false, [](int x, int) { return uint32_t(x); }));
+  return MakeBmp(Layout(4, 2, 8, 0, Grey(4)), PackRows(4, 2, 8, false, [](int x, int) { return uint32_t(x); }));
 }
 
 void Patch32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
@@ -284,22 +232,11 @@ TEST(BitmapRefusal, DamagedHeadersGiveNoSurface) {
     uint32_t value;
   };
   const Damage damages[] = {
-      {"not BM", 0, 0x00004142},
-      {"unknown header size", 14, 64},
-      {"header past the end", 14, 4000},
-      {"zero width", 18, 0},
-      {"negative width", 18, uint32_t(-4)},
-      {"width too big", 18, 20000},
-      {"height too big", 22, 16385},
-      {"smallest height", 22, 0x80000000u},
-      {"two bits", 28, 2},
-      {"no bits", 28, 0},
-      {"compressed as a JPEG", 30, 4},
-      {"RLE4 at 8 bits", 30, 2},
-      {"bit fields at 8 bits", 30, 3},
-      {"pixels past the end", 10, 5000},
-      {"pixels inside the header", 10, 20},
-  };
+      {"not BM", 0, 0},           {"unknown header size", 14, 64},  {"header past the end", 14, 4000},
+      {"zero width", 18, 0},      {"negative width", 18, uint32_t(-4)}, {"width too big", 18, 20000},
+      {"height too big", 22, 16385}, {"smallest height", 22, 0x80000000u}, {"two bits", 28, 2},
+      {"no bits", 28, 0},         {"compressed as a JPEG", 30, 4},  {"RLE4 at 8 bits", 30, 2},
+      {"bit fields at 8 bits", 30, 3}, {"pixels past the end", 10, 5000}, {"pixels inside the header", 10, 20}};
   for (const Damage& d : damages) {
     auto f = ValidEightBit();
     if (d.at == 0) {
@@ -323,19 +260,14 @@ TEST(BitmapRefusal, TruncatedFilesGiveNoSurface) {
   for (size_t n : {size_t(0), size_t(2), size_t(14), size_t(17), size_t(30), size_t(54)})
     EXPECT_FALSE(DecodeBitmap(std::span(f.data(), n))) << n;
 
-  BmpLayout l;
-  l.width = 3;
-  l.height = 3;
   auto rows = PackRows(3, 3, 24, false, Colour);
   rows.pop_back();
-  EXPECT_FALSE(DecodeBitmap(MakeBmp(l, rows)));
+  EXPECT_FALSE(DecodeBitmap(MakeBmp(Layout(3, 3), rows)));
 }
 
 TEST(BitmapFile, LoadsThroughAWindowsStylePath) {
   test_support::ScratchDir dir;
-  BmpLayout l;
-  l.width = 2;
-  const auto bytes = MakeBmp(l, PackRows(2, 1, 24, false, Colour));
+  const auto bytes = MakeBmp(Layout(2, 1), PackRows(2, 1, 24, false, Colour));
   dir.write("Art/Pic.bmp", std::string(bytes.begin(), bytes.end()));
   const auto s = LoadBitmapFile(dir.path() + "\\art\\PIC.BMP");
   ASSERT_TRUE(s);

@@ -43,31 +43,24 @@ TEST(SurfaceLayout, PitchIsPaddedAndRowsAreAddressedByIt) {
 }
 
 TEST(SurfaceLayout, DescriptionAndChannelBits) {
-  const SurfaceDesc d565 = Surface(4, 2, PixelFormat::Rgb565).describe();
-  EXPECT_EQ(d565.width, 4);
-  EXPECT_EQ(d565.height, 2);
-  EXPECT_EQ(d565.bitsPerPixel, 16);
-  EXPECT_EQ(d565.redMask, 0xF800u);
-  EXPECT_EQ(d565.greenMask, 0x07E0u);
-  EXPECT_EQ(d565.blueMask, 0x001Fu);
-  const ChannelBits b565 = RgbaBits(d565);
-  EXPECT_EQ(b565.red, 5);
-  EXPECT_EQ(b565.green, 6);
-  EXPECT_EQ(b565.blue, 5);
-  EXPECT_EQ(b565.alpha, 0);
-
-  const SurfaceDesc d555 = Surface(4, 2, PixelFormat::Rgb555).describe();
-  EXPECT_EQ(d555.redMask, 0x7C00u);
-  EXPECT_EQ(d555.greenMask, 0x03E0u);
-  EXPECT_EQ(d555.blueMask, 0x001Fu);
-  const ChannelBits b555 = RgbaBits(d555);
-  EXPECT_EQ(b555.red, 5);
-  EXPECT_EQ(b555.green, 5);
-  EXPECT_EQ(b555.blue, 5);
-
-  const SurfaceDesc d8 = Surface(4, 2, PixelFormat::Indexed8).describe();
-  EXPECT_EQ(d8.bitsPerPixel, 8);
-  EXPECT_EQ(RgbaBits(d8).red, 0);
+  const struct {
+    PixelFormat format;
+    int bits;
+    uint32_t red, green, blue;
+    int redBits, greenBits, blueBits;
+  } cases[] = {{PixelFormat::Rgb565, 16, 0xF800, 0x07E0, 0x001F, 5, 6, 5},
+               {PixelFormat::Rgb555, 16, 0x7C00, 0x03E0, 0x001F, 5, 5, 5},
+               {PixelFormat::Indexed8, 8, 0, 0, 0, 0, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.format));
+    const SurfaceDesc d = Surface(4, 2, c.format).describe();
+    EXPECT_EQ(d.width, 4);
+    EXPECT_EQ(d.height, 2);
+    EXPECT_EQ(d.bitsPerPixel, c.bits);
+    EXPECT_EQ(std::vector<uint32_t>({d.redMask, d.greenMask, d.blueMask}), std::vector<uint32_t>({c.red, c.green, c.blue}));
+    const ChannelBits b = RgbaBits(d);
+    EXPECT_EQ(std::vector<int>({b.red, b.green, b.blue, b.alpha}), std::vector<int>({c.redBits, c.greenBits, c.blueBits, 0}));
+  }
 }
 
 TEST(SurfacePixels, OutOfRangeAccessIsHarmless) {
@@ -81,13 +74,6 @@ TEST(SurfacePixels, OutOfRangeAccessIsHarmless) {
   EXPECT_EQ(s.pixel16(0, -1), 0);
   Surface empty(0, 0);
   EXPECT_FALSE(empty.fill(1));
-}
-
-TEST(SurfaceBlt, NullRectanglesCopyWholeSurfaces) {
-  Surface src(6, 4), dst(6, 4);
-  Number(src);
-  ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, 0));
-  EXPECT_EQ(Pixels(dst), Pixels(src));
 }
 
 TEST(SurfaceBlt, CopiesIntoSubRectangleOnly) {
@@ -170,32 +156,27 @@ TEST(SurfaceBlt, KeyRangeIsInclusiveAndOnlyTheSourceKeyCounts) {
   EXPECT_EQ(Pixels(dst), values);
 }
 
+// Row 0 onto 7 columns takes source columns 0 0 0 1 1 2 2; onto 2 x 4,
+// columns 0 and 1 (3/2 steps) with each row doubled; stretched and keyed at
+// once, the key's columns keep the destination.
 TEST(SurfaceBlt, StretchPicksNearestSourcePixels) {
   Surface src(3, 2);
   Number(src);  // (x, y) -> 0x100 + y * 64 + x
-  {
-    Surface dst(7, 1);
-    const Rect row0{0, 0, 3, 1};
-    ASSERT_TRUE(dst.blt(nullptr, &src, &row0, 0));
-    // Source column of each of the 7 destination columns: 0 0 0 1 1 2 2.
-    EXPECT_EQ(Pixels(dst),
-              (std::vector<uint16_t>{0x100, 0x100, 0x100, 0x101, 0x101, 0x102, 0x102}));
-  }
-  {
-    Surface dst(2, 4);
-    ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, 0));
-    // Columns 0 and 1 of the 3 (3/2 steps), each source row doubled.
-    EXPECT_EQ(Pixels(dst),
-              (std::vector<uint16_t>{0x100, 0x101, 0x100, 0x101, 0x140, 0x141, 0x140, 0x141}));
-  }
-  {
-    // Stretched and keyed at once.
-    Surface dst(6, 2);
+  src.setColourKey(ColourKey{0x101, 0x101});
+  const Rect row0{0, 0, 3, 1};
+  const struct {
+    int w, h;
+    const Rect* from;
+    unsigned flags;
+    std::vector<uint16_t> want;
+  } cases[] = {{7, 1, &row0, 0, {0x100, 0x100, 0x100, 0x101, 0x101, 0x102, 0x102}},
+               {2, 4, nullptr, 0, {0x100, 0x101, 0x100, 0x101, 0x140, 0x141, 0x140, 0x141}},
+               {6, 2, nullptr, kBltKeySrc, {0x100, 0x100, 9, 9, 0x102, 0x102, 0x140, 0x140, 0x141, 0x141, 0x142, 0x142}}};
+  for (const auto& c : cases) {
+    Surface dst(c.w, c.h);
     dst.fill(9);
-    src.setColourKey(ColourKey{0x101, 0x101});
-    ASSERT_TRUE(dst.blt(nullptr, &src, nullptr, kBltKeySrc));
-    EXPECT_EQ(Pixels(dst), (std::vector<uint16_t>{0x100, 0x100, 9, 9, 0x102, 0x102, 0x140, 0x140,
-                                                  0x141, 0x141, 0x142, 0x142}));
+    ASSERT_TRUE(dst.blt(nullptr, &src, c.from, c.flags));
+    EXPECT_EQ(Pixels(dst), c.want) << c.w << " x " << c.h;
   }
 }
 

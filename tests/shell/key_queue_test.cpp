@@ -51,18 +51,12 @@ TEST(KeyQueue, RightShiftCountsFromTheNextSnapshot) {
 
 TEST(KeyQueue, TranslationTableEdges) {
   using shell::KeyQueue;
-  EXPECT_EQ(KeyQueue::Translate(kTwo + KeyQueue::kShift), '@');
-  EXPECT_EQ(KeyQueue::Translate(11), '0');
-  EXPECT_EQ(KeyQueue::Translate(11 + KeyQueue::kShift), ')');
-  EXPECT_EQ(KeyQueue::Translate(40 + KeyQueue::kShift), '"');
-  EXPECT_EQ(KeyQueue::Translate(57), ' ');
-  EXPECT_EQ(KeyQueue::Translate(50), 'm');
-  EXPECT_EQ(KeyQueue::Translate(16 + KeyQueue::kShift), 'Q');
-  EXPECT_EQ(KeyQueue::Translate(kMinus), '-');
-  EXPECT_EQ(KeyQueue::Translate(kMinus + KeyQueue::kShift), '_');
-  EXPECT_FALSE(KeyQueue::Translate(72).has_value());      // keypad
-  EXPECT_FALSE(KeyQueue::Translate(-5).has_value());
-  EXPECT_FALSE(KeyQueue::Translate(0x3FF).has_value());
+  constexpr int kShift = KeyQueue::kShift;
+  const std::pair<int, char> keys[] = {{kTwo + kShift, '@'}, {11, '0'},          {11 + kShift, ')'},
+                                       {40 + kShift, '"'},   {57, ' '},          {50, 'm'},
+                                       {16 + kShift, 'Q'},   {kMinus, '-'},      {kMinus + kShift, '_'}};
+  for (auto [code, c] : keys) EXPECT_EQ(KeyQueue::Translate(code), c) << code;
+  for (int code : {72 /* keypad */, -5, 0x3FF}) EXPECT_FALSE(KeyQueue::Translate(code).has_value()) << code;
 }
 
 TEST(KeyQueue, NullSnapshotAndRingWrap) {

@@ -10,14 +10,21 @@
 
 namespace {
 
-TEST(MessagePump, KeysAreSampledPerMessageAndQuitIsSeenByEveryLoop) {
+// Records the messages that reach the window after its activation.
+class MessagePump : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.pump.RunOnce();
+    s.queue.setWindowProc([&](uint32_t m, uint64_t, int64_t) {
+      seen.push_back(m);
+      return 0;
+    });
+  }
   testing_support::HeadlessServices s;
-  s.pump.RunOnce();  // the window's activation
   std::vector<uint32_t> seen;
-  s.queue.setWindowProc([&](uint32_t m, uint64_t, int64_t) {
-    seen.push_back(m);
-    return 0;
-  });
+};
+
+TEST_F(MessagePump, KeysAreSampledPerMessageAndQuitIsSeenByEveryLoop) {
   s.backend.keyDown(30);
   s.backend.keyUp(30);
   s.backend.post({platform::WM_QUIT, 0, 0});
@@ -29,14 +36,7 @@ TEST(MessagePump, KeysAreSampledPerMessageAndQuitIsSeenByEveryLoop) {
   EXPECT_EQ(s.pump.RunOnce(), 1);
 }
 
-TEST(MessagePump, ATerminationSignalBecomesACloseWhicheverLoopPumps) {
-  testing_support::HeadlessServices s;
-  s.pump.RunOnce();  // the window's activation
-  std::vector<uint32_t> seen;
-  s.queue.setWindowProc([&](uint32_t m, uint64_t, int64_t) {
-    seen.push_back(m);
-    return 0;
-  });
+TEST_F(MessagePump, ATerminationSignalBecomesACloseWhicheverLoopPumps) {
   platform::InstallTerminationHandlers();
   std::raise(SIGTERM);
   EXPECT_EQ(s.pump.RunOnce(), 0);

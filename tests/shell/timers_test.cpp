@@ -8,6 +8,17 @@ namespace {
 
 using testing_support::HeadlessServices;
 
+// Timers on a timer of the test's choosing.
+struct OwnTimer {
+  explicit OwnTimer(platform::MultimediaTimer& timer) : timers(timer, mouse) {}
+  platform::HeadlessBackend backend;
+  platform::KeyboardSnapshot kb;
+  platform::MessageQueue queue{kb};
+  platform::Qv qv{backend, queue, kb};
+  shell::MouseCursor mouse{qv};
+  shell::Timers timers;
+};
+
 TEST(Timers, GameClockFallsOncePerSecondOnlyWhileRunningAndNeverBelowZero) {
   HeadlessServices s;
   s.timers.SetGameClock(3);
@@ -32,17 +43,12 @@ TEST(Timers, TickCounterMovesInTenMillisecondSteps) {
 }
 
 TEST(Timers, TimerThatCannotReachTenMillisecondsIsNotStarted) {
-  platform::HeadlessBackend backend;
   platform::ManualTimer coarse({15, 1000});
-  platform::KeyboardSnapshot kb;
-  platform::MessageQueue queue(kb);
-  platform::Qv qv(backend, queue, kb);
-  shell::MouseCursor mouse(qv);
-  shell::Timers timers(coarse, mouse);
-  EXPECT_EQ(timers.StartTimer(), 1);
-  EXPECT_FALSE(timers.Running());
+  OwnTimer w(coarse);
+  EXPECT_EQ(w.timers.StartTimer(), 1);
+  EXPECT_FALSE(w.timers.Running());
   coarse.advance(1000);
-  EXPECT_EQ(timers.Ticks(), 0u);
+  EXPECT_EQ(w.timers.Ticks(), 0u);
 }
 
 TEST(Timers, PacerHoldsTheRateAndNeverWaitsForEverWithoutATimer) {
@@ -84,19 +90,14 @@ class TickOnCountTimer : public platform::ManualTimer {
 };
 
 TEST(Timers, PacerMissesNoTickThatLandsWhileItWorksOutTheWait) {
-  platform::HeadlessBackend backend;
   TickOnCountTimer timer;
-  platform::KeyboardSnapshot kb;
-  platform::MessageQueue queue(kb);
-  platform::Qv qv(backend, queue, kb);
-  shell::MouseCursor mouse(qv);
-  shell::Timers timers(timer, mouse);
-  ASSERT_EQ(timers.StartTimer(), 0);
-  timers.PaceFrame(100);
-  const uint32_t due = timers.Ticks() + 10;
+  OwnTimer w(timer);
+  ASSERT_EQ(w.timers.StartTimer(), 0);
+  w.timers.PaceFrame(100);
+  const uint32_t due = w.timers.Ticks() + 10;
   timer.tickNow = true;
-  timers.PaceFrame(100);
-  EXPECT_EQ(timers.Ticks(), due);
+  w.timers.PaceFrame(100);
+  EXPECT_EQ(w.timers.Ticks(), due);
 }
 
 TEST(Timers, BonusAddedDuringCountdownIsNeverLost) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "sound_test_support.h"
 
 namespace {
@@ -54,15 +56,13 @@ TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
   EXPECT_EQ(engine.g_nLastSample, -1);
   EXPECT_EQ(engine.g_nEndSample, 200);
   EXPECT_EQ(engine.GetDSObject(), &mixer);
-  EXPECT_EQ(engine.GetDSPrimaryFormat().rate, 22050);
-  EXPECT_EQ(engine.GetDSPrimaryFormat().channels, 2);
-  EXPECT_EQ(engine.GetDSPrimaryFormat().bits, 16);
+  const platform::PcmFormat f = engine.GetDSPrimaryFormat();
+  EXPECT_EQ(std::tuple(f.rate, f.channels, f.bits), std::tuple(22050, 2, 16));
   SNDSample dummy;
   int usable = 0;
-  while (sound::_SNDEvent* e = engine.AllocSoundEvent()) {
+  for (sound::_SNDEvent* e; usable < 100 && (e = engine.AllocSoundEvent()); ++usable) {
     EXPECT_NE(e, &engine.g_EventList[0]);  // the quit signal is never handed out
     e->pSample = &dummy;
-    ++usable;
   }
   EXPECT_EQ(usable, 63);
   engine.FreeSoundEvent(&engine.g_EventList[5]);
@@ -78,6 +78,14 @@ class QvSoundTest : public soundtest::EngineTest {
   // A mono sound of frames Signal(0..frames-1) under the name given.
   void AddSound(const std::string& name, size_t frames) {
     files_.add(name, soundtest::SimpleWav(1, 22050, 16, Pcm16(soundtest::SignalFrames(frames, 1))));
+  }
+  void Load(const std::string& name, size_t frames, uint32_t id) {
+    AddSound(name, frames);
+    ASSERT_EQ(engine_.LoadSample(name, id), 1) << name;
+  }
+  // Sounds a..d.wav of the given lengths as ids 1..4, in slots 0..3.
+  void LoadFour(const std::array<size_t, 4>& frames) {
+    for (uint32_t id = 1; id <= 4; ++id) Load(std::string(1, char('a' + id - 1)) + ".wav", frames[id - 1], id);
   }
 };
 
@@ -113,8 +121,7 @@ TEST_F(QvSoundTest, LoadingAnIdTwiceKeepsOneSlotAndLeavesItFree) {
 }
 
 TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
-  AddSound("bell.wav", 500);
-  ASSERT_EQ(engine_.LoadSample("bell.wav", 10), 1);
+  Load("bell.wav", 500, 10);
   SNDSample* first = engine_.PlaySample(10, 0xFFFF, 0);
   ASSERT_NE(first, nullptr);
   Pull(100);
@@ -142,8 +149,7 @@ TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
   EXPECT_EQ(mixer_.playingCount(), 2);
   // Idle duplicates met on the way to another sound are collected.
   Pull(600);
-  AddSound("other.wav", 10);
-  ASSERT_EQ(engine_.LoadSample("other.wav", 11), 1);
+  Load("other.wav", 10, 11);
   ASSERT_NE(engine_.FindSample(11), nullptr);
   EXPECT_EQ(second->m_dwFlags.load(), 0u);
   EXPECT_EQ(second->m_lpBuffer, nullptr);
@@ -151,8 +157,7 @@ TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
 }
 
 TEST_F(QvSoundTest, AFullTableCannotDuplicateABusySound) {
-  AddSound("a.wav", 500);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  Load("a.wav", 500, 10);
   for (int i = 1; i < 16; ++i) ASSERT_NE(engine_.AllocSample(), nullptr);
   ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
   EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
@@ -160,8 +165,7 @@ TEST_F(QvSoundTest, AFullTableCannotDuplicateABusySound) {
 }
 
 TEST_F(QvSoundTest, CuesPlayCentredAtFileLevelBecauseControlsAreRefused) {
-  AddSound("a.wav", 200);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  Load("a.wav", 200, 10);
   SNDSample* s = engine_.PlaySample(10, 0x2000, 1);  // quiet and right, as asked
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->m_nVolume, 0x2000);
@@ -179,8 +183,7 @@ TEST_F(QvSoundTest, CuesPlayCentredAtFileLevelBecauseControlsAreRefused) {
 }
 
 TEST_F(QvSoundTest, WithEffectsOffAPlayReturnsTheSampleAndPlaysNothing) {
-  AddSound("a.wav", 200);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  Load("a.wav", 200, 10);
   engine_.EnableSFX(0);
   SNDSample* s = engine_.PlaySample(10, 0xFFFF, 0);
   ASSERT_NE(s, nullptr);
@@ -196,8 +199,7 @@ TEST_F(QvSoundTest, WithEffectsOffAPlayReturnsTheSampleAndPlaysNothing) {
 }
 
 TEST_F(QvSoundTest, PlaySampleIdOnceLeavesTheSampleFindable) {
-  AddSound("a.wav", 50);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  Load("a.wav", 50, 10);
   EXPECT_EQ(engine_.PlaySampleIDOnce(11, 0xFFFF, 0), 0);
   EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);
   Pull(60);
@@ -266,12 +268,7 @@ TEST_F(QvSoundTest, ChainSampleEdgesAndNoCircles) {
 }
 
 TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
-  AddSound("a.wav", 20);
-  AddSound("b.wav", 20);
-  AddSound("c.wav", 2000);
-  AddSound("d.wav", 20);
-  for (uint32_t id = 1; id <= 4; ++id)
-    ASSERT_EQ(engine_.LoadSample(std::string(1, static_cast<char>('a' + id - 1)) + ".wav", id), 1);
+  LoadFour({20, 20, 2000, 20});
   SNDSample* a = engine_.Slot(0);
   SNDSample* b = engine_.Slot(1);
   SNDSample* c = engine_.Slot(2);
@@ -296,12 +293,7 @@ TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
 }
 
 TEST_F(QvSoundTest, AStopSignalTakenJustBeforeItsRecordIsReusedStartsNothing) {
-  AddSound("a.wav", 2000);
-  AddSound("b.wav", 20);
-  AddSound("c.wav", 2000);
-  AddSound("d.wav", 20);
-  for (uint32_t id = 1; id <= 4; ++id)
-    ASSERT_EQ(engine_.LoadSample(std::string(1, static_cast<char>('a' + id - 1)) + ".wav", id), 1);
+  LoadFour({2000, 20, 2000, 20});
   SNDSample* c = engine_.Slot(2);
   SNDSample* d = engine_.Slot(3);
   SNDSample::ChainSample(engine_.Slot(0), engine_.Slot(1));
@@ -324,8 +316,7 @@ TEST_F(QvSoundTest, AStopSignalTakenJustBeforeItsRecordIsReusedStartsNothing) {
 }
 
 TEST_F(QvSoundTest, PauseKeepsThePlaceAndUnpauseGoesOnFromIt) {
-  AddSound("a.wav", 400);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  Load("a.wav", 400, 10);
   SNDSample* s = engine_.PlaySample(10, 0xFFFF, 0);
   EXPECT_EQ(s->UnPauseSample(), 0);  // not paused
   Pull(120);
@@ -367,8 +358,7 @@ TEST_F(QvSoundTest, FreeingAndFlushing) {
 }
 
 TEST_F(QvSoundTest, ExitFreesEverythingAndWaitsForItsThread) {
-  AddSound("a.wav", 3000);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
+  Load("a.wav", 3000, 10);
   ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
   engine_.Exit();
   EXPECT_EQ(mixer_.playingCount(), 0);

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/bmp_file.h"  // PutLe
 #include "platform/audio_mixer.h"
 #include "platform/headless/pulled_audio.h"
 #include "sound/qv_sound.h"
@@ -20,17 +21,12 @@
 
 namespace soundtest {
 
-inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-inline void Put16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
+using test_support::PutLe;
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) { PutLe(out, v, 4); }
 
 inline std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples) {
   std::vector<uint8_t> out;
-  for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
+  for (int16_t s : samples) PutLe(out, static_cast<uint16_t>(s), 2);
   return out;
 }
 
@@ -52,12 +48,12 @@ class WavBuilder {
  public:
   WavBuilder& fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t size = 16) {
     std::vector<uint8_t> body;
-    Put16(body, tag);
-    Put16(body, channels);
+    PutLe(body, tag, 2);
+    PutLe(body, channels, 2);
     Put32(body, rate);
     Put32(body, rate * channels * bits / 8);
-    Put16(body, static_cast<uint16_t>(channels * bits / 8));
-    Put16(body, bits);
+    PutLe(body, channels * bits / 8, 2);
+    PutLe(body, bits, 2);
     body.resize(size, 0);
     return chunk("fmt ", body);
   }
@@ -74,14 +70,8 @@ class WavBuilder {
     std::vector<uint8_t> body(28, 0);
     Put32(body, loops);
     Put32(body, 0);
-    if (loops) {
-      Put32(body, 0);
-      Put32(body, 0);
-      Put32(body, start);
-      Put32(body, end);
-      Put32(body, 0);
-      Put32(body, count);
-    }
+    if (loops)
+      for (uint32_t v : {0u, 0u, start, end, 0u, count}) Put32(body, v);  // the first loop's record
     return chunk("smpl", body);
   }
   WavBuilder& data(const std::vector<uint8_t>& bytes) { return chunk("data", bytes); }
@@ -140,28 +130,27 @@ bool WaitFor(Pred pred, int ms = 2000) {
   return true;
 }
 
-// An engine on a stereo mixer at the given output rate, with in-memory files.
-class EngineTest : public ::testing::Test {
+// A stereo 22050 Hz mixer whose output the test pulls by hand.
+class MixerTest : public ::testing::Test {
  protected:
-  explicit EngineTest(int rate = 22050, int slots = 16)
-      : mixer_({rate, 2}), output_(mixer_, {rate, 2}), slots_(slots) {}
-
-  void SetUp() override {
-    ASSERT_EQ(engine_.Init(&mixer_, slots_), 1);
-    engine_.SetFileOpenFunc(files_.opener());
-  }
-
   std::vector<int16_t> Pull(int frames) {
     std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
     output_.pull(out.data(), frames);
     return out;
   }
-
-  platform::AudioMixer mixer_;
-  platform::PulledAudioOutput output_;
-  int slots_;
+  platform::AudioMixer mixer_{{22050, 2}};
+  platform::PulledAudioOutput output_{mixer_, {22050, 2}};
   FileStore files_;
   sound::QvSound engine_;
+};
+
+// An engine with 16 slots on that mixer, with in-memory files.
+class EngineTest : public MixerTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(engine_.Init(&mixer_, 16), 1);
+    engine_.SetFileOpenFunc(files_.opener());
+  }
 };
 
 }  // namespace soundtest
