@@ -57,12 +57,7 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kNoGame; }, 400));
   EXPECT_EQ(run.cues.back().name, "bull06");
   EXPECT_GT(run.picturePasses(quiz::Picture::kHallOfFame), 90);
-  std::vector<uint8_t> expected(4 + 20 * 260, 0);
-  expected[0] = 20;
-  const std::string entry = "Player1:::Y";
-  std::copy(entry.begin(), entry.end(), expected.begin() + 4);
-  for (int i = 0; i < 4; ++i) expected[260 + size_t(i)] = uint8_t(uint32_t(run.game().GetScore()) >> (8 * i));
-  EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), expected);
+  EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), test_support::ScoreFile({{"Player1:::Y", run.game().GetScore()}}));
 
   // A new game the same way.
   run.use(Control::kNewGame);

@@ -80,8 +80,7 @@ TEST(QuizScreen, MissingPicturesLeaveAPlayableGame) {
   EXPECT_NE(run.cues[before + 1].sampleId, 0u);
   EXPECT_EQ(run.game().GetScore(), 125);
   player.Next();
-  run.app.Clock().SetGameClock(0);
-  run.frame();
+  run.runOut();
   EXPECT_EQ(run.state(), QuizGame::kNoGame);
   EXPECT_FALSE(run.ended);
 }
