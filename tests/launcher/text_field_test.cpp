@@ -106,20 +106,13 @@ TEST_F(TextFieldTest, TypingStopsBeforeTheTextReachesTheFieldsWidth) {
 TEST_F(TextFieldTest, BackspaceEnterAndTabActOnlyWithoutShift) {
   field.SetText("ab");
   field.SetEditing(1);
-  Queue(14 + kShift);
-  Queue(15 + kShift);
-  Queue(28 + kShift);
-  Queue(kScanM + kShift);
-  Queue(14, 4);
-  Queue(kScanM);
-  Queue(15);
-  Queue(kScanA);
+  for (int code : {14 + kShift, 15 + kShift, 28 + kShift, kScanM + kShift, 14, 14, 14, 14, kScanM, 15, kScanA})
+    Queue(code);
   EXPECT_EQ(field.ProcessKeys(), 15);
   EXPECT_EQ(field.Text(), "m");
   EXPECT_EQ(field.Editing(), 1);
   // The key after Tab is still queued.
-  Queue(28);
-  Queue(kScanA);
+  for (int code : {28, kScanA}) Queue(code);
   EXPECT_EQ(field.ProcessKeys(), 28);
   EXPECT_EQ(field.Text(), "ma");
   EXPECT_EQ(field.Editing(), 0);
