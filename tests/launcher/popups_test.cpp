@@ -179,19 +179,9 @@ int TableMismatch(const LauncherRun& run, const platform::Surface& expected) {
 
 TEST_F(PopupsTest, HallOfFameDrawsTwoColumnsOfPurpleAndBlackRows) {
   const std::vector<std::pair<std::string, int32_t>> rows = {
-      {"Anna Smith:12 Elm St:anna@mail.org:Y", 250000},
-      {"Ben", 125000},
-      {"Clara & Co:x:y:N", 50000},
-      {"Dora", 25000},
-      {"", 0},
-      {"Fay", 5000},
-      {"Gus", 2000},
-      {"Hana", 1000},
-      {"Ivo", 500},
-      {"Jon", 250},
-      {"Kim", 125},
-      {"Lea:a:b:Y", -5},
-  };
+      {"Anna Smith:12 Elm St:anna@mail.org:Y", 250000}, {"Ben", 125000}, {"Clara & Co:x:y:N", 50000},
+      {"Dora", 25000}, {"", 0}, {"Fay", 5000}, {"Gus", 2000}, {"Hana", 1000}, {"Ivo", 500}, {"Jon", 250},
+      {"Kim", 125}, {"Lea:a:b:Y", -5}};
   WriteScores(rows);
   Open();
   const auto expected = ExpectedHall(*run, tree, rows);

@@ -35,8 +35,7 @@ class QuizFlow : public ::testing::Test {
 
 TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
   QuizRun run(dir_);
-  Player player(run);
-  player.Answer(Move::kWrong);
+  run.answer(Move::kWrong);
   ASSERT_EQ(run.state(), QuizGame::kReveal);
   const uint32_t answered = run.now();
   ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
@@ -46,7 +45,7 @@ TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
   // The stamp tells the statement's truth.
   const gfx::Sprite& stamp = *run.screen().TruthStamp();
   run.frame();
-  EXPECT_TRUE(Shows(*run.target(), *stamp.Frame(player.Truth() ? 0 : 1), 345, 254));
+  EXPECT_TRUE(Shows(*run.target(), *stamp.Frame(run.truth() ? 0 : 1), 345, 254));
 
   // Answer buttons mean nothing while the explanation shows.
   const size_t cues = run.cues.size();
@@ -65,7 +64,7 @@ TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
   run.click(kNext);
   EXPECT_EQ(run.state(), QuizGame::kWaiting);
   // ...and leaves the explanation at once.
-  player.Answer(Move::kPass);
+  run.answer(Move::kPass);
   ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
   run.frames(10);
   const uint32_t before = run.now();
@@ -81,9 +80,8 @@ TEST_F(QuizFlow, TheExplanationLeavesAfterTenSecondsOrAtOnceOnAClickOnTheText) {
 
 TEST_F(QuizFlow, AHeldKeyAnswersOnlyTheStatementItWasPressedFor) {
   QuizRun run(dir_);
-  Player player(run);
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  const int key = player.Truth() ? 20 : 33;  // T or F, whichever is right
+  const int key = run.truth() ? 20 : 33;  // T or F, whichever is right
   const auto held = [&] {
     run.backend.keyDown(key, 0, true);
     return false;
@@ -103,10 +101,9 @@ TEST_F(QuizFlow, AHeldKeyAnswersOnlyTheStatementItWasPressedFor) {
 
 TEST_F(QuizFlow, TheBullPlaysTheFramesOfItsAnimation) {
   QuizRun run(dir_);
-  Player player(run);
   const gfx::Sprite& bull = *run.screen().Bull();
   ASSERT_EQ(bull.FrameCount(), 16);
-  player.Answer(Move::kPass);
+  run.answer(Move::kPass);
   ASSERT_EQ(run.game().AnimationNumber(), BullAnimation::kPass);
   // Each step of the list reaches the board, one every 210 ms.
   std::vector<int> seen;
@@ -126,7 +123,6 @@ TEST_F(QuizFlow, TheBullPlaysTheFramesOfItsAnimation) {
 
 TEST_F(QuizFlow, TheRulesPictureStopsTheClockUntilTheNextStatementIsDrawn) {
   QuizRun run(dir_);
-  Player player(run);
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   run.frames(250);
   const int clock = run.clock();
@@ -156,8 +152,8 @@ TEST_F(QuizFlow, TheRulesPictureStopsTheClockUntilTheNextStatementIsDrawn) {
   EXPECT_EQ(run.clock(), clock);
   EXPECT_FALSE(run.app.Clock().ClockRunning());
   // Answering and going on draws the next statement, which starts the clock.
-  player.Answer(Move::kRight);
-  player.Next();
+  run.answer(Move::kRight);
+  run.next();
   EXPECT_FALSE(run.app.Clock().ClockRunning());
   run.frame();
   EXPECT_EQ(run.state(), QuizGame::kWaiting);
@@ -182,7 +178,6 @@ TEST_F(QuizFlow, ClosingTheWindowWhileAPictureShowsEndsTheProgram) {
 
 TEST_F(QuizFlow, TheGameEndsWhenTheClockReachesZeroInEveryState) {
   QuizRun run(dir_);
-  Player player(run);
   auto expectGameOver = [&](const char* where) {
     SCOPED_TRACE(where);
     const size_t cues = run.cues.size();
@@ -201,9 +196,9 @@ TEST_F(QuizFlow, TheGameEndsWhenTheClockReachesZeroInEveryState) {
       [] {},
       [] {},
       [&] { ASSERT_TRUE(run.waitForState(QuizGame::kWaiting)); },
-      [&] { player.Answer(Move::kRight); ASSERT_EQ(run.state(), QuizGame::kRightPause); },
-      [&] { player.Answer(Move::kWrong); ASSERT_EQ(run.state(), QuizGame::kReveal); },
-      [&] { player.Answer(Move::kPass); ASSERT_TRUE(run.waitForState(QuizGame::kExplanation)); },
+      [&] { run.answer(Move::kRight); ASSERT_EQ(run.state(), QuizGame::kRightPause); },
+      [&] { run.answer(Move::kWrong); ASSERT_EQ(run.state(), QuizGame::kReveal); },
+      [&] { run.answer(Move::kPass); ASSERT_TRUE(run.waitForState(QuizGame::kExplanation)); },
   };
   ASSERT_EQ(run.state(), QuizGame::kLoaded);
   for (size_t i = 0; i < std::size(reach); ++i) {
@@ -229,11 +224,10 @@ TEST_F(QuizFlow, AScoreThatEntersTheTableIsWrittenAndAnnounced) {
       "[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=1\r\n"
       "[Player2]\r\nname=Ann\r\naddress=1 Road\r\nemail=ann@example.org\r\nsend=N\r\n");
   QuizRun run(dir_);
-  Player player(run);
   EXPECT_EQ(run.backend.title(), "Verimoo - Ann");
-  player.Answer(Move::kRight);
-  player.Next();
-  player.Answer(Move::kRight);
+  run.answer(Move::kRight);
+  run.next();
+  run.answer(Move::kRight);
   ASSERT_EQ(run.game().GetScore(), 375);
   ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
 
@@ -286,8 +280,7 @@ TEST_F(QuizFlow, AScoreBelowEveryRowLeavesTheFileUntouched) {
   WriteText(dir_.file("hiscore.dat"), full);
   const auto written = fs::last_write_time(dir_.file("hiscore.dat"));
   QuizRun run(dir_);
-  Player player(run);
-  player.Answer(Move::kRight);
+  run.answer(Move::kRight);
   ASSERT_EQ(run.game().GetScore(), 125);
   run.runOut();
   EXPECT_EQ(run.state(), QuizGame::kNoGame);
@@ -302,10 +295,9 @@ TEST_F(QuizFlow, AScoreThatCannotBeSavedIsToldOnceAndNotShownAsTheBest) {
   // A folder where the file should be: no write can replace it, root's neither.
   fs::create_directory(dir_.file("hiscore.dat"));
   QuizRun run(dir_);
-  Player player(run);
   for (int game = 0; game < 2; ++game) {
     if (game == 1) run.click(kNewGame);
-    player.Answer(Move::kRight);
+    run.answer(Move::kRight);
     run.runOut();
     EXPECT_EQ(run.state(), QuizGame::kNoGame);
     EXPECT_EQ(run.game().HighScores().TopScore(), 0);
@@ -329,8 +321,7 @@ TEST_F(QuizFlow, AnInstalledGameKeepsItsScoresInThePlayersOwnFolder) {
   } restore{dir_.game()};
   {
     QuizRun run(dir_);
-    Player player(run);
-    player.Answer(Move::kRight);
+    run.answer(Move::kRight);
     run.runOut();
     EXPECT_EQ(run.state(), QuizGame::kNoGame);
   }

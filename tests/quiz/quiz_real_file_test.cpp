@@ -22,7 +22,6 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   QuizRun run(dir, "", 2024);
   ASSERT_TRUE(run.started);
   run.input = GetParam();
-  Player player(run);
   const Move mixed[] = {Move::kRight, Move::kRight, Move::kWrong, Move::kPass, Move::kRight,
                         Move::kWrong, Move::kRight, Move::kPass,  Move::kWrong};
   std::vector<std::string> statements;
@@ -34,7 +33,7 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
     statements.push_back(run.shownStatement());
     const int score = run.game().GetScore(), level = run.game().LadderLevel();
     run.frames(40 + int(q % 5) * 10);  // thinking
-    player.Answer(move);
+    run.answer(move);
     rights += move == Move::kRight;
     EXPECT_EQ(run.game().GetScore() > score, move == Move::kRight);
     EXPECT_EQ(run.game().LadderLevel(), move == Move::kRight ? std::min(level + 1, 9)
@@ -44,7 +43,7 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
       ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kNewQuestion; }, 1100));
     } else {
       run.frames(25);
-      player.Next();
+      run.next();
     }
   }
   EXPECT_EQ(std::count(run.timeline.begin(), run.timeline.end(), "bell"), rights);

@@ -143,6 +143,8 @@ struct CueEvent {
   uint32_t sampleId = 0;  // the engine's id of the sample played, 0 when none played
 };
 
+enum class Move { kRight, kWrong, kPass };
+
 class QuizRun {
  public:
   explicit QuizRun(const GameDir& dir, std::string commandLine = "", uint32_t seed = 7)
@@ -235,6 +237,24 @@ class QuizRun {
     onPicture = nullptr;
   }
 
+  // Waits for a statement and makes the move by the answer the game holds
+  // (the loader's reading is checked on its own); the move's frame is done.
+  void answer(Move move) {
+    ASSERT_TRUE(waitForState(quiz::QuizGame::kWaiting));
+    if (move == Move::kPass) return use(Control::kPass);
+    use((move == Move::kRight) == truth() ? Control::kTrue : Control::kFalse);
+  }
+  bool truth() {
+    const quiz::QuestionRecord* record = game().Store().Current();
+    return record && record->answer == 1;
+  }
+  // Waits for the explanation and goes on.
+  void next() {
+    ASSERT_TRUE(waitForState(quiz::QuizGame::kExplanation));
+    use(Control::kNext);
+    ASSERT_EQ(state(), quiz::QuizGame::kNewQuestion);
+  }
+
   // The statement on the board, its lines joined.
   std::string shownStatement() {
     const quiz::QuestionRecord* record = game().Store().Current();
@@ -273,38 +293,6 @@ class QuizRun {
 
  private:
   std::vector<int16_t> audioScratch_;
-};
-
-enum class Move { kRight, kWrong, kPass };
-
-// Waits for a statement and makes the move by the answer the game holds
-// (the loader's reading is checked on its own); the click's frame is done.
-class Player {
- public:
-  explicit Player(QuizRun& run) : run_(run) {}
-
-  void Answer(Move move) {
-    ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kWaiting));
-    if (move == Move::kPass)
-      run_.use(Control::kPass);
-    else if ((move == Move::kRight) == Truth())
-      run_.use(Control::kTrue);
-    else
-      run_.use(Control::kFalse);
-  }
-  bool Truth() const {
-    const quiz::QuestionRecord* record = run_.game().Store().Current();
-    return record && record->answer == 1;
-  }
-  // Waits for the explanation and clicks the text to go on.
-  void Next() {
-    ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kExplanation));
-    run_.use(Control::kNext);
-    ASSERT_EQ(run_.state(), quiz::QuizGame::kNewQuestion);
-  }
-
- private:
-  QuizRun& run_;
 };
 
 using test_support::Shows;
