@@ -1,7 +1,5 @@
-// Every generated picture as the programs meet it: loaded by their own
-// loaders, of the planned sizes, keyed by pure blue, strips that divide into
-// frames with one shared silhouette, opaque backgrounds, fonts with all 94
-// glyphs, text areas that contrast with the fonts drawn on them, and a
+// Every generated picture as the programs' own loaders meet it: planned
+// sizes, frames with one silhouette, fonts, contrasting text areas, and a
 // generator that gives the same bytes every time.
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // opens a game's title screen directly.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gfx/button.h"
 #include "launcher/catalogue_screen.h"
@@ -77,6 +78,20 @@ class CatalogueTest : public ::testing::Test {
     }
     return true;
   }
+  // The page's twelve slots as shown and enabled: a game's colour (its
+  // number), the collect slot, or the bare backdrop for slots past the list.
+  static constexpr int kCollect = -1;
+  void ExpectSlots(const std::vector<int>& shown) {
+    for (int slot = 1; slot <= 12; ++slot) {
+      SCOPED_TRACE("slot " + std::to_string(slot));
+      const bool used = slot <= int(shown.size());
+      const int game = used ? shown[size_t(slot - 1)] : 0;
+      EXPECT_EQ(Enabled(slot), used ? 1 : 0);
+      EXPECT_TRUE(!used ? SlotIsBackdrop(slot)
+                  : game == kCollect ? SlotShows(slot, "CollectButton.bmp")
+                                     : run->PixelAt(SlotX(slot) + 125, SlotY(slot) + 50) == Colour565(GameColour(game)));
+    }
+  }
   void ClickSlot(int slot) { run->Click(SlotX(slot) + 125, SlotY(slot) + 50); }
   void ClickRight() { run->Click(739 + 20, 19 + 20); }
   void ClickLeft() { run->Click(638 + 20, 19 + 20); }
@@ -86,10 +101,7 @@ TEST_F(CatalogueTest, WithoutGamesTheFirstSlotCollectsAndOpensTheMakersSite) {
   Launch();
   EXPECT_EQ(run->CurrentScreen(), "Pavlora");
   EXPECT_EQ(Catalogue().GameCount(), 0);
-  EXPECT_EQ(Enabled(1), 1);
-  for (int slot = 2; slot <= 12; ++slot) EXPECT_EQ(Enabled(slot), 0) << slot;
-  EXPECT_TRUE(SlotShows(1, "CollectButton.bmp"));
-  EXPECT_TRUE(SlotIsBackdrop(2));
+  ExpectSlots({kCollect});
   EXPECT_TRUE(ShowsPageNumber("1"));
 
   // Without a browser the player is told and stays; with one the launcher ends.
@@ -125,19 +137,10 @@ TEST_F(CatalogueTest, FiveGamesFillFiveSlotsInListingOrderThenTheCollectSlot) {
 
   Launch();
   ASSERT_EQ(Catalogue().GameCount(), 5);
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(run->PixelAt(SlotX(i + 1) + 125, SlotY(i + 1) + 50), Colour565(GameColour(i))) << i;
-    EXPECT_EQ(Enabled(i + 1), 1);
-  }
+  ExpectSlots({0, 1, 2, 3, 4, kCollect});
   EXPECT_EQ(Catalogue().Games().At(4)->files.directoryName, longName);
   EXPECT_EQ(Catalogue().Games().At(4)->files.gameDirectory, tree.Path(longName));
   EXPECT_EQ(Catalogue().Games().At(4)->files.programFile, longName);
-  EXPECT_TRUE(SlotShows(6, "CollectButton.bmp"));
-  EXPECT_EQ(Enabled(6), 1);
-  for (int slot = 7; slot <= 12; ++slot) {
-    EXPECT_EQ(Enabled(slot), 0);
-    EXPECT_TRUE(SlotIsBackdrop(slot)) << slot;
-  }
 
   // Neither arrow leaves the only page; a disabled slot takes no click.
   ClickRight();
@@ -161,19 +164,14 @@ TEST_F(CatalogueTest, TwelveGamesPutTheCollectSlotAloneOnPageTwo) {
   AddGames(12);
   Launch();
   ASSERT_EQ(Catalogue().GameCount(), 12);
-  for (int slot = 1; slot <= 12; ++slot) EXPECT_EQ(Enabled(slot), 1);
-  EXPECT_EQ(run->PixelAt(SlotX(12) + 125, SlotY(12) + 50), Colour565(GameColour(11)));
+  const std::vector<int> pageOne = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  ExpectSlots(pageOne);
 
   ClickRight();
   run->Play();
   EXPECT_EQ(Catalogue().CurrentPage(), 1);
   EXPECT_TRUE(ShowsPageNumber("2"));
-  EXPECT_EQ(Enabled(1), 1);
-  EXPECT_TRUE(SlotShows(1, "CollectButton.bmp"));
-  for (int slot = 2; slot <= 12; ++slot) {
-    EXPECT_EQ(Enabled(slot), 0) << slot;
-    EXPECT_TRUE(SlotIsBackdrop(slot)) << slot;
-  }
+  ExpectSlots({kCollect});
   // Nothing lies beyond the collect slot.
   ClickRight();
   run->Play();
@@ -182,8 +180,7 @@ TEST_F(CatalogueTest, TwelveGamesPutTheCollectSlotAloneOnPageTwo) {
   ClickLeft();
   run->Play();
   EXPECT_EQ(Catalogue().CurrentPage(), 0);
-  for (int slot = 1; slot <= 12; ++slot) EXPECT_EQ(Enabled(slot), 1);
-  EXPECT_EQ(run->PixelAt(SlotX(1) + 125, SlotY(1) + 50), Colour565(GameColour(0)));
+  ExpectSlots(pageOne);
 
   ClickRight();
   ClickSlot(1);
@@ -225,13 +222,7 @@ TEST_F(CatalogueTest, ThirteenGamesShowTheLastGameAndTheCollectSlotOnPageTwo) {
   ClickRight();
   run->Play();
   EXPECT_EQ(Catalogue().CurrentPage(), 1);
-  EXPECT_EQ(run->PixelAt(SlotX(1) + 125, SlotY(1) + 50), Colour565(GameColour(12)));
-  EXPECT_EQ(Enabled(1), 1);
-  EXPECT_EQ(Enabled(2), 1);
-  EXPECT_TRUE(SlotShows(2, "CollectButton.bmp"));
-  for (int slot = 3; slot <= 12; ++slot) EXPECT_EQ(Enabled(slot), 0) << slot;
-  // The slot that held a game on page one is an empty place here.
-  EXPECT_TRUE(SlotIsBackdrop(7));
+  ExpectSlots({12, kCollect});  // the slots that held games on page one are empty places here
 
   ClickSlot(1);
   run->Play();
