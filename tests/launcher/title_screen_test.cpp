@@ -34,7 +34,10 @@ class TitleTest : public GameTitleTest {
 
 TEST_F(TitleTest, SwitchesShowTheirStoredStateAndWriteEveryChange) {
   SetOption("setup", "SFX", "No thanks");
+  SetOption("setup", "playerid", "12");  // no such player: the first is current
   Open();
+  EXPECT_EQ(Title().CurrentPlayer(), 0);
+  EXPECT_EQ(Title().PlayerField(0)->Selected(), 1);
   EXPECT_EQ(Title().SoundEffectsOn(), 0);
   EXPECT_EQ(Title().MusicOn(), 1);
   EXPECT_TRUE(ShowsLook("sfx.bmp", 1, 52, 505));
@@ -107,13 +110,6 @@ TEST_F(TitleTest, PlayerLabelsShowFirstNamesAndAClickMakesTheCurrentPlayer) {
   run->Play();
   EXPECT_EQ(Title().CurrentPlayer(), 1);
   EXPECT_EQ(Title().PlayerField(1)->Editing(), 0);
-}
-
-TEST_F(TitleTest, AnUnknownPlayerIdFallsBackToTheFirstPlayer) {
-  SetOption("setup", "playerid", "12");
-  Open();
-  EXPECT_EQ(Title().CurrentPlayer(), 0);
-  EXPECT_EQ(Title().PlayerField(0)->Selected(), 1);
 }
 
 // Play starts the game in its directory, given the launcher's, and ends the
