@@ -1,6 +1,5 @@
-// The catalogue as a player meets it: games found in the launcher's
-// directory, pages of twelve, the collect slot, and the command line that
-// opens a game's title screen directly.
+// The catalogue as a player meets it: the games found, pages of twelve, the
+// collect slot, and the command line that opens a game's title screen.
 #include <memory>
 #include <string>
 #include <vector>

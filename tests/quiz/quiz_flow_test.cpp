@@ -1,6 +1,5 @@
-// The course of whole quiz games on the headless back end: the explanation
-// and its time-out, the rules picture and the clock, the end of a game from
-// any state, the high-score file, the idle board, and the ways out.
+// The course of whole quiz games: the explanation, the rules and the clock,
+// the end of a game from any state, the high-score file, and the ways out.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// A game played with the question file that ships with the quiz, by a plan
-// of right, wrong and passed answers: each move has its effect, forty draws
-// never repeat a statement, and the time-out files the score.
+// A planned game with the shipped question file: each move has its effect,
+// forty draws never repeat a statement, and the time-out files the score.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// Whole games on the headless back end: a scripted player answers from the
-// question file's own answers, and the score, the ladder, the bull and the
-// cues are checked against the rules of the game.
+// Whole games answered from the file's own answers: the score, the ladder,
+// the bull and the cues against the rules of the game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
