@@ -1,6 +1,5 @@
 // The picture generator's own pieces: how a drawing becomes a keyed or an
-// opaque BMP, how a state strip keeps one silhouette, and how a bitmap font
-// is laid out.
+// opaque BMP. (Strips and fonts are checked on the real pictures.)
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -8,12 +7,10 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-#include <algorithm>
 
 #include "art_common.h"
 #include "assets/picture.h"
 #include "canvas.h"
-#include "fonts_builder.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -36,15 +33,6 @@ class GeneratorFiles : public ::testing::Test {
 
   test_support::ScratchDir dir_;
 };
-
-// Font caches live until the very end; dropping them then keeps leak
-// checkers quiet about Cairo's and fontconfig's own allocations.
-class ReleaseFontCachesAtExit : public ::testing::Environment {
- public:
-  void TearDown() override { art::ReleaseFontCaches(); }
-};
-::testing::Environment* const kReleaseCaches =
-    ::testing::AddGlobalTestEnvironment(new ReleaseFontCachesAtExit);
 
 TEST_F(GeneratorFiles, BmpRoundTripsThroughTheProgramsLoader) {
   // 3 pixels a row: the rows need padding; the top row is stored last.
@@ -87,66 +75,6 @@ TEST_F(GeneratorFiles, KeyedAndOpaqueSavesDecideEachPixel) {
   ASSERT_TRUE(o.s);
   EXPECT_EQ(o.CountKey(), 0);
   EXPECT_EQ(o.Raw(1, 0), Rgb565(0x12, 0x34, 0x56));
-}
-
-TEST_F(GeneratorFiles, StripFramesKeepTheFirstFramesSilhouette) {
-  // Frame 1 draws a bigger disc than frame 0 and frame 2 draws nothing: both
-  // must come out with frame 0's exact shape.
-  ASSERT_TRUE(art::SaveStrip(Path("s.bmp"), 20, 20, 3, [](cairo_t* cr, int frame) {
-    if (frame == 2) return;
-    cairo_arc(cr, 10, 10, frame == 0 ? 6 : 9, 0, 6.2832);
-    cairo_set_source_rgb(cr, frame == 0 ? 1.0 : 0.0, frame == 0 ? 0.0 : 1.0, 0.0);
-    cairo_fill(cr);
-  }));
-  const auto pic = Load(Path("s.bmp"));
-  ASSERT_TRUE(pic.s);
-  ASSERT_EQ(pic.width, 60);
-  const auto shape = pic.Mask(0, 0, 20, 20);
-  EXPECT_EQ(pic.Mask(20, 0, 20, 20), shape);
-  EXPECT_EQ(pic.Mask(40, 0, 20, 20), shape);
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 20; ++x) {
-      if (pic.Key(x, y)) continue;
-      EXPECT_EQ(pic.Raw(20 + x, y), Rgb565(0, 255, 0));     // frame 1's own colour
-      EXPECT_EQ(pic.Raw(40 + x, y), pic.Raw(x, y));         // frame 2 falls back to frame 0
-    }
-  }
-  const auto opaque = std::count(shape.begin(), shape.end(), true);
-  EXPECT_GT(opaque, 80);   // about pi * 36
-  EXPECT_LT(opaque, 150);  // well below the bigger disc's pi * 81
-}
-
-TEST_F(GeneratorFiles, FontRowHoldsGlyphsSeparatedByKeyColumns) {
-  art::FontLook look;
-  look.height = 16;
-  look.bold = false;
-  look.fill = art::Hex(0x202020);
-  look.backdrop = art::Hex(0xF0F0F0);
-  const art::FontResult result = art::BuildBitmapFont(Path("f.bmp"), look);
-  ASSERT_TRUE(result.saved);
-  const auto pic = Load(Path("f.bmp"));
-  ASSERT_TRUE(pic.s);
-  EXPECT_EQ(pic.height, 16);
-  EXPECT_EQ(pic.width, result.width);
-  // Exactly 94 ink runs, the first starting at column 0; smoothing goes
-  // toward the backdrop, so no glyph pixel is lighter than it or darker than the text.
-  int runs = 0;
-  bool inInk = false;
-  for (int x = 0; x < pic.width; ++x) {
-    const auto column = pic.Mask(x, 0, 1, pic.height);
-    const bool ink = std::count(column.begin(), column.end(), true) > 0;
-    runs += ink && !inInk;
-    inInk = ink;
-    if (x == 0) {
-      EXPECT_TRUE(ink);
-    }
-    for (int y = 0; y < pic.height; ++y) {
-      if (pic.Key(x, y)) continue;
-      EXPECT_LE(pic.At(x, y) & 0xFF, 0xF0u);
-      EXPECT_GE(pic.At(x, y) & 0xFF, 0x18u);
-    }
-  }
-  EXPECT_EQ(runs, 94);
 }
 
 }  // namespace

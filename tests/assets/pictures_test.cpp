@@ -1,7 +1,5 @@
-// Every generated picture as the programs meet it: loaded by their own
-// loaders, of the planned sizes, keyed by pure blue, strips that divide into
-// frames with one shared silhouette, opaque backgrounds, fonts with all 94
-// glyphs, text areas that contrast with the fonts drawn on them, and a
+// Every generated picture as the programs' own loaders meet it: planned
+// sizes, frames with one silhouette, fonts, contrasting text areas, and a
 // generator that gives the same bytes every time.
 #include <gtest/gtest.h>
 
@@ -36,62 +34,37 @@ struct Planned {
   Kind kind;
 };
 
+// kO opaque, kB buttons (one silhouette), kS sprite, kD digits, kF font.
+constexpr Kind kO = Kind::kOpaque, kB = Kind::kButtons, kS = Kind::kSprite, kD = Kind::kDigits, kF = Kind::kFont;
 const Planned kPictures[] = {
-    {"background.bmp", 800, 600, 1, 1, Kind::kOpaque},
-    {"PageArrowsLeft.bmp", 88, 44, 2, 1, Kind::kButtons},
-    {"PageArrowsRight.bmp", 88, 44, 2, 1, Kind::kButtons},
-    {"Info.bmp", 152, 44, 2, 1, Kind::kButtons},
-    {"SmallExit.bmp", 152, 44, 2, 1, Kind::kButtons},
-    {"GameButton.bmp", 750, 100, 3, 1, Kind::kButtons},
-    {"PageNumbers.bmp", 160, 22, 10, 1, Kind::kDigits},
-    {"CollectButton.bmp", 250, 100, 1, 1, Kind::kOpaque},
-    {"infoscreen.bmp", 780, 520, 1, 1, Kind::kOpaque},
-    {"backbutton.bmp", 160, 40, 2, 1, Kind::kButtons},
-    {"HowToPlayButton.bmp", 320, 60, 2, 1, Kind::kButtons},
-    {"PlayButton.bmp", 320, 60, 2, 1, Kind::kButtons},
-    {"HighScoresButton.bmp", 320, 60, 2, 1, Kind::kButtons},
-    {"MenuButton.bmp", 320, 60, 2, 1, Kind::kButtons},
-    {"CreditsButton.bmp", 320, 60, 2, 1, Kind::kButtons},
-    {"ExitButton.bmp", 320, 60, 2, 1, Kind::kButtons},
-    {"PlayersButton.bmp", 472, 52, 2, 1, Kind::kButtons},
-    {"sfx.bmp", 100, 50, 2, 1, Kind::kButtons},
-    {"music.bmp", 100, 50, 2, 1, Kind::kButtons},
-    {"n_font.bmp", 0, 20, 1, 1, Kind::kFont},
-    {"h_font.bmp", 0, 20, 1, 1, Kind::kFont},
-    {"blockcursor.bmp", 10, 20, 1, 1, Kind::kSprite},
-    {"PlayerInfo.bmp", 694, 564, 1, 1, Kind::kOpaque},
-    {"EnterButton.bmp", 240, 48, 2, 1, Kind::kButtons},
-    {"RemoveButton.bmp", 216, 48, 2, 1, Kind::kButtons},
-    {"yesno.bmp", 200, 40, 2, 1, Kind::kButtons},
-    {"HallOfFameScreen.bmp", 694, 564, 1, 1, Kind::kOpaque},
-    {"UploadButton.bmp", 260, 52, 2, 1, Kind::kButtons},
-    {"ClearScores.bmp", 260, 52, 2, 1, Kind::kButtons},
-    {"HallBlackFont.bmp", 0, 20, 1, 1, Kind::kFont},
-    {"HallPurpleFont.bmp", 0, 20, 1, 1, Kind::kFont},
-    {"FocusFrame.bmp", 36, 36, 1, 1, Kind::kSprite},
-    {"Verimoo/font.bmp", 0, 22, 1, 1, Kind::kFont},
-    {"Verimoo/scorefont.bmp", 150, 22, 10, 1, Kind::kDigits},
-    {"Verimoo/PavloraButton.bmp", 250, 100, 1, 1, Kind::kOpaque},
-    {"Verimoo/title/titlebackground.bmp", 800, 600, 1, 1, Kind::kOpaque},
-    {"Verimoo/title/Credits.bmp", 694, 564, 1, 1, Kind::kOpaque},
-    {"Verimoo/title/HowToPlay.bmp", 694, 564, 1, 1, Kind::kOpaque},
-    {"Verimoo/background.bmp", 800, 600, 1, 1, Kind::kOpaque},
-    {"Verimoo/newgame.bmp", 180, 70, 2, 1, Kind::kButtons},
-    {"Verimoo/info.bmp", 180, 70, 2, 1, Kind::kButtons},
-    {"Verimoo/back.bmp", 180, 70, 2, 1, Kind::kButtons},
-    {"Verimoo/exit.bmp", 180, 70, 2, 1, Kind::kButtons},
-    {"Verimoo/truepie.bmp", 240, 110, 2, 1, Kind::kButtons},
-    {"Verimoo/passpie.bmp", 240, 110, 2, 1, Kind::kButtons},
-    {"Verimoo/falsepie.bmp", 240, 110, 2, 1, Kind::kButtons},
-    {"Verimoo/true.bmp", 104, 32, 1, 1, Kind::kSprite},
-    {"Verimoo/false.bmp", 104, 32, 1, 1, Kind::kSprite},
-    {"Verimoo/flower.bmp", 40, 40, 1, 1, Kind::kSprite},
-    {"Verimoo/bullanim.bmp", 1660, 1004, 4, 4, Kind::kButtons},
-    {"Verimoo/bulltimer.bmp", 136, 440, 1, 1, Kind::kSprite},
-    {"Verimoo/allscore.bmp", 1360, 40, 10, 1, Kind::kSprite},
-    {"Verimoo/allscorehighlight.bmp", 1360, 40, 10, 1, Kind::kSprite},
-    {"Verimoo/hallfamepop.bmp", 400, 110, 1, 1, Kind::kOpaque},
-    {"Verimoo/gameover.bmp", 450, 170, 1, 1, Kind::kOpaque},
+    {"background.bmp", 800, 600, 1, 1, kO}, {"PageArrowsLeft.bmp", 88, 44, 2, 1, kB},
+    {"PageArrowsRight.bmp", 88, 44, 2, 1, kB}, {"Info.bmp", 152, 44, 2, 1, kB},
+    {"SmallExit.bmp", 152, 44, 2, 1, kB}, {"GameButton.bmp", 750, 100, 3, 1, kB},
+    {"PageNumbers.bmp", 160, 22, 10, 1, kD}, {"CollectButton.bmp", 250, 100, 1, 1, kO},
+    {"infoscreen.bmp", 780, 520, 1, 1, kO}, {"backbutton.bmp", 160, 40, 2, 1, kB},
+    {"HowToPlayButton.bmp", 320, 60, 2, 1, kB}, {"PlayButton.bmp", 320, 60, 2, 1, kB},
+    {"HighScoresButton.bmp", 320, 60, 2, 1, kB}, {"MenuButton.bmp", 320, 60, 2, 1, kB},
+    {"CreditsButton.bmp", 320, 60, 2, 1, kB}, {"ExitButton.bmp", 320, 60, 2, 1, kB},
+    {"PlayersButton.bmp", 472, 52, 2, 1, kB}, {"sfx.bmp", 100, 50, 2, 1, kB}, {"music.bmp", 100, 50, 2, 1, kB},
+    {"n_font.bmp", 0, 20, 1, 1, kF}, {"h_font.bmp", 0, 20, 1, 1, kF}, {"blockcursor.bmp", 10, 20, 1, 1, kS},
+    {"PlayerInfo.bmp", 694, 564, 1, 1, kO}, {"EnterButton.bmp", 240, 48, 2, 1, kB},
+    {"RemoveButton.bmp", 216, 48, 2, 1, kB}, {"yesno.bmp", 200, 40, 2, 1, kB},
+    {"HallOfFameScreen.bmp", 694, 564, 1, 1, kO}, {"UploadButton.bmp", 260, 52, 2, 1, kB},
+    {"ClearScores.bmp", 260, 52, 2, 1, kB}, {"HallBlackFont.bmp", 0, 20, 1, 1, kF},
+    {"HallPurpleFont.bmp", 0, 20, 1, 1, kF}, {"FocusFrame.bmp", 36, 36, 1, 1, kS},
+    {"Verimoo/font.bmp", 0, 22, 1, 1, kF}, {"Verimoo/scorefont.bmp", 150, 22, 10, 1, kD},
+    {"Verimoo/PavloraButton.bmp", 250, 100, 1, 1, kO},
+    {"Verimoo/title/titlebackground.bmp", 800, 600, 1, 1, kO},
+    {"Verimoo/title/Credits.bmp", 694, 564, 1, 1, kO}, {"Verimoo/title/HowToPlay.bmp", 694, 564, 1, 1, kO},
+    {"Verimoo/background.bmp", 800, 600, 1, 1, kO}, {"Verimoo/newgame.bmp", 180, 70, 2, 1, kB},
+    {"Verimoo/info.bmp", 180, 70, 2, 1, kB}, {"Verimoo/back.bmp", 180, 70, 2, 1, kB},
+    {"Verimoo/exit.bmp", 180, 70, 2, 1, kB}, {"Verimoo/truepie.bmp", 240, 110, 2, 1, kB},
+    {"Verimoo/passpie.bmp", 240, 110, 2, 1, kB}, {"Verimoo/falsepie.bmp", 240, 110, 2, 1, kB},
+    {"Verimoo/true.bmp", 104, 32, 1, 1, kS}, {"Verimoo/false.bmp", 104, 32, 1, 1, kS},
+    {"Verimoo/flower.bmp", 40, 40, 1, 1, kS}, {"Verimoo/bullanim.bmp", 1660, 1004, 4, 4, kB},
+    {"Verimoo/bulltimer.bmp", 136, 440, 1, 1, kS}, {"Verimoo/allscore.bmp", 1360, 40, 10, 1, kS},
+    {"Verimoo/allscorehighlight.bmp", 1360, 40, 10, 1, kS}, {"Verimoo/hallfamepop.bmp", 400, 110, 1, 1, kO},
+    {"Verimoo/gameover.bmp", 450, 170, 1, 1, kO},
 };
 
 class Pictures : public ::testing::TestWithParam<Planned> {};

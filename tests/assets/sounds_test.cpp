@@ -1,7 +1,5 @@
-// The generated sounds as the sound engine reads them: 16-bit PCM at 22050
-// Hz, lengths that fit the bull animations, loud enough yet below full
-// scale, clean ends, a music loop without a seam, and a generator that gives
-// the same bytes quickly.
+// The generated sounds as the engine reads them: format, lengths, levels,
+// clean ends, a seamless music loop, and a repeatable, quick generator.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -113,9 +111,8 @@ TEST(Sounds, MusicWrapsWithoutASeam) {
 }
 
 #ifdef PAV_GEN_SOUNDS
-// Run twice: quick, and the same bytes as the installed files each time,
-// with nothing else written. The faster run counts, so a busy machine does
-// not fail the check.
+// Run twice: the same bytes as the installed files, nothing else written;
+// the faster run counts, so a busy machine does not fail the check.
 TEST(Sounds, GeneratorIsQuickAndRepeatable) {
   const test_support::ScratchDir base;
   long fastestMs = 1L << 30;

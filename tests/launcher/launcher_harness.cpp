@@ -1,7 +1,7 @@
 #include "launcher_harness.h"
 
 #include <fstream>
-#include <map>
+#include <cstdlib>
 #include <utility>
 
 #include "gfx/screen.h"
@@ -132,33 +132,16 @@ void LauncherRun::Key(int scanCode, bool shift) {
 }
 
 void LauncherRun::Type(const std::string& text) {
-  static const std::map<char, std::pair<int, bool>> keys = [] {
-    std::map<char, std::pair<int, bool>> m;
-    auto row = [&m](const char* letters, int first) {
-      for (int i = 0; letters[i]; ++i) {
-        m[letters[i]] = {first + i, false};
-        m[char(letters[i] - 'a' + 'A')] = {first + i, true};
-      }
-    };
-    row("qwertyuiop", 16);
-    row("asdfghjkl", 30);
-    row("zxcvbnm", 44);
-    const char* digits = "1234567890";
-    const char* shifted = "!@#$%^&*()";
-    for (int i = 0; i < 10; ++i) {
-      m[digits[i]] = {2 + i, false};
-      m[shifted[i]] = {2 + i, true};
-    }
-    m[' '] = {57, false};
-    m['.'] = {52, false};
-    m[','] = {51, false};
-    m[':'] = {39, true};
-    return m;
-  }();
+  // Each key row of the US layout from its first scan code, plain and shifted.
+  const std::pair<std::string, int> rows[] = {{"1234567890", 2}, {"!@#$%^&*()", -2}, {"qwertyuiop", 16},
+                                              {"QWERTYUIOP", -16}, {"asdfghjkl", 30}, {"ASDFGHJKL", -30},
+                                              {"zxcvbnm,.", 44}, {"ZXCVBNM", -44}, {" ", 57}, {":", -39}};
   for (const char c : text) {
-    const auto it = keys.find(c);
-    ASSERT_NE(it, keys.end()) << "no key for '" << c << "'";
-    Key(it->second.first, it->second.second);
+    int code = 0;
+    for (const auto& [keys, first] : rows)
+      if (const size_t at = keys.find(c); at != std::string::npos) code = (first < 0 ? -1 : 1) * (std::abs(first) + int(at));
+    ASSERT_NE(code, 0) << "no key for '" << c << "'";
+    Key(std::abs(code), code < 0);
   }
 }
 

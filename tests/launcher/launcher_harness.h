@@ -1,6 +1,5 @@
-// Whole-launcher runs on the headless back end, in a temporary launcher
-// directory laid out like the installed one: the launcher's art (links to
-// the generated pictures), and game directories made by the test.
+// Whole-launcher runs on the headless back end in a scratch launcher
+// directory: links to the generated art, and game directories the test makes.
 #pragma once
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 // The title screen's two pop-ups in whole runs: the players editor and the
 // hall of fame.
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,7 +11,8 @@
 #include "launcher_harness.h"
 #include "platform/profile.h"
 #include "platform/qv.h"
-#include "players/high_score_table.h"
+#include "support/score_file.h"
+#include "support/shows.h"
 #include "web_settings.h"
 
 namespace launcher_test {
@@ -42,16 +42,7 @@ class PopupsTest : public GameTitleTest {
   void ClickHallBack() { ClickPicture(595 + 40, 220 + 20); }
 
   void WriteScores(const std::vector<std::pair<std::string, int32_t>>& rows) {
-    players::HighScoreTable table;
-    table.Create(players::HighScoreTable::kRows);
-    std::vector<uint8_t> bytes = table.Serialize();
-    for (size_t i = 0; i < rows.size(); ++i) {
-      uint8_t* row = bytes.data() + 4 + i * players::HighScoreTable::kRowBytes;
-      std::memcpy(row, rows[i].first.data(), rows[i].first.size());
-      const uint32_t score = uint32_t(rows[i].second);
-      for (int b = 0; b < 4; ++b) row[256 + b] = uint8_t(score >> (8 * b));
-    }
-    WriteFile(game + "/hiscore.dat", std::string(bytes.begin(), bytes.end()));
+    WriteFile(game + "/hiscore.dat", test_support::ScoreFile(rows));
   }
 };
 
@@ -102,22 +93,7 @@ TEST_F(PopupsTest, ClicksMoveTheKeyboardAndAClickOutsideGivesItToTheName) {
   EXPECT_EQ(Option("Player1", "address"), "road");
 }
 
-TEST_F(PopupsTest, BackLeavesThePlayerAsItWas) {
-  SetOption("Player1", "name", "Anna Smith");
-  SetOption("Player1", "address", "Here");
-  Open();
-  OpenPlayers();
-  run->Type("zzz");
-  run->Key(kScanTab);
-  run->Type("there");
-  ClickPlayersBack();
-  run->Play();
-  EXPECT_EQ(run->CurrentScreen(), "title");
-  EXPECT_EQ(Option("Player1", "name"), "Anna Smith");
-  EXPECT_EQ(Option("Player1", "address"), "Here");
-}
-
-TEST_F(PopupsTest, RemoveResetsTheCurrentPlayer) {
+TEST_F(PopupsTest, BackLeavesThePlayerAsItWasAndRemoveResetsIt) {
   SetOption("setup", "playerid", "1");
   SetOption("Player2", "name", "Bob Stone");
   SetOption("Player2", "address", "x");
@@ -126,6 +102,15 @@ TEST_F(PopupsTest, RemoveResetsTheCurrentPlayer) {
   SetOption("Player1", "name", "Ann");
   Open();
   EXPECT_EQ(run->program.Title()->PlayerField(1)->Text(), "Bob");
+  OpenPlayers();
+  run->Type("zzz");
+  run->Key(kScanTab);
+  run->Type("there");
+  ClickPlayersBack();
+  run->Play();
+  EXPECT_EQ(run->CurrentScreen(), "title");
+  EXPECT_EQ(Option("Player2", "name"), "Bob Stone");
+  EXPECT_EQ(Option("Player2", "address"), "x");
   OpenPlayers();
   ClickRemove();
   run->Play();
@@ -142,14 +127,9 @@ TEST_F(PopupsTest, TheSendSwitchShowsNoForNAndStoresItsNewState) {
   Open();
   const auto strip = run->app.Qv().LoadBitmap(tree.Path("yesno.bmp"));
   ASSERT_TRUE(strip);
-  auto showsLook = [&](int index) {
-    const int w = strip->width() / 2;
-    for (int y = 0; y < strip->height(); y += 3)
-      for (int x = 0; x < w; x += 3) {
-        const uint16_t p = strip->pixel16(index * w + x, y);
-        if (p != kKey && run->PixelAt(kLeft + 37 + x, kTop + 486 + y) != p) return false;
-      }
-    return true;
+  const int w = strip->width() / 2;
+  const auto showsLook = [&](int i) {
+    return bool(test_support::Shows(run->Frame(), *strip, kLeft + 37, kTop + 486, {i * w, 0, i * w + w, strip->height()}));
   };
   OpenPlayers();
   run->backend.script.push_back([&] { EXPECT_TRUE(showsLook(1)); });
@@ -199,19 +179,9 @@ int TableMismatch(const LauncherRun& run, const platform::Surface& expected) {
 
 TEST_F(PopupsTest, HallOfFameDrawsTwoColumnsOfPurpleAndBlackRows) {
   const std::vector<std::pair<std::string, int32_t>> rows = {
-      {"Anna Smith:12 Elm St:anna@mail.org:Y", 250000},
-      {"Ben", 125000},
-      {"Clara & Co:x:y:N", 50000},
-      {"Dora", 25000},
-      {"", 0},
-      {"Fay", 5000},
-      {"Gus", 2000},
-      {"Hana", 1000},
-      {"Ivo", 500},
-      {"Jon", 250},
-      {"Kim", 125},
-      {"Lea:a:b:Y", -5},
-  };
+      {"Anna Smith:12 Elm St:anna@mail.org:Y", 250000}, {"Ben", 125000}, {"Clara & Co:x:y:N", 50000},
+      {"Dora", 25000}, {"", 0}, {"Fay", 5000}, {"Gus", 2000}, {"Hana", 1000}, {"Ivo", 500}, {"Jon", 250},
+      {"Kim", 125}, {"Lea:a:b:Y", -5}};
   WriteScores(rows);
   Open();
   const auto expected = ExpectedHall(*run, tree, rows);
@@ -240,10 +210,7 @@ TEST_F(PopupsTest, ClearWritesTwentyEmptyRowsAndClosesThePopup) {
   ClickClear();
   run->Play();
   EXPECT_EQ(run->CurrentScreen(), "title");
-  const std::string bytes = ReadFile(game + "/hiscore.dat");
-  ASSERT_EQ(bytes.size(), 5204u);
-  EXPECT_EQ(bytes.substr(0, 4), std::string("\x14\0\0\0", 4));
-  EXPECT_EQ(bytes.find_first_not_of('\0', 4), std::string::npos);
+  EXPECT_EQ(ReadFile(game + "/hiscore.dat"), test_support::ScoreFile({}));
 
   const auto bare = ExpectedHall(*run, tree, {});
   OpenHall();
@@ -254,36 +221,30 @@ TEST_F(PopupsTest, ClearWritesTwentyEmptyRowsAndClosesThePopup) {
   EXPECT_EQ(shown, 0);
 }
 
+// Upload opens the escaped address of the best score (an empty name and the
+// keyed zero without scores), as often as clicked, and the pop-up stays open.
 TEST_F(PopupsTest, UploadOpensTheEscapedAddressOfTheBestScoreAndStaysOpen) {
-  WriteScores({{"Ann & Bo:12 Elm St:ab@c.d:Y", 1234}, {"Second", 10}});
-  Open();
-  OpenHall();
-  ClickUpload();
-  ClickUpload();
-  ClickHallBack();
-  run->Play();
   const uint32_t key = launcher::ScoreKeyValue(web::kScoreKey);
-  const std::string expected = std::string(web::kHiscoreUrl) +
-                               "?game=Moo&name=Ann%20%26%20Bo:12%20Elm%20St:ab@c.d:Y&score=" +
-                               std::to_string(int32_t(1234u ^ key));
-  ASSERT_EQ(run->launcher.launches.size(), 2u);
-  EXPECT_EQ(run->launcher.launches[0].url, expected);
-  EXPECT_EQ(run->launcher.launches[1].url, expected);
-  EXPECT_EQ(run->CurrentScreen(), "title");
-  EXPECT_FALSE(run->ended);
-}
-
-TEST_F(PopupsTest, UploadWithoutScoresSendsAnEmptyNameAndTheKeyedZero) {
-  Open();
-  OpenHall();
-  ClickUpload();
-  ClickHallBack();
-  run->Play();
-  const uint32_t key = launcher::ScoreKeyValue(web::kScoreKey);
-  ASSERT_EQ(run->launcher.launches.size(), 1u);
-  EXPECT_EQ(
-      run->launcher.launches[0].url,
-      std::string(web::kHiscoreUrl) + "?game=Moo&name=&score=" + std::to_string(int32_t(key)));
+  for (const bool scores : {true, false}) {
+    if (scores) WriteScores({{"Ann & Bo:12 Elm St:ab@c.d:Y", 1234}, {"Second", 10}});
+    else std::filesystem::remove(game + "/hiscore.dat");
+    run.reset();
+    std::filesystem::current_path(tree.Root());
+    Open();
+    OpenHall();
+    ClickUpload();
+    ClickUpload();
+    ClickHallBack();
+    run->Play();
+    const std::string expected = std::string(web::kHiscoreUrl) + "?game=Moo&name=" +
+                                 (scores ? "Ann%20%26%20Bo:12%20Elm%20St:ab@c.d:Y&score=" + std::to_string(int32_t(1234u ^ key))
+                                         : "&score=" + std::to_string(int32_t(key)));
+    ASSERT_EQ(run->launcher.launches.size(), 2u);
+    EXPECT_EQ(run->launcher.launches[0].url, expected);
+    EXPECT_EQ(run->launcher.launches[1].url, expected);
+    EXPECT_EQ(run->CurrentScreen(), "title");
+    EXPECT_FALSE(run->ended);
+  }
 }
 
 }  // namespace

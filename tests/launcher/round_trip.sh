@@ -1,17 +1,12 @@
 #!/bin/bash
-# The launcher and the quiz start each other on a virtual display: the
-# quiz's tile, "Play" (the quiz's window opens, the launcher ends), the
-# quiz's "menu" (the launcher comes back on the quiz's title screen, where
-# a click on the second name plate picks the current player and "Exit" then
-# ends it). With "keys", the same with the keyboard alone: Return on the
-# quiz's tile and on "Play", T, F and P answer, Space goes on, F11 switches
-# full screen on and off, M is "menu", Down thrice and Return "Exit".
-# usage: round_trip.sh <laid-out launcher directory> [mouse|keys]
+# The launcher and the quiz start each other on a virtual display: the quiz's
+# tile, "Play" (the quiz opens, the launcher ends), the quiz's "menu" (the
+# launcher comes back on the quiz's title screen, where the second name plate
+# is picked and "Exit" ends it); with "keys" the same by keyboard, with T, F,
+# P, Space and F11 (twice) in the quiz. ROUND_TRIP_PLATES=<file> saves the
+# name plates as they show before the pick.
+# usage: round_trip.sh <laid-out launcher directory> [mouse|keys]   (plays on a copy)
 #        round_trip.sh --installed <command> <installed launcher directory> [mouse|keys]
-# The first form plays on a copy of the tree; the second starts the
-# launcher by its command from the home folder and plays on the installed
-# tree itself. With ROUND_TRIP_PLATES=<file> the title screen's name plates,
-# as they show before the pick, are saved there as a picture.
 set -u
 if [[ "${1:-}" == "--installed" ]]; then
   command=${2:?launcher command}

@@ -16,7 +16,6 @@
 namespace launcher_test {
 namespace {
 
-
 // Name plates, as the title picture draws them.
 constexpr int kFieldX[] = {239, 408, 238, 408, 238, 408, 238, 408};
 constexpr int kFieldY[] = {378, 378, 420, 420, 464, 464, 510, 510};
@@ -35,7 +34,10 @@ class TitleTest : public GameTitleTest {
 
 TEST_F(TitleTest, SwitchesShowTheirStoredStateAndWriteEveryChange) {
   SetOption("setup", "SFX", "No thanks");
+  SetOption("setup", "playerid", "12");  // no such player: the first is current
   Open();
+  EXPECT_EQ(Title().CurrentPlayer(), 0);
+  EXPECT_EQ(Title().PlayerField(0)->Selected(), 1);
   EXPECT_EQ(Title().SoundEffectsOn(), 0);
   EXPECT_EQ(Title().MusicOn(), 1);
   EXPECT_TRUE(ShowsLook("sfx.bmp", 1, 52, 505));
@@ -110,48 +112,46 @@ TEST_F(TitleTest, PlayerLabelsShowFirstNamesAndAClickMakesTheCurrentPlayer) {
   EXPECT_EQ(Title().PlayerField(1)->Editing(), 0);
 }
 
-TEST_F(TitleTest, AnUnknownPlayerIdFallsBackToTheFirstPlayer) {
-  SetOption("setup", "playerid", "12");
-  Open();
-  EXPECT_EQ(Title().CurrentPlayer(), 0);
-  EXPECT_EQ(Title().PlayerField(0)->Selected(), 1);
-}
-
-TEST_F(TitleTest, PlayStartsTheGameInItsDirectoryWithTheLauncherDirectoryAndEnds) {
-  Open();
-  run->Click(636 + 40, 296 + 30);
-  run->Play();
-  EXPECT_TRUE(run->ended);
-  EXPECT_EQ(run->exitCode, 0);
-  ASSERT_EQ(run->launcher.launches.size(), 1u);
-  const auto& launch = run->launcher.launches[0];
-  EXPECT_EQ(launch.program, game + "/Moo");
-  EXPECT_EQ(launch.argument, tree.Root());
-  EXPECT_EQ(launch.directory, game);
-  EXPECT_EQ(platform::CurrentDirectory(), tree.Root());
-}
-
-TEST_F(TitleTest, PlayThatCannotStartTheGameSaysSoAndStays) {
+// Play starts the game in its directory, given the launcher's, and ends the
+// launcher; Exit ends it without starting anything; a game that cannot start
+// is told and the title screen stays, in the game's directory.
+TEST_F(TitleTest, PlayAndExitEndTheLauncherAndAFailedStartIsTold) {
   LauncherTree::GameOptions options;
   options.program = false;
   tree.AddGame("Ghost", options);
-  for (const std::string name : {"Ghost", "Moo"}) {
-    SCOPED_TRACE(name);
+  const struct {
+    std::string game;
+    int buttonY;
+    bool fail;
+    size_t launches;
+  } cases[] = {{"Moo", 296, false, 1}, {"Moo", 435, false, 0}, {"Moo", 296, true, 1}, {"Ghost", 296, true, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.game + " at y " + std::to_string(c.buttonY));
     run.reset();
     std::filesystem::current_path(tree.Root());
     run = std::make_unique<LauncherRun>();
-    run->launcher.fail = true;
-    ASSERT_TRUE(run->Start(name));
+    run->launcher.fail = c.fail;
+    ASSERT_TRUE(run->Start(c.game));
     run->Frames(4);
-    run->Click(636 + 40, 296 + 30);
+    run->Click(636 + 40, c.buttonY + 30);
     run->Play();
-    EXPECT_FALSE(run->ended);
-    EXPECT_EQ(run->CurrentScreen(), "title");
-    EXPECT_EQ(platform::CurrentDirectory(), tree.Path(name));
-    EXPECT_EQ(run->launcher.launches.size(), name == "Moo" ? 1u : 0u);
-    ASSERT_EQ(run->backend.messageBoxes().size(), 1u);
-    EXPECT_NE(run->backend.messageBoxes()[0].text.find(tree.Path(name) + "/" + name),
-              std::string::npos);
+    EXPECT_EQ(run->ended, !c.fail);
+    ASSERT_EQ(run->launcher.launches.size(), c.launches);
+    const std::string program = tree.Path(c.game) + "/" + c.game;
+    if (c.launches) {
+      EXPECT_EQ(run->launcher.launches[0].program, program);
+      EXPECT_EQ(run->launcher.launches[0].argument, tree.Root());
+      EXPECT_EQ(run->launcher.launches[0].directory, tree.Path(c.game));
+    }
+    if (c.fail) {
+      EXPECT_EQ(run->CurrentScreen(), "title");
+      EXPECT_EQ(platform::CurrentDirectory(), tree.Path(c.game));
+      ASSERT_EQ(run->backend.messageBoxes().size(), 1u);
+      EXPECT_NE(run->backend.messageBoxes()[0].text.find(program), std::string::npos);
+    } else {
+      EXPECT_EQ(run->exitCode, 0);
+      EXPECT_TRUE(!c.launches || platform::CurrentDirectory() == tree.Root());
+    }
   }
 }
 
@@ -199,14 +199,6 @@ TEST_F(TitleTest, MissingCreditsAndHowToPlayPicturesArePassedOver) {
   run->Play();
   EXPECT_FALSE(run->ended);
   EXPECT_EQ(run->CurrentScreen(), "title");
-}
-
-TEST_F(TitleTest, ExitEndsTheLauncherWithoutStartingAnything) {
-  Open();
-  run->Click(636 + 40, 435 + 30);
-  run->Play();
-  EXPECT_TRUE(run->ended);
-  EXPECT_TRUE(run->launcher.launches.empty());
 }
 
 // The launcher with the keyboard alone, or a game controller alone: the

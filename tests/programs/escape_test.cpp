@@ -37,54 +37,42 @@ class InstalledCopy {
   fs::path root_;
 };
 
-const std::vector<std::string> kShutdownOrder = {"stop timer", "release screens", "release mouse",
-                                                 "release game", "free library", "shut down sound"};
-
-int RunUntilEnd(shell::Application& app, platform::HeadlessBackend& backend, int framesFirst) {
+// Frames first, then Escape: the program must end within 50 frames with
+// exit code 0, the window closed and the shutdown steps in their order.
+void ExpectEscapeEndsIt(shell::Program& program, const fs::path& dir, const std::string& commandLine,
+                        const std::string& title, int framesFirst) {
+  fs::current_path(dir);
+  platform::HeadlessBackend backend;
+  platform::RecordingLauncher launcher;
+  shell::Application app(backend, launcher, program);
+  ASSERT_EQ(app.StartUp(commandLine), -1);
+  EXPECT_EQ(backend.windowConfig().title, title);
   int code = -1;
-  for (int i = 0; i < framesFirst; ++i)
-    if (!app.RunFrame(code)) return 100 + code;  // ended before Escape: wrong
+  for (int i = 0; i < framesFirst; ++i) ASSERT_TRUE(app.RunFrame(code)) << "ended before Escape";
   backend.pressKey(kEscapeScan, platform::VK_ESCAPE);
-  for (int i = 0; i < 50; ++i)
-    if (!app.RunFrame(code)) return code;
-  return -1;
-}
-
-void ExpectOrderlyEnd(const shell::Application& app, const platform::HeadlessBackend& backend) {
-  const auto& trace = app.Trace();
-  ASSERT_GE(trace.size(), kShutdownOrder.size());
-  EXPECT_EQ(std::vector<std::string>(trace.end() - long(kShutdownOrder.size()), trace.end()),
-            kShutdownOrder);
+  bool ended = false;
+  for (int i = 0; i < 50 && !ended; ++i) ended = !app.RunFrame(code);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(code, 0);
+  const std::vector<std::string> order = {"stop timer",   "release screens", "release mouse",
+                                          "release game", "free library",    "shut down sound"};
+  ASSERT_GE(app.Trace().size(), order.size());
+  EXPECT_EQ(std::vector<std::string>(app.Trace().end() - long(order.size()), app.Trace().end()), order);
   EXPECT_FALSE(backend.windowOpen());
   EXPECT_GT(backend.presentedCount(), 0);
+  EXPECT_TRUE(launcher.launches.empty());
 }
 
 TEST(Programs, TheQuizEndsOnEscapeThroughTheWholeShutdown) {
   InstalledCopy tree;
-  fs::current_path(tree.game());
-  platform::HeadlessBackend backend;
-  platform::RecordingLauncher launcher;
   quiz::VerimooProgram program(1);
-  shell::Application app(backend, launcher, program);
-  ASSERT_EQ(app.StartUp(tree.launcher().string()), -1);
-  EXPECT_EQ(backend.windowConfig().title, "Verimoo");
-  EXPECT_EQ(RunUntilEnd(app, backend, 200), 0);
-  ExpectOrderlyEnd(app, backend);
-  EXPECT_TRUE(launcher.launches.empty());
+  ExpectEscapeEndsIt(program, tree.game(), tree.launcher().string(), "Verimoo", 200);
 }
 
 TEST(Programs, TheLauncherEndsOnEscapeThroughTheWholeShutdown) {
   InstalledCopy tree;
-  fs::current_path(tree.launcher());
-  platform::HeadlessBackend backend;
-  platform::RecordingLauncher launcher;
   launcher::PavloraProgram program;
-  shell::Application app(backend, launcher, program);
-  ASSERT_EQ(app.StartUp(""), -1);
-  EXPECT_EQ(backend.windowConfig().title, "Kelvane Pavlora");
-  EXPECT_EQ(RunUntilEnd(app, backend, 60), 0);
-  ExpectOrderlyEnd(app, backend);
-  EXPECT_TRUE(launcher.launches.empty());
+  ExpectEscapeEndsIt(program, tree.launcher(), "", "Kelvane Pavlora", 60);
 }
 
 }  // namespace

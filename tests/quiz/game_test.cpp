@@ -21,9 +21,8 @@ std::string LittleEndian(const std::vector<int32_t>& values) {
   return bytes;
 }
 
-// The bests are read from the first forty bytes as far as the file holds
-// them; an index no player has reads nothing; the quiz's high-score file is
-// never written over or created.
+// The bests come from the first forty bytes, as far as the file holds them;
+// the quiz's high-score file is never written over or created.
 TEST(BestsFile, ReadsWhatTheFileHoldsAndNeverWritesIt) {
   const test_support::ScratchDir dir;
   const std::string path = dir.file("hiscore.dat");

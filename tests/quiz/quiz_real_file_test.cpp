@@ -1,6 +1,5 @@
-// A game played with the question file that ships with the quiz, by a plan
-// of right, wrong and passed answers: each move has its effect, forty draws
-// never repeat a statement, and the time-out files the score.
+// A planned game with the shipped question file: each move has its effect,
+// forty draws never repeat a statement, and the time-out files the score.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +21,6 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   QuizRun run(dir, "", 2024);
   ASSERT_TRUE(run.started);
   run.input = GetParam();
-  Player player(run);
   const Move mixed[] = {Move::kRight, Move::kRight, Move::kWrong, Move::kPass, Move::kRight,
                         Move::kWrong, Move::kRight, Move::kPass,  Move::kWrong};
   std::vector<std::string> statements;
@@ -39,7 +37,7 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
     statements.push_back(run.shownStatement());
     const int score = run.game().GetScore(), level = run.game().LadderLevel();
     run.frames(40 + int(q % 5) * 10);  // thinking
-    player.Answer(move);
+    run.answer(move);
     rights += move == Move::kRight;
     EXPECT_EQ(run.game().GetScore() > score, move == Move::kRight);
     EXPECT_EQ(run.game().LadderLevel(), move == Move::kRight ? std::min(level + 1, 9)
@@ -49,7 +47,7 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
       ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kNewQuestion; }, 1100));
     } else {
       run.frames(25);
-      player.Next();
+      run.next();
     }
   }
   EXPECT_EQ(std::count(run.timeline.begin(), run.timeline.end(), "bell"), rights);
@@ -62,12 +60,7 @@ TEST_P(QuizRealFile, APlannedGameWithTheShippedQuestions) {
   ASSERT_TRUE(run.runUntil([&] { return run.state() == QuizGame::kNoGame; }, 400));
   EXPECT_EQ(run.cues.back().name, "bull06");
   EXPECT_GT(run.picturePasses(quiz::Picture::kHallOfFame), 90);
-  std::vector<uint8_t> expected(4 + 20 * 260, 0);
-  expected[0] = 20;
-  const std::string entry = "Player1:::Y";
-  std::copy(entry.begin(), entry.end(), expected.begin() + 4);
-  for (int i = 0; i < 4; ++i) expected[260 + size_t(i)] = uint8_t(uint32_t(run.game().GetScore()) >> (8 * i));
-  EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), expected);
+  EXPECT_EQ(ReadBytes(dir.file("hiscore.dat")), test_support::ScoreFile({{"Player1:::Y", run.game().GetScore()}}));
 
   // A new game the same way.
   run.use(Control::kNewGame);

@@ -1,8 +1,7 @@
 // Whole quiz runs on the headless back end: a private copy of the generated
-// game directory with its launcher directory and options file around it,
-// the program started in it with a fixed seed, and a scripted player that
-// clicks the board one frame at a time (each frame is 10 ms of the manual
-// clock). Cues and pictures are recorded as the game plays them.
+// game directory inside a launcher directory, the program started in it with
+// a fixed seed, and a scripted player; each frame is 10 ms of the manual
+// clock. Cues and pictures are recorded as the game plays them.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -22,6 +21,7 @@
 #include "shell/app/application.h"
 #include "sound/snd_sample.h"
 #include "sound/sound_bank.h"
+#include "support/score_file.h"
 #include "support/scratch_dir.h"
 #include "support/shows.h"
 
@@ -41,10 +41,8 @@ inline constexpr Point kTrue{272, 534};
 inline constexpr Point kPass{410, 534};
 inline constexpr Point kFalse{536, 534};
 inline constexpr Point kNext{397, 328};
-inline constexpr Point kAway{5, 5};
 
-// The board's controls, and the ways a player reaches them: the mouse, the
-// keyboard or a game controller.
+// The board's controls, reached by the mouse, the keyboard or a controller.
 enum class Control { kTrue, kFalse, kPass, kNext, kNewGame };
 enum class Input { kMouse, kKeys, kPad };
 inline constexpr Point kControlPoints[] = {kTrue, kFalse, kPass, kNext, kNewGame};
@@ -57,10 +55,7 @@ inline std::string InputName(const ::testing::TestParamInfo<Input>& info) {
   return names[int(info.param)];
 }
 
-inline std::vector<uint8_t> ReadBytes(const fs::path& path) {
-  const std::string bytes = test_support::ScratchDir::ReadFile(path.string());
-  return {bytes.begin(), bytes.end()};
-}
+inline std::string ReadBytes(const fs::path& path) { return test_support::ScratchDir::ReadFile(path.string()); }
 
 inline void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -73,7 +68,7 @@ struct Question {
   std::string explanation;
 };
 
-// The question file's text: CR LF lines, an empty line after every block.
+// CR LF lines, an empty line after every block.
 inline std::string QuestionFileText(const std::vector<Question>& questions) {
   std::string text;
   for (const Question& q : questions) {
@@ -95,24 +90,14 @@ inline std::vector<Question> NumberedQuestions(int n, const std::vector<bool>& a
   return questions;
 }
 
-// A scratch launcher directory L with the quiz's game directory L/Verimoo
-// copied from the generated tree.
+// A scratch launcher directory L around a copy of the generated L/Verimoo.
 class GameDir {
  public:
   explicit GameDir(bool withMusic = false) : root_(scratch_.path()) {
-    const fs::path source = PAV_DIST_DIR "/Verimoo";
-    for (const auto& entry : fs::recursive_directory_iterator(source)) {
-      const fs::path relative = fs::relative(entry.path(), source);
-      if (!withMusic && relative.filename() == "music.wav") continue;
-      if (relative.filename() == "Verimoo" || relative.filename() == "hiscore.dat") continue;
-      const fs::path to = game() / relative;
-      if (entry.is_directory())
-        fs::create_directories(to);
-      else {
-        fs::create_directories(to.parent_path());
-        fs::copy_file(entry.path(), to);
-      }
-    }
+    fs::create_directories(launcher());
+    fs::copy(PAV_DIST_DIR "/Verimoo", game(), fs::copy_options::recursive);
+    for (const char* name : {"Verimoo", "hiscore.dat", withMusic ? "" : "sounds/music.wav"})
+      if (*name) fs::remove(file(name));
     WriteOptions("[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=0\r\n");
   }
   GameDir(const GameDir&) = delete;
@@ -148,20 +133,17 @@ class WorkingDir {
 };
 
 inline std::string PictureName(quiz::Picture picture) {
-  switch (picture) {
-    case quiz::Picture::kHallOfFame: return "picture:hall of fame";
-    case quiz::Picture::kGameOver: return "picture:game over";
-    case quiz::Picture::kRules: return "picture:rules";
-  }
-  return "picture:?";
+  const char* names[] = {"picture:hall of fame", "picture:game over", "picture:rules"};
+  return names[int(picture)];
 }
 
 struct CueEvent {
   std::string name;
   long volume = 0, pan = 0;
   uint32_t sampleId = 0;  // the engine's id of the sample played, 0 when none played
-  int frame = 0;
 };
+
+enum class Move { kRight, kWrong, kPass };
 
 class QuizRun {
  public:
@@ -169,11 +151,11 @@ class QuizRun {
       : cwd_(dir.game()), program_(seed) {
     program_.SetCueObserver([this](const std::string& name, long volume, long pan,
                                    sound::SNDSample* sample) {
-      cues.push_back({name, volume, pan, sample ? sample->m_dwID : 0u, frameCount});
+      cues.push_back({name, volume, pan, sample ? sample->m_dwID : 0u});
       timeline.push_back(name);
     });
     program_.SetPictureObserver([this](quiz::Picture picture, int pass) {
-      pictures.emplace_back(picture, pass);
+      passes[size_t(picture)] += 1;
       if (pass == 1) timeline.push_back(PictureName(picture));
       if (onPicture) onPicture(picture, pass);
     });
@@ -182,7 +164,6 @@ class QuizRun {
 
   quiz::QuizGame& game() { return *program_.Game(); }
   quiz::QuizScreen& screen() { return *program_.Screen(); }
-  quiz::VerimooProgram& program() { return program_; }
   int state() { return game().GetState(); }
   int clock() { return app.Clock().GameClock(); }
   uint32_t now() { return app.Clock().Ticks(); }
@@ -191,7 +172,6 @@ class QuizRun {
   // One pass of the frame loop; false once the program has ended.
   bool frame() {
     if (ended) return false;
-    ++frameCount;
     if (!app.RunFrame(exitCode)) ended = true;
     // The device takes its 10 ms of sound, so finished cues free their
     // slots. A program that has ended has closed its device.
@@ -207,8 +187,7 @@ class QuizRun {
     for (int i = 0; i < n && frame(); ++i) {
     }
   }
-  // Frames until the predicate holds (checked after each); false when the
-  // limit came first or the program ended.
+  // Frames until done() holds; false when the limit or the end came first.
   bool runUntil(const std::function<bool()>& done, int limit) {
     for (int i = 0; i < limit; ++i) {
       if (!frame()) return false;
@@ -220,16 +199,14 @@ class QuizRun {
     if (state() == wanted) return true;
     return runUntil([&] { return state() == wanted; }, limit);
   }
-  // Press, frames until the 10 ms poll has seen the button down, release,
-  // frames until it has seen it up: the click completes in the last frame.
-  // (The frame right after a picture runs without a timer tick, so a poll
-  // may come a frame late.) The pointer then rests where it clicked.
+  // Press and release, each held until the 10 ms poll has seen it (a poll
+  // may come a frame late after a picture): the click completes in the last
+  // frame, and the pointer rests where it clicked.
   void click(Point p) {
-    backend.mouseDown(p.x, p.y);
-    for (int i = 0; i < 5 && frame() && !buttonDown(); ++i) {
-    }
-    backend.mouseUp(p.x, p.y);
-    for (int i = 0; i < 5 && frame() && buttonDown(); ++i) {
+    for (const bool down : {true, false}) {
+      down ? backend.mouseDown(p.x, p.y) : backend.mouseUp(p.x, p.y);
+      for (int i = 0; i < 5 && frame() && buttonDown() != down; ++i) {
+      }
     }
   }
   bool buttonDown() {
@@ -245,9 +222,37 @@ class QuizRun {
     else backend.pressPad(0, kControlPads[i]);
     frame();
   }
-  void moveAway() {
-    backend.mouseMove(kAway.x, kAway.y);
+  // The clock runs out at the next frame.
+  void runOut() {
+    app.Clock().SetGameClock(0);
     frame();
+  }
+  // Clicks "info" and, while the rules show, the picture to close it.
+  void readRules() {
+    onPicture = [this](quiz::Picture, int pass) {
+      if (pass == 3) backend.mouseDown(400, 300);
+      if (pass == 5) backend.mouseUp(400, 300);
+    };
+    click(kInfo);
+    onPicture = nullptr;
+  }
+
+  // Waits for a statement and makes the move by the answer the game holds
+  // (the loader's reading is checked on its own); the move's frame is done.
+  void answer(Move move) {
+    ASSERT_TRUE(waitForState(quiz::QuizGame::kWaiting));
+    if (move == Move::kPass) return use(Control::kPass);
+    use((move == Move::kRight) == truth() ? Control::kTrue : Control::kFalse);
+  }
+  bool truth() {
+    const quiz::QuestionRecord* record = game().Store().Current();
+    return record && record->answer == 1;
+  }
+  // Waits for the explanation and goes on.
+  void next() {
+    ASSERT_TRUE(waitForState(quiz::QuizGame::kExplanation));
+    use(Control::kNext);
+    ASSERT_EQ(state(), quiz::QuizGame::kNewQuestion);
   }
 
   // The statement on the board, its lines joined.
@@ -263,11 +268,7 @@ class QuizRun {
     for (size_t i = from; i < cues.size(); ++i) names.push_back(cues[i].name);
     return names;
   }
-  int picturePasses(quiz::Picture picture) const {
-    int n = 0;
-    for (const auto& p : pictures) n += p.first == picture;
-    return n;
-  }
+  int picturePasses(quiz::Picture picture) const { return passes[size_t(picture)]; }
 
   platform::Surface* target() { return screen().Board()->GetSurface(); }
   platform::Surface* clean() { return screen().CleanBoard()->GetSurface(); }
@@ -283,9 +284,8 @@ class QuizRun {
   bool started = false;
   bool ended = false;
   int exitCode = -1;
-  int frameCount = 0;
   std::vector<CueEvent> cues;
-  std::vector<std::pair<quiz::Picture, int>> pictures;
+  int passes[3] = {};  // of each picture's loop
   // Cue names and the first pass of each picture, in the order they came.
   std::vector<std::string> timeline;
   std::function<void(quiz::Picture, int)> onPicture;
@@ -293,39 +293,6 @@ class QuizRun {
 
  private:
   std::vector<int16_t> audioScratch_;
-};
-
-enum class Move { kRight, kWrong, kPass };
-
-// The player: waits for a statement and clicks the button that makes the
-// move, by the answer the game holds for it (the loader's reading of the
-// answers is checked on its own). Returns with the click's frame done.
-class Player {
- public:
-  explicit Player(QuizRun& run) : run_(run) {}
-
-  void Answer(Move move) {
-    ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kWaiting));
-    if (move == Move::kPass)
-      run_.use(Control::kPass);
-    else if ((move == Move::kRight) == Truth())
-      run_.use(Control::kTrue);
-    else
-      run_.use(Control::kFalse);
-  }
-  bool Truth() const {
-    const quiz::QuestionRecord* record = run_.game().Store().Current();
-    return record && record->answer == 1;
-  }
-  // Waits for the explanation and clicks the text to go on.
-  void Next() {
-    ASSERT_TRUE(run_.waitForState(quiz::QuizGame::kExplanation));
-    run_.use(Control::kNext);
-    ASSERT_EQ(run_.state(), quiz::QuizGame::kNewQuestion);
-  }
-
- private:
-  QuizRun& run_;
 };
 
 using test_support::Shows;

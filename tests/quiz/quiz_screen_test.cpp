@@ -42,9 +42,8 @@ TEST(QuizScreen, TheWholeTextAreaAndNothingElseLeavesTheExplanation) {
   GameDir dir;
   dir.WriteQuestions(NumberedQuestions(20, {true, false}));
   QuizRun run(dir);
-  Player player(run);
   for (Point inside : {Point{164, 244}, Point{629, 411}, Point{629, 244}, Point{164, 411}}) {
-    player.Answer(Move::kPass);
+    run.answer(Move::kPass);
     ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
     for (Point outside : {Point{163, 300}, Point{630, 300}, Point{400, 243}, Point{400, 412}}) {
       run.click(outside);
@@ -64,7 +63,6 @@ TEST(QuizScreen, MissingPicturesLeaveAPlayableGame) {
   fs::remove(dir.file("sounds/bell.wav"));
   QuizRun run(dir);
   ASSERT_TRUE(run.started);
-  Player player(run);
   // Without a rules picture there is nothing to click away: it is passed over.
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   run.click(kInfo);
@@ -73,15 +71,14 @@ TEST(QuizScreen, MissingPicturesLeaveAPlayableGame) {
   EXPECT_FALSE(run.app.Clock().ClockRunning());
   // A missing cue is silent, the rest still play; the game goes on.
   const size_t before = run.cues.size();
-  player.Answer(Move::kRight);
+  run.answer(Move::kRight);
   ASSERT_EQ(run.cueNames(before),
             (std::vector<std::string>{"bell", "poschart", "bull01", "check"}));
   EXPECT_EQ(run.cues[before].sampleId, 0u);
   EXPECT_NE(run.cues[before + 1].sampleId, 0u);
   EXPECT_EQ(run.game().GetScore(), 125);
-  player.Next();
-  run.app.Clock().SetGameClock(0);
-  run.frame();
+  run.next();
+  run.runOut();
   EXPECT_EQ(run.state(), QuizGame::kNoGame);
   EXPECT_FALSE(run.ended);
 }
