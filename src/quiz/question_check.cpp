@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/bitmap_font.h"
+#include "platform/ascii.h"
 #include "quiz/question_store.h"
 
 namespace quiz {
@@ -53,7 +54,7 @@ bool Drawable(const gfx::BitmapFont& font, char ch) {
 std::vector<std::string> Words(std::string_view text) {
   std::vector<std::string> words(1);
   for (char c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    c = platform::AsciiLower(c);
     if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
       words.back().push_back(c);
     else if (!words.back().empty())
