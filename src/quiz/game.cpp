@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/little_endian.h"
 #include "platform/save_location.h"
 
 namespace quiz {
@@ -30,8 +31,7 @@ int Game::ReadBests() {
   in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
   for (int i = 0; i < kBestsCount; ++i) {
     const uint8_t* b = bytes + 4 * i;
-    bests_[std::size_t(i)] =
-        int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+    bests_[std::size_t(i)] = int32_t(platform::ReadLe32(b));
   }
   best_ = Bests(playerIndex_);
   return best_;
