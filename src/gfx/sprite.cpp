@@ -118,13 +118,11 @@ int Sprite::LoadStrip(const std::string& path, int count, int vertical) {
   if (count < 1) return 0;
   std::unique_ptr<platform::Surface> strip = ctx_.qv.LoadBitmap(path);
   if (!strip) return 0;
-  const int w = strip->width(), h = strip->height();
   SurfaceUtils::SurfaceList frames;
-  SurfaceUtils::SplitSurface(ctx_.qv, strip.get(), frames, vertical ? w : w / count,
-                             vertical ? h / count : h);
+  SurfaceUtils::SplitStrip(ctx_.qv, strip.get(), frames, count, vertical);
   AppendFrames(frames);
-  width_ = w;
-  height_ = h;
+  width_ = strip->width();
+  height_ = strip->height();
   rangeStart_ = 0;
   rangeEnd_ = FrameCount();
   return 1;

@@ -83,6 +83,12 @@ int SplitSurface(platform::Qv& qv, const Surface* source, SurfaceList& list, int
   return 1;
 }
 
+int SplitStrip(platform::Qv& qv, const Surface* strip, SurfaceList& list, int count,
+               int vertical) {
+  const int w = strip->width(), h = strip->height();
+  return SplitSurface(qv, strip, list, vertical ? w : w / count, vertical ? h / count : h);
+}
+
 int SplitFile(platform::Qv& qv, const std::string& path, SurfaceList& list, int frameWidth,
               int frameHeight) {
   std::unique_ptr<Surface> bitmap = qv.LoadBitmap(path);
