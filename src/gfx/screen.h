@@ -16,6 +16,11 @@ namespace gfx {
 
 struct Context;
 
+// What a screen's Update tells the program's frame loop: go on, or end the
+// program. The pictures' pop-ups and the game's own steps answer the same.
+inline constexpr int kKeepRunning = 5;
+inline constexpr int kEndProgram = 7;
+
 class Screen {
  public:
   static constexpr size_t kMaxName = 255;
@@ -35,7 +40,7 @@ class Screen {
   // picture that was the redraw target or background stops being it.
   virtual void Release();
   virtual int HandleMessage(uint32_t message, uint64_t wParam, int64_t lParam);
-  // 7 ends the program.
+  // kEndProgram ends the program.
   virtual int Update(int active);
   virtual void SetName(const std::string& name);
   virtual const std::string& GetName() const;

@@ -24,7 +24,6 @@ namespace launcher {
 
 namespace {
 
-constexpr int kQuit = 7;
 constexpr const char* kBackground = "background.bmp";
 constexpr int kDigitCount = 10;
 constexpr int kPageNumberRight = 716;
@@ -188,8 +187,8 @@ int CatalogueScreen::Update(int) {
   buttons.DrawAll();
   HandlePresses();
 
-  if (buttons.IsClicked("exit")) return kQuit;
-  if (buttons.IsClicked("help") && !ShowInformation()) return kQuit;
+  if (buttons.IsClicked("exit")) return gfx::kEndProgram;
+  if (buttons.IsClicked("help") && !ShowInformation()) return gfx::kEndProgram;
   if (buttons.IsClicked("left")) {
     if (page_ > 0) --page_;
     EnableSlots();
@@ -212,7 +211,7 @@ int CatalogueScreen::Update(int) {
     }
     // The collect slot: the browser opens while the launcher ends; without
     // a browser the player is told and stays here.
-    if (ctx_.launcher.openUrl(web::kHomeUrl)) return kQuit;
+    if (ctx_.launcher.openUrl(web::kHomeUrl)) return gfx::kEndProgram;
     ctx_.qv.backend().messageBox(std::string("Could not open the web site ") + web::kHomeUrl +
                                      " in a browser.",
                                  "Pavlora");

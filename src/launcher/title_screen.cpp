@@ -23,7 +23,6 @@ namespace launcher {
 
 namespace {
 
-constexpr int kQuit = 7;
 constexpr int kPopupLeft = 53;
 constexpr int kPopupTop = 18;
 constexpr int kFieldCapacity = 64;
@@ -236,18 +235,18 @@ int TitleScreen::Update(int) {
 
   if (buttons.IsClicked("SFX")) ToggleSwitch("SFX", sfxOn_);
   if (buttons.IsClicked("Music")) ToggleSwitch("Music", musicOn_);
-  if (buttons.IsClicked("Credits") && !ShowPicture(".\\title\\Credits.bmp")) return kQuit;
-  if (buttons.IsClicked("HowToPlay") && !ShowPicture(".\\title\\HowToPlay.bmp")) return kQuit;
-  if (buttons.IsClicked("HighScores") && !ShowHallOfFame()) return kQuit;
-  if (buttons.IsClicked("Players") && !ShowPlayers()) return kQuit;
-  if (buttons.IsClicked("Play") && Play()) return kQuit;
+  if (buttons.IsClicked("Credits") && !ShowPicture(".\\title\\Credits.bmp")) return gfx::kEndProgram;
+  if (buttons.IsClicked("HowToPlay") && !ShowPicture(".\\title\\HowToPlay.bmp")) return gfx::kEndProgram;
+  if (buttons.IsClicked("HighScores") && !ShowHallOfFame()) return gfx::kEndProgram;
+  if (buttons.IsClicked("Players") && !ShowPlayers()) return gfx::kEndProgram;
+  if (buttons.IsClicked("Play") && Play()) return gfx::kEndProgram;
   if (buttons.IsClicked("Menu")) {
     platform::SetCurrentDirectory("..");
     // Releases this screen: nothing of it may be touched afterwards.
     screens_.SwitchTo("Pavlora");
     return 1;
   }
-  if (buttons.IsClicked("Exit")) return kQuit;
+  if (buttons.IsClicked("Exit")) return gfx::kEndProgram;
   return DrawAndPresent() ? 1 : 0;
 }
 

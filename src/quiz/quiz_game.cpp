@@ -110,7 +110,7 @@ void QuizGame::Unload() {
 }
 
 int QuizGame::Update() {
-  if (!screen_) return kContinue;
+  if (!screen_) return gfx::kKeepRunning;
   int x = 0, y = 0, buttons = 0;
   ctx_.mouse.GetState(&x, &y, &buttons);
   screen_->Buttons().HandleMouse(x, y, buttons);
@@ -121,13 +121,13 @@ int QuizGame::Update() {
   DrawTimeBar();
   StepBull();
 
-  if (Clicked("menu") && !launcherDirectory_.empty() && StartLauncher()) return kQuit;
+  if (Clicked("menu") && !launcherDirectory_.empty() && StartLauncher()) return gfx::kEndProgram;
   if (Clicked("info")) {
     // The clock waits until the next statement is drawn.
     ctx_.timers.StopClock();
-    if (!pictures_->ShowRulesPicture()) return kQuit;
+    if (!pictures_->ShowRulesPicture()) return gfx::kEndProgram;
   }
-  if (Clicked("exit")) return kQuit;
+  if (Clicked("exit")) return gfx::kEndProgram;
   if (Clicked("newgame")) {
     if (gfx::Button* button = screen_->Buttons().Find("newgame")) button->SetImageOffset(0);
     Load();
@@ -135,7 +135,7 @@ int QuizGame::Update() {
   }
   if (GetState() != kNoGame && ctx_.timers.GameClock() <= 0) return GameOver();
   StateStep();
-  return kContinue;
+  return gfx::kKeepRunning;
 }
 
 // --- shared steps -------------------------------------------------------
@@ -319,7 +319,7 @@ int QuizGame::GameOver() {
       table_ = std::move(kept);
       saveNotice_.Report("The high scores", why);
     } else if (!pictures_->ShowHallOfFameNotice()) {
-      return kQuit;
+      return gfx::kEndProgram;
     }
   }
   StartAnimation(BullAnimation::kGameOver);
@@ -327,9 +327,9 @@ int QuizGame::GameOver() {
   screen_->Present();
   screen_->Present();
   ctx_.timers.StopClock();
-  if (!pictures_->ShowGameOverPicture()) return kQuit;
+  if (!pictures_->ShowGameOverPicture()) return gfx::kEndProgram;
   SetState(kNoGame);
-  return kContinue;
+  return gfx::kKeepRunning;
 }
 
 // --- the round ----------------------------------------------------------

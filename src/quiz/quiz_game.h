@@ -37,8 +37,6 @@ class QuizGame : public Game {
     kExplanation = 23,
     kRightPause = 24,
   };
-  static constexpr int kContinue = 5;
-  static constexpr int kQuit = 7;
   static constexpr int kTopLevel = 9;
   static constexpr int kTimeLimit = 180;
   static constexpr int kBonusSeconds = 20;
@@ -62,7 +60,7 @@ class QuizGame : public Game {
   void Load() override;
   // Frees the questions, their fonts and the running sprite copies.
   void Unload() override;
-  // One frame: 5 goes on, 7 ends the program.
+  // One frame: gfx::kKeepRunning or gfx::kEndProgram.
   int Update() override;
 
   int LadderLevel() const { return ladderLevel_; }

@@ -137,8 +137,8 @@ void QuizScreen::Release() {
 int QuizScreen::HandleMessage(uint32_t, uint64_t, int64_t) { return 1; }
 
 int QuizScreen::Update(int) {
-  if (game_.Update() == kQuit) return kQuit;
-  return Present() ? kContinue : kQuit;
+  if (game_.Update() == gfx::kEndProgram) return gfx::kEndProgram;
+  return Present() ? gfx::kKeepRunning : gfx::kEndProgram;
 }
 
 }  // namespace quiz

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "gfx/screen.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/termination.h"
@@ -170,7 +171,7 @@ bool Application::RunFrame(int& exitCode) {
     qv_.AcquireMouse(1);
     if (traits_.quiz) timers_.PaceFrame(kFrameRate);
     if (fpsShown_) ShowFrameRate(traits_.quiz ? timers_.FrameRate() : qv_.GetFPS());
-    if (screens_.Update(active_) == kQuitCode) {
+    if (screens_.Update(active_) == gfx::kEndProgram) {
       DestroyWindow();
       exitCode = 0;
       return false;

@@ -55,7 +55,6 @@ int AnswerInfoRequest(int argc, char** argv, const char* name, const char* usage
 
 class Application {
  public:
-  static constexpr int kQuitCode = 7;
   static constexpr size_t kMaxLauncherDirectory = 255;
 
   Application(platform::Backend& backend, platform::ProgramLauncher& launcher, Program& program);
