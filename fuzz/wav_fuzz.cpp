@@ -10,6 +10,8 @@
 #include "platform/audio_mixer.h"
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
+#include "support/memory_sound_file.h"
+#include "support/qv_sound_probe.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     h.engine.PlayStream(size & 1 ? int(sound::kStreamLooping) : 0);
     for (int i = 0; i < 8; ++i) {  // a second: refills, and the end of a short sound
       h.mixer.render(out.data(), 2756);
-      h.engine.WaitStreamSettled(1000);
+      sound::QvSoundProbe::WaitStreamSettled(h.engine, 1000);
     }
     h.engine.StopStream();
   }

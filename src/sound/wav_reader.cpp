@@ -28,7 +28,7 @@ uint32_t LoopBytes(uint32_t value, int bits) {
 
 }  // namespace
 
-int SNDSample::FindRiffChunk(SoundFile& file, long start, _ChunkHeader* header, uint32_t id) {
+int SNDSample::FindRiffChunk(SoundFile& file, long start, ChunkHeader* header, uint32_t id) {
   if (start < 0 || !header) return 0;
   uint64_t pos = static_cast<uint64_t>(start);
   if (!file.Seek(pos)) return 0;
@@ -50,7 +50,7 @@ int SNDSample::IsWavFile(SoundFile& file, bool partialData) {
   if (!file.Seek(0) || file.Read(riff, sizeof riff) != sizeof riff) return 0;
   if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) return 0;
 
-  _ChunkHeader chunk;
+  ChunkHeader chunk;
   if (!FindRiffChunk(file, kFirstChunk, &chunk, RiffId("fmt ")) || chunk.dwSize < kFmtBytes) return 0;
   uint8_t fmt[kFmtBytes];
   if (file.Read(fmt, sizeof fmt) != sizeof fmt) return 0;

@@ -7,6 +7,7 @@
 namespace {
 
 using sound::QvSound;
+using sound::QvSoundProbe;
 using sound::SNDSample;
 using soundtest::Pcm16;
 using soundtest::Signal;
@@ -59,7 +60,7 @@ TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
   EXPECT_EQ(engine.GetDSPrimaryFormat().bits, 16);
   SNDSample dummy;
   int usable = 0;
-  while (sound::_SNDEvent* e = engine.AllocSoundEvent()) {
+  while (sound::SNDEvent* e = engine.AllocSoundEvent()) {
     EXPECT_NE(e, &engine.g_EventList[0]);  // the quit signal is never handed out
     e->pSample = &dummy;
     ++usable;
@@ -107,9 +108,9 @@ TEST_F(QvSoundTest, LoadingAnIdTwiceKeepsOneSlotAndLeavesItFree) {
   ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
   ASSERT_EQ(engine_.LoadSample("b.wav", 10), 1);
   EXPECT_EQ(engine_.g_nLastSample, 1);
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), sound::kSampleInUse | sound::kSampleFormatRead);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), sound::kSampleInUse | sound::kSampleFormatRead);
   EXPECT_EQ(engine_.LoadSample("b.wav", sound::kKeepSampleID), 1);
-  EXPECT_EQ(engine_.Slot(1)->m_dwID, 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 1)->m_dwID, 0u);
 }
 
 TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
@@ -201,7 +202,7 @@ TEST_F(QvSoundTest, PlaySampleIdOnceLeavesTheSampleFindable) {
   EXPECT_EQ(engine_.PlaySampleIDOnce(11, 0xFFFF, 0), 0);
   EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);
   Pull(60);
-  EXPECT_EQ(engine_.FindSample(10), engine_.Slot(0));
+  EXPECT_EQ(engine_.FindSample(10), QvSoundProbe::Slot(engine_, 0));
   EXPECT_EQ(engine_.g_nLastSample, 1);  // no duplicate was needed
 }
 
@@ -272,10 +273,10 @@ TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
   AddSound("d.wav", 20);
   for (uint32_t id = 1; id <= 4; ++id)
     ASSERT_EQ(engine_.LoadSample(std::string(1, static_cast<char>('a' + id - 1)) + ".wav", id), 1);
-  SNDSample* a = engine_.Slot(0);
-  SNDSample* b = engine_.Slot(1);
-  SNDSample* c = engine_.Slot(2);
-  SNDSample* d = engine_.Slot(3);
+  SNDSample* a = QvSoundProbe::Slot(engine_, 0);
+  SNDSample* b = QvSoundProbe::Slot(engine_, 1);
+  SNDSample* c = QvSoundProbe::Slot(engine_, 2);
+  SNDSample* d = QvSoundProbe::Slot(engine_, 3);
   SNDSample::ChainSample(a, b);
   ASSERT_EQ(a->PlaySample(0xFFFF, 0x8000), 1);
   Pull(30);
@@ -302,12 +303,12 @@ TEST_F(QvSoundTest, AStopSignalTakenJustBeforeItsRecordIsReusedStartsNothing) {
   AddSound("d.wav", 20);
   for (uint32_t id = 1; id <= 4; ++id)
     ASSERT_EQ(engine_.LoadSample(std::string(1, static_cast<char>('a' + id - 1)) + ".wav", id), 1);
-  SNDSample* c = engine_.Slot(2);
-  SNDSample* d = engine_.Slot(3);
-  SNDSample::ChainSample(engine_.Slot(0), engine_.Slot(1));
+  SNDSample* c = QvSoundProbe::Slot(engine_, 2);
+  SNDSample* d = QvSoundProbe::Slot(engine_, 3);
+  SNDSample::ChainSample(QvSoundProbe::Slot(engine_, 0), QvSoundProbe::Slot(engine_, 1));
   SNDSample::ChainSample(c, d);
-  ASSERT_EQ(engine_.Slot(0)->PlaySample(0xFFFF, 0x8000), 1);
-  const auto event = engine_.Slot(0)->m_Notify.hEventNotify;
+  ASSERT_EQ(QvSoundProbe::Slot(engine_, 0)->PlaySample(0xFFFF, 0x8000), 1);
+  const auto event = QvSoundProbe::Slot(engine_, 0)->m_Notify.hEventNotify;
   {
     // The callback thread takes the freed sample's stop, then waits for the
     // table while c's chain is given the same record.

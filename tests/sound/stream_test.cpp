@@ -11,7 +11,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using sound::_SNDStream;
+using sound::QvSoundProbe;
+using sound::SNDStream;
 using soundtest::Pcm16;
 using soundtest::Signal;
 using soundtest::WavBuilder;
@@ -46,7 +47,7 @@ class StreamTest : public soundtest::EngineTest {
       auto part = Pull(n);
       out.insert(out.end(), part.begin(), part.end());
       done += n;
-      EXPECT_TRUE(engine_.WaitStreamSettled(5000));
+      EXPECT_TRUE(QvSoundProbe::WaitStreamSettled(engine_, 5000));
     }
     return out;
   }
@@ -61,7 +62,7 @@ class StreamTest : public soundtest::EngineTest {
       nextCalls_.fetch_add(1);
     });
   }
-  _SNDStream& Stream() { return *engine_.GetStreamInfoPtr(); }
+  SNDStream& Stream() { return *engine_.GetStreamInfoPtr(); }
   bool TornDown() {
     return Stream().sample.load() == nullptr && !(Stream().flags.load() & sound::kStreamLoaded);
   }
@@ -88,7 +89,7 @@ TEST_F(StreamTest, ChunkAndRingSizesFollowTheFormat) {
     EXPECT_TRUE(TornDown());
     EXPECT_EQ(engine_.GetStreamID(), 0u);
   }
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
 }
 
 // Longer than the ring and not a whole number of chunks, shorter than the
@@ -142,7 +143,7 @@ TEST_F(StreamTest, WithoutLoopingTheEndIsSilenceThenTheNextStreamFunctionGetsThe
     }
     EXPECT_TRUE(TornDown());
     EXPECT_EQ(mixer_.playingCount(), 0);
-    EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+    EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
     auto after = Pull(1000);
     for (int16_t v : after) ASSERT_EQ(v, 0);
   }
@@ -160,7 +161,7 @@ TEST_F(StreamTest, DisablingMusicTearsAPlayingStreamDown) {
   EXPECT_EQ(nextId_.load(), 3u);
   EXPECT_EQ(engine_.MusicEnabled(), 0);
   EXPECT_EQ(mixer_.playingCount(), 0);
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
   EXPECT_EQ(engine_.LoadStream("m.wav", 3), 0);  // switched off: refused
   EXPECT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
   EXPECT_EQ(engine_.StopStream(), 1);
@@ -174,7 +175,7 @@ TEST_F(StreamTest, StopStreamTearsDownAStreamThatNeverPlayed) {
   EXPECT_EQ(engine_.LoadStream("m.wav", 4), 0);  // one stream at a time
   engine_.StopStream();
   EXPECT_TRUE(TornDown());
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
 }
 
 TEST_F(StreamTest, PauseHoldsTheStreamAndASecondPauseGoesOn) {
@@ -183,7 +184,7 @@ TEST_F(StreamTest, PauseHoldsTheStreamAndASecondPauseGoesOn) {
   ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
   PullSettled(1000);
   engine_.PauseStream();
-  ASSERT_TRUE(engine_.WaitStreamSettled(5000));
+  ASSERT_TRUE(QvSoundProbe::WaitStreamSettled(engine_, 5000));
   EXPECT_TRUE(Stream().flags.load() & sound::kStreamLoaded);
   EXPECT_TRUE(Stream().flags.load() & sound::kStreamPaused);
   EXPECT_EQ(mixer_.playingCount(), 0);
@@ -206,7 +207,7 @@ TEST_F(StreamTest, APauseLiftedAtOnceKeepsTheStream) {
   for (int i = 0; i < 50; ++i) {
     engine_.PauseStream();
     engine_.PauseStream();
-    ASSERT_TRUE(engine_.WaitStreamSettled(5000));
+    ASSERT_TRUE(QvSoundProbe::WaitStreamSettled(engine_, 5000));
     ASSERT_TRUE(Stream().flags.load() & sound::kStreamLoaded) << i;
   }
 }
@@ -250,7 +251,7 @@ TEST_F(StreamTest, RefusedStreamsLeaveNothingBehind) {
   for (const char* name : {"shortloop.wav", "float.wav", "empty.wav", "wide.wav", "none.wav"}) {
     EXPECT_EQ(engine_.LoadStream(name, 1), 0) << name;
     EXPECT_TRUE(TornDown()) << name;
-    EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u) << name;
+    EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u) << name;
   }
   files_.add("longloop.wav", WavBuilder()
                                  .pcm(2, 22050, 16)
@@ -353,7 +354,7 @@ TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
   EXPECT_EQ(engine_.StopStream(), 1);
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(sound::kThreadWaitLimitMs + 2000));
   EXPECT_EQ(mixer_.playingCount(), 0);
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
   EXPECT_TRUE(TornDown());  // a fresh record: a new stream may be loaded
 
   start = Clock::now();
