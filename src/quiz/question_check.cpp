@@ -139,6 +139,14 @@ void CheckBlock(Reporter& report, const gfx::BitmapFont& font, const BlockReport
   }
   int answers = 0, statementLines = 0, explanationLines = 0, statementLine = 0,
       explanationLine = 0, answerLine = 0;
+  // A statement or explanation line: the first one's number is kept, those
+  // past what the quiz reads are reported.
+  auto textLine = [&](const ReportedLine& line, int& count, int& first, const char* what) {
+    if (++count == 1) first = line.number;
+    if (count > kReadLines)
+      report.At(line.number, std::string("only the first three lines of ") + what + " are read");
+    CheckWords(report, font, line);
+  };
   for (const ReportedLine& line : block.lines) {
     CheckCharacters(report, font, line);
     switch (line.role) {
@@ -154,16 +162,10 @@ void CheckBlock(Reporter& report, const gfx::BitmapFont& font, const BlockReport
                     "a second answer line: the quiz takes its answer and drops what follows");
         break;
       case ReportedLine::kStatement:
-        if (++statementLines == 1) statementLine = line.number;
-        if (statementLines > kReadLines)
-          report.At(line.number, "only the first three lines of a statement are read");
-        CheckWords(report, font, line);
+        textLine(line, statementLines, statementLine, "a statement");
         break;
       case ReportedLine::kExplanation:
-        if (++explanationLines == 1) explanationLine = line.number;
-        if (explanationLines > kReadLines)
-          report.At(line.number, "only the first three lines of an explanation are read");
-        CheckWords(report, font, line);
+        textLine(line, explanationLines, explanationLine, "an explanation");
         break;
       case ReportedLine::kIgnored:
         break;
