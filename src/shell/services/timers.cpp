@@ -1,7 +1,5 @@
 #include "shell/services/timers.h"
 
-#include <cstdarg>
-
 #include "platform/timer.h"
 #include "shell/services/mouse_cursor.h"
 
@@ -18,10 +16,7 @@ Timers::~Timers() { StopTimer(); }
 
 int Timers::StartTimer() {
   const platform::TimerCaps caps = timer_.caps();
-  if (caps.periodMin > kPeriodMs || caps.periodMax < kPeriodMs) {
-    DebugLog("Unable to use timers on this system");
-    return 1;
-  }
+  if (caps.periodMin > kPeriodMs || caps.periodMax < kPeriodMs) return 1;
   if (!timer_.beginPeriod(kPeriodMs)) return 1;
   id_ = timer_.setEvent(kPeriodMs, [this] { OnTick(); });
   if (id_ == 0) timer_.endPeriod(kPeriodMs);
@@ -71,17 +66,6 @@ void Timers::PaceFrame(int rate) {
   }
   nextFrame_ = Now() + period;
   frameRate_ = float(rate);
-}
-
-void Timers::DebugLog(const char* format, ...) {
-  if (!logging_) return;
-  if (!log_) log_.reset(std::fopen("debug.log", "wb+"));
-  if (!log_) return;
-  va_list args;
-  va_start(args, format);
-  std::vfprintf(log_.get(), format, args);
-  va_end(args);
-  std::fflush(log_.get());
 }
 
 }  // namespace shell

@@ -1,10 +1,8 @@
 // Time keeping of both programs: the 10 ms tick counter, the quiz's game
-// clock counted down once a second, the frame pacer and the debug log.
+// clock counted down once a second and the frame pacer.
 #pragma once
 #include <atomic>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 
 namespace platform { class MultimediaTimer; }
 
@@ -41,14 +39,9 @@ class Timers {
   void PaceFrame(int rate);
   float FrameRate() const { return frameRate_; }
 
-  // printf-style; writes only while logging is switched on.
-  void DebugLog(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  void SetLogging(int on) { logging_ = on; }
-
-  // The callback's work, one 10 ms period (public for tests).
-  void OnTick();
-
  private:
+  // The callback's work, one 10 ms period.
+  void OnTick();
   uint32_t Now() const;
 
   platform::MultimediaTimer& timer_;
@@ -61,8 +54,6 @@ class Timers {
   std::atomic<int> clockRunning_{1};
   uint32_t nextFrame_ = 0;
   float frameRate_ = 0;
-  int logging_ = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> log_{nullptr, &std::fclose};
 };
 
 }  // namespace shell
