@@ -8,7 +8,6 @@
 #include "gfx/bitmap_font.h"
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
-#include "gfx/sprite_list.h"
 #include "launcher/text_field.h"
 #include "support/headless_services.h"
 
@@ -22,8 +21,7 @@ struct Harness {
   }
   testing_support::HeadlessServices svc;
   gfx::RedrawQueue redraw;
-  gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.keys, svc.pump, svc.title, svc.launcher, redraw, sprites};
+  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.pump, redraw};
   gfx::BitmapFont normal{svc.qv}, highlight{svc.qv};
 };
 

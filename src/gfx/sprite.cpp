@@ -115,11 +115,10 @@ void Sprite::AppendFrames(std::vector<std::unique_ptr<platform::Surface>>& frame
 }
 
 int Sprite::LoadStrip(const std::string& path, int count, int vertical) {
-  if (count < 1) return 0;
-  std::unique_ptr<platform::Surface> strip = ctx_.qv.LoadBitmap(path);
-  if (!strip) return 0;
   SurfaceUtils::SurfaceList frames;
-  SurfaceUtils::SplitStrip(ctx_.qv, strip.get(), frames, count, vertical);
+  const std::unique_ptr<platform::Surface> strip =
+      SurfaceUtils::LoadStrip(ctx_.qv, path, count, vertical, frames);
+  if (!strip) return 0;
   AppendFrames(frames);
   width_ = strip->width();
   height_ = strip->height();

@@ -13,8 +13,6 @@ Game::~Game() = default;
 
 void Game::Load() {}
 void Game::Unload() {}
-void Game::Reserved2() {}
-void Game::Reserved3() {}
 
 int Game::ReadBests() {
   std::ifstream in;
@@ -48,16 +46,12 @@ void Game::SetState(int state) { state_ = state; }
 void Game::SetScore(int points) { score_ = points; }
 int Game::GetScore() const { return score_; }
 void Game::SetBest(int points) { best_ = points; }
-void Game::SetSpare2(int value) { spare2_ = value; }
-int Game::GetSpare2() const { return spare2_; }
 void Game::SetBonusSeconds(int seconds) { bonusSeconds_ = seconds; }
 int Game::GetBonusSeconds() const { return bonusSeconds_; }
 void Game::SetTimeCap(int seconds) { timeCap_ = seconds; }
 int Game::GetTimeCap() const { return timeCap_; }
 void Game::SetTimeLimit(int seconds) { timeLimit_ = seconds; }
 int Game::GetTimeLimit() const { return timeLimit_; }
-void Game::SetSpare(int value) { spare_ = value; }
-int Game::GetSpare() const { return spare_; }
 void Game::SetPlayerIndex(int index) { playerIndex_ = index; }
 int Game::GetPlayerIndex() const { return playerIndex_; }
 

@@ -6,9 +6,9 @@
 
 #include "gfx/button_group.h"
 #include "gfx/context.h"
+#include "gfx/draw_number.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/sprite.h"
-#include "gfx/sprite_list.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/qv.h"
@@ -19,6 +19,7 @@
 #include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 #include "shell/services/timers.h"
+#include "shell/services/window_title.h"
 
 namespace quiz {
 namespace {
@@ -55,9 +56,12 @@ constexpr int kDrawRounds = 1000;
 
 }  // namespace
 
-QuizGame::QuizGame(gfx::Context& ctx, CuePlayer& cues, QuizRandom& random,
+QuizGame::QuizGame(gfx::Context& ctx, shell::WindowTitle& title,
+                   platform::ProgramLauncher& launcher, CuePlayer& cues, QuizRandom& random,
                    std::string launcherDirectory)
     : ctx_(ctx),
+      title_(title),
+      launcher_(launcher),
       cues_(cues),
       random_(random),
       launcherDirectory_(std::move(launcherDirectory)),
@@ -89,7 +93,6 @@ void QuizGame::Load() {
   ctx_.timers.SetGameClock(GetTimeLimit());
 
   SetScore(0);
-  SetSpare(0);
   ladderLevel_ = 0;
   streak_ = 0;
 
@@ -106,7 +109,6 @@ void QuizGame::Load() {
 void QuizGame::Unload() {
   store_.Clear();
   store_.FreeFonts();
-  ctx_.sprites.Clear();
 }
 
 int QuizGame::Update() {
@@ -226,7 +228,7 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
   const int index = roster_.ReadCurrentIndex();
   SetPlayerIndex(index);
   roster_.LoadPlayer(index);
-  ctx_.title.Set(roster_.Player(index).name);
+  title_.Set(roster_.Player(index).name);
   return entryText ? roster_.EntryText(index) : std::string();
 }
 
@@ -235,32 +237,14 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
 void QuizGame::DrawScores() {
   ctx_.redraw.RestoreRect(kBestBox, kBoxTop, kBoxWidth, kBoxHeight);
   ctx_.redraw.RestoreRect(kScoreBox, kBoxTop, kBoxWidth, kBoxHeight);
-  DrawNumber(table_.TopScore(), kBestRight, kBestBox, kScoreTop);
-  DrawNumber(GetScore(), kScoreRight, kScoreBox, kScoreTop);
-}
-
-void QuizGame::DrawNumber(int32_t value, int rightEdge, int boxLeft, int y) {
   gfx::Sprite* digits = screen_->ScoreDigits();
   if (!digits) return;
-  const std::string text = std::to_string(value);
-  const int count = int(text.size());
-  const int cell = digits->Width() / 10;
-  int step = cell;
-  int x = rightEdge - step * count;
-  if (x < boxLeft && count > 1) {
-    // Too long for its place: the digits close up to fill the whole box,
-    // which is all that is wiped each frame.
-    step = std::min(cell, (kBoxWidth - cell) / (count - 1));
-    x = boxLeft + kBoxWidth - cell - step * (count - 1);
-  }
-  for (char c : text) {
-    if (c >= '0' && c <= '9') {
-      digits->SetFrameUnchecked(c - '0');
-      digits->SetPosition(x, y);
-      digits->DrawOnTarget();
-    }
-    x += step;
-  }
+  // A score too long for its place closes up to fill its box, which is all
+  // that is wiped each frame.
+  gfx::DrawNumberRightAligned(*digits, table_.TopScore(), kBestRight, kScoreTop,
+                              gfx::NumberBox{kBestBox, kBoxWidth});
+  gfx::DrawNumberRightAligned(*digits, GetScore(), kScoreRight, kScoreTop,
+                              gfx::NumberBox{kScoreBox, kBoxWidth});
 }
 
 void QuizGame::DrawTimeBar() {
@@ -303,7 +287,7 @@ bool QuizGame::StartLauncher() {
   if (program.back() != platform::kPathSeparator) program += platform::kPathSeparator;
   program += kLauncherProgram;
   program += platform::kProgramSuffix;
-  if (ctx_.launcher.startProgram(program, "Verimoo", launcherDirectory_)) return true;
+  if (launcher_.startProgram(program, "Verimoo", launcherDirectory_)) return true;
   // The player stays in the game rather than being left with nothing.
   ctx_.qv.backend().messageBox("Could not start the launcher " + program + ".", "Verimoo");
   return false;

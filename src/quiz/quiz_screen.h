@@ -42,7 +42,6 @@ class QuizScreen : public gfx::Screen {
   gfx::Sprite* LitLadderTiles() const { return litLadder_.get(); }
 
  private:
-  void CreateButtons();
   void CreateSprites();
   void LoadSounds();
 

@@ -11,7 +11,6 @@
 #include "support/scratch_dir.h"
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
-#include "gfx/sprite_list.h"
 #include "platform/surface.h"
 #include "support/headless_services.h"
 
@@ -32,9 +31,7 @@ class GfxTest : public ::testing::Test {
  protected:
   testing_support::HeadlessServices svc;
   gfx::RedrawQueue redraw;
-  gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv,    svc.timers, svc.mouse,    svc.keys, svc.pump,
-                   svc.title, svc.launcher, redraw, sprites};
+  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.pump, redraw};
   test_support::ScratchDir tmp;
 
   platform::Surface& back() { return svc.backBuffer(); }

@@ -1,6 +1,5 @@
 #include "gfx/sprite.h"
 
-#include "gfx/sprite_list.h"
 #include "gfx_fixture.h"
 
 namespace gfx_test {
@@ -342,60 +341,6 @@ TEST_F(SpriteTest, CopiesShareFramesAndOutliveTheOriginal) {
   copy->SetPosition(0, 0);
   copy->Draw(&back());
   EXPECT_EQ(back().pixel16(0, 0), 0x0300);
-}
-
-TEST_F(SpriteTest, SpriteListCopiesAnimatesDrawsAndDropsFinishedOnes) {
-  svc.advance(50);
-  auto bull = WithFrames(4);
-  bull->SetName("bull");
-  bull->SetRange(1, 3);
-  bull->SetFrame(3);
-  bull->SetPlaying(1);
-  bull->SetLoopMode(Sprite::kOnce);
-  bull->SetPosition(10, 10);
-  gfx::Sprite* copy = sprites.AddCopy(*bull);
-  EXPECT_EQ(bull->CurrentFrame(), 1) << "the source is rewound to its range start";
-  EXPECT_EQ(bull->FrameTime(), 50);
-  EXPECT_EQ(copy->CurrentFrame(), 1);
-
-  auto flower = WithFrames(2);
-  flower->SetName("flower");
-  flower->SetPosition(100, 10);
-  sprites.AddCopy(*flower);
-  auto flower2 = WithFrames(1);
-  flower2->SetName("flower");
-  gfx::Sprite* second = sprites.AddCopy(*flower2);
-  EXPECT_NE(sprites.Find("flower"), second) << "first match wins";
-  EXPECT_EQ(sprites.Find("bull"), copy);
-  EXPECT_EQ(sprites.Find("Bull"), nullptr);
-  ASSERT_EQ(sprites.Count(), 3u);
-
-  back().fill(kGrey565);
-  svc.advance(10);
-  sprites.DrawAll(&back());
-  EXPECT_EQ(back().pixel16(10, 10), 0x0300) << "stepped to frame 2 and drawn";
-  back().fill(kGrey565);
-  svc.advance(10);
-  sprites.DrawAll(&back());
-  EXPECT_EQ(back().pixel16(10, 10), kGrey565) << "vanished at the end of its range";
-  EXPECT_EQ(back().pixel16(100, 10), 0x0100);
-  EXPECT_EQ(sprites.Count(), 2u);
-  EXPECT_EQ(sprites.Find("bull"), nullptr);
-
-  // A frame below the range is not drawn.
-  auto low = WithFrames(3);
-  low->SetRange(1, 3);
-  low->SetPosition(200, 10);
-  gfx::Sprite* lowCopy = sprites.AddCopy(*low);
-  lowCopy->SetFrameUnchecked(0);
-  back().fill(kGrey565);
-  sprites.DrawAll(&back());
-  EXPECT_EQ(back().pixel16(200, 10), kGrey565);
-
-  sprites.Clear();
-  EXPECT_EQ(sprites.Count(), 0u);
-  EXPECT_NE(sprites.AddCopy(*flower), nullptr);
-  EXPECT_EQ(sprites.Count(), 1u);
 }
 
 }  // namespace

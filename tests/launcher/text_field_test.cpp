@@ -9,7 +9,6 @@
 #include "gfx/bitmap_font.h"
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
-#include "gfx/sprite_list.h"
 #include "support/headless_services.h"
 
 namespace launcher_test {
@@ -22,9 +21,7 @@ class TextFieldTest : public ::testing::Test {
  protected:
   testing_support::HeadlessServices svc;
   gfx::RedrawQueue redraw;
-  gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv,    svc.timers,   svc.mouse, svc.keys, svc.pump,
-                   svc.title, svc.launcher, redraw,    sprites};
+  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.pump, redraw};
   gfx::BitmapFont normal{svc.qv}, highlight{svc.qv};
   launcher::TextField field{ctx};
 

@@ -8,7 +8,6 @@
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/screen.h"
-#include "gfx/sprite_list.h"
 #include "support/headless_services.h"
 
 namespace {
@@ -16,8 +15,7 @@ namespace {
 struct World {
   testing_support::HeadlessServices s;
   gfx::RedrawQueue redraw;
-  gfx::SpriteList sprites;
-  gfx::Context ctx{s.qv, s.timers, s.mouse, s.keys, s.pump, s.title, s.launcher, redraw, sprites};
+  gfx::Context ctx{s.qv, s.timers, s.mouse, s.pump, redraw};
   std::vector<std::string> log;
 };
 

@@ -10,7 +10,6 @@
 
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
-#include "gfx/sprite_list.h"
 #include "platform/backend.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
@@ -21,6 +20,7 @@
 #include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
 #include "shell/services/timers.h"
+#include "shell/services/window_title.h"
 
 namespace shell {
 
@@ -78,11 +78,11 @@ class Application {
   platform::MessageQueue& Queue() { return queue_; }
   Timers& Clock() { return timers_; }
   KeyQueue& Keys() { return keys_; }
+  WindowTitle& Title() { return title_; }
+  platform::ProgramLauncher& Launcher() { return launcher_; }
   MouseCursor& Mouse() { return mouse_; }
   const std::string& LauncherDirectory() const { return launcherDirectory_; }
-  int Active() const { return active_; }
   int FpsShown() const { return fpsShown_; }
-  int Fullscreen() const { return fullscreen_; }
   // Each start-up and shutdown step as it ran, in order (for tests and diagnostics).
   const std::vector<std::string>& Trace() const { return trace_; }
 
@@ -109,7 +109,6 @@ class Application {
   MessagePump pump_;
   WindowTitle title_;
   gfx::RedrawQueue redraw_;
-  gfx::SpriteList sprites_;
   gfx::Context ctx_;
   ScreenManager screens_;
   SoundSystem sound_;
