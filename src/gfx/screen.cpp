@@ -142,6 +142,14 @@ Button* Screen::AddButton(std::unique_ptr<Button> button) {
   return group.Add(std::move(button));
 }
 
+Screen::MousePoll Screen::FeedMouseToButtons() {
+  MousePoll mouse{0, 0, 0};
+  ctx_.mouse.GetState(&mouse.x, &mouse.y, &mouse.buttons);
+  Buttons().HandleMouse(mouse.x, mouse.y, mouse.buttons);
+  Buttons().DrawAll();
+  return mouse;
+}
+
 int Screen::DrawButtonsAndPresent(FocusRing* focus) {
   Buttons().DrawAll();
   if (focus) focus->Draw({0, 0, ctx_.screenWidth, ctx_.screenHeight}, true);

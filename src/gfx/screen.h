@@ -69,6 +69,12 @@ class Screen {
   virtual int DrawImage(platform::Surface* target, const std::string& name);
   // Flips and replays the redraw queue; the flip's result.
   virtual int Present();
+  // The mouse polled for this frame, fed to the buttons, which are then
+  // drawn; where it is and its button mask.
+  struct MousePoll {
+    int x, y, buttons;
+  };
+  MousePoll FeedMouseToButtons();
   // Draws the buttons and over them the keyboard focus mark (when there is
   // a focus), then Present.
   int DrawButtonsAndPresent(FocusRing* focus);

@@ -16,7 +16,6 @@
 #include "platform/system.h"
 #include "shell/app/screen_manager.h"
 #include "shell/services/message_pump.h"
-#include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 #include "shell/services/timers.h"
 #include "web_settings.h"
@@ -164,12 +163,9 @@ void CatalogueScreen::EnableSlots() {
 }
 
 int CatalogueScreen::Update(int) {
-  int x = 0, y = 0, mask = 0;
-  ctx_.mouse.GetState(&x, &y, &mask);
-  gfx::ButtonGroup& buttons = Buttons();
-  buttons.HandleMouse(x, y, mask);
-  buttons.DrawAll();
+  FeedMouseToButtons();
   HandlePresses();
+  const gfx::ButtonGroup& buttons = Buttons();
 
   if (buttons.IsClicked("exit")) return gfx::kEndProgram;
   if (buttons.IsClicked("help") && !ShowInformation()) return gfx::kEndProgram;

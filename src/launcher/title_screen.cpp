@@ -16,7 +16,6 @@
 #include "players/player_roster.h"
 #include "shell/app/screen_manager.h"
 #include "shell/services/message_pump.h"
-#include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 
 namespace launcher {
@@ -191,11 +190,7 @@ void TitleScreen::ShowPlayerName(int index) {
 
 int TitleScreen::Update(int) {
   if (!fields_[0]) return 1;
-  int x = 0, y = 0, mask = 0;
-  ctx_.mouse.GetState(&x, &y, &mask);
-  gfx::ButtonGroup& buttons = Buttons();
-  buttons.HandleMouse(x, y, mask);
-  buttons.DrawAll();
+  const auto [x, y, mask] = FeedMouseToButtons();
   HandlePresses();
 
   // A press counts once, however long the button is held.
@@ -218,6 +213,7 @@ int TitleScreen::Update(int) {
   }
   fields_[size_t(current_)]->SetSelected(1);
 
+  const gfx::ButtonGroup& buttons = Buttons();
   if (buttons.IsClicked("SFX")) ToggleSwitch("SFX", sfxOn_);
   if (buttons.IsClicked("Music")) ToggleSwitch("Music", musicOn_);
   if (buttons.IsClicked("Credits") && !ShowPicture(".\\title\\Credits.bmp")) return gfx::kEndProgram;

@@ -16,7 +16,6 @@
 #include "quiz/cue_player.h"
 #include "quiz/quiz_screen.h"
 #include "shell/services/message_pump.h"
-#include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 #include "shell/services/timers.h"
 #include "shell/services/window_title.h"
@@ -113,10 +112,7 @@ void QuizGame::Unload() {
 
 int QuizGame::Update() {
   if (!screen_) return gfx::kKeepRunning;
-  int x = 0, y = 0, buttons = 0;
-  ctx_.mouse.GetState(&x, &y, &buttons);
-  screen_->Buttons().HandleMouse(x, y, buttons);
-  screen_->Buttons().DrawAll();
+  screen_->FeedMouseToButtons();
   HandlePresses();
 
   DrawScores();
