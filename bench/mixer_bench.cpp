@@ -13,6 +13,8 @@
 #include "platform/mix_bus.h"
 #include "sound/qv_sound.h"
 #include "sound/sound_file.h"
+#include "support/memory_sound_file.h"
+#include "support/qv_sound_probe.h"
 
 namespace {
 
@@ -116,7 +118,7 @@ void BM_EngineOneSecond(benchmark::State& state) {
     state.ResumeTiming();
     PullOneSecond(mixer, rate, out);
     state.PauseTiming();
-    engine.WaitStreamSettled(1000);
+    sound::QvSoundProbe::WaitStreamSettled(engine, 1000);
     state.ResumeTiming();
   }
   state.counters["voices"] = mixer.playingCount();

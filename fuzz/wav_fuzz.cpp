@@ -10,6 +10,8 @@
 #include "platform/audio_mixer.h"
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
+#include "support/memory_sound_file.h"
+#include "support/qv_sound_probe.h"
 
 namespace {
 
@@ -40,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     h.engine.PlayStream(size & 1 ? int(sound::kStreamLooping) : 0);
     // The first chunk notification only primes the ring, the second refills
     // or ends it: about half a second, whatever the stream's rate.
-    const sound::_SNDStream& stream = *h.engine.GetStreamInfoPtr();
+    const sound::SNDStream& stream = *h.engine.GetStreamInfoPtr();
     for (int i = 0; i < 13 && (stream.flags & sound::kStreamPlaying) && stream.handled < 2; ++i) {
       h.mixer.render(out.data(), 1024);
-      h.engine.WaitStreamSettled(1000);
+      sound::QvSoundProbe::WaitStreamSettled(h.engine, 1000);
     }
     h.engine.StopStream();
   }

@@ -31,6 +31,14 @@ BitmapFont::BitmapFont(platform::Qv& qv) : qv_(qv) {}
 
 BitmapFont::~BitmapFont() = default;
 
+std::unique_ptr<BitmapFont> BitmapFont::FromFile(platform::Qv& qv, const std::string& path,
+                                                 int letterSpacing) {
+  auto font = std::make_unique<BitmapFont>(qv);
+  font->Load(path);
+  font->SetLetterSpacing(letterSpacing);
+  return font;
+}
+
 int BitmapFont::Load(const std::string& path) {
   surface_.reset();
   glyphs_.fill(Glyph{});

@@ -18,6 +18,9 @@ class BitmapFont {
 
   explicit BitmapFont(platform::Qv& qv);
   ~BitmapFont();
+  // A font loaded from path (without glyphs when it could not be) with that spacing.
+  static std::unique_ptr<BitmapFont> FromFile(platform::Qv& qv, const std::string& path,
+                                              int letterSpacing = 0);
 
   // 1 when all 94 glyphs were found, else 0.
   int Load(const std::string& path);

@@ -44,14 +44,10 @@ int Button::AddStateImage(const std::string& path) {
 }
 
 int Button::LoadStateStrip(const std::string& path, int count, int vertical) {
-  if (count < 1) return 0;
-  std::unique_ptr<platform::Surface> strip = ctx_.qv.LoadBitmap(path);
-  if (!strip) return 0;
-  const int frameWidth = vertical ? strip->width() : strip->width() / count;
-  const int frameHeight = vertical ? strip->height() / count : strip->height();
   SurfaceUtils::SurfaceList frames;
-  SurfaceUtils::SplitSurface(ctx_.qv, strip.get(), frames, frameWidth, frameHeight);
-  if (frames.size() != size_t(count)) return 0;
+  if (!SurfaceUtils::LoadStrip(ctx_.qv, path, count, vertical, frames) ||
+      frames.size() != size_t(count))
+    return 0;
   for (auto& frame : frames) AddStateSurface(std::move(frame));
   return 1;
 }

@@ -96,6 +96,13 @@ int PopupScreen::Run(std::string& result, const char* imageName) {
   return 0;
 }
 
+bool PopupScreen::RunThenRedrawAll() {
+  std::string result;
+  if (!Run(result, nullptr)) return false;
+  ctx_.redraw.RestoreAll();
+  return true;
+}
+
 FocusRing& PopupScreen::MakeFocus() {
   std::vector<FocusRing::Target> targets;
   int start = 0;

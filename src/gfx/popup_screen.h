@@ -29,6 +29,9 @@ class PopupScreen : public Screen {
   // The modal loop. 1 with the result written to result; 0 when the
   // program is quitting or FrameHook gave up, result untouched.
   virtual int Run(std::string& result, const char* imageName);
+  // Run over the first picture, then the whole screen is drawn again so
+  // that nothing of the pop-up stays. false when the program is quitting.
+  bool RunThenRedrawAll();
   // Once per pass; 0 abandons the loop.
   virtual int FrameHook(int x, int y, int buttons);
   // Takes a clicked button's name as the result, and ends the loop then

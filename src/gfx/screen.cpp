@@ -6,6 +6,7 @@
 
 #include "gfx/back_buffer.h"
 #include "gfx/context.h"
+#include "gfx/focus_ring.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/surface_utils.h"
 #include "platform/profile.h"
@@ -74,8 +75,6 @@ ScreenImage* Screen::LoadImage(const std::string& path) {
   return images_.back().get();
 }
 
-void Screen::FreeImages() { FreeScreenImages(); }
-
 void Screen::SetRedrawTarget(platform::Surface* surface) { ctx_.redraw.SetTarget(surface); }
 
 void Screen::SetRedrawBackground(platform::Surface* surface) {
@@ -129,7 +128,6 @@ int Screen::Present() {
   ctx_.mouse.DrawCursor(BackBuffer(ctx_));
   const int result = ctx_.qv.Flip();
   platform::Surface* back = BackBuffer(ctx_);
-  ctx_.mouse.RestoreUnderCursor(back);
   ctx_.redraw.NextPage();
   ctx_.redraw.Replay(back);
   return result;
@@ -142,6 +140,41 @@ Button* Screen::AddButton(std::unique_ptr<Button> button) {
   ButtonGroup& group = Buttons();
   button->SetOffset(group.OffsetX(), group.OffsetY());
   return group.Add(std::move(button));
+}
+
+Screen::MousePoll Screen::FeedMouseToButtons() {
+  MousePoll mouse{0, 0, 0};
+  ctx_.mouse.GetState(&mouse.x, &mouse.y, &mouse.buttons);
+  Buttons().HandleMouse(mouse.x, mouse.y, mouse.buttons);
+  Buttons().DrawAll();
+  return mouse;
+}
+
+int Screen::DrawButtonsAndPresent(FocusRing* focus) {
+  Buttons().DrawAll();
+  if (focus) focus->Draw({0, 0, ctx_.screenWidth, ctx_.screenHeight}, true);
+  return Present();
+}
+
+Screen::Backdrop Screen::LoadBackdrop(const std::string& path) {
+  Backdrop backdrop{LoadImage(path), nullptr};
+  ctx_.redraw.SetTarget(backdrop.board ? backdrop.board->GetSurface() : nullptr);
+  backdrop.clean = LoadImage(path);
+  ctx_.redraw.SetBackground(backdrop.clean ? backdrop.clean->GetSurface() : nullptr);
+  ctx_.redraw.RestoreAll();
+  return backdrop;
+}
+
+Button* Screen::PlaceButton(const ButtonPlace& place) {
+  auto button = place.file ? std::make_unique<Button>(ctx_, place.x, place.y)
+                           : std::make_unique<Button>(ctx_, place.x, place.y, place.width, place.height);
+  if (place.file) button->LoadStateStrip(place.file, place.states, 0);
+  button->SetName(place.name);
+  return AddButton(std::move(button));
+}
+
+void Screen::AddButtons(std::span<const ButtonPlace> table) {
+  for (const ButtonPlace& place : table) PlaceButton(place);
 }
 
 ButtonGroup& Screen::Buttons() {

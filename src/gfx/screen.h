@@ -4,10 +4,12 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "gfx/button_group.h"
+#include "gfx/button_place.h"
 #include "gfx/screen_image.h"
 
 namespace platform { class Display; class Surface; }
@@ -15,6 +17,12 @@ namespace platform { class Display; class Surface; }
 namespace gfx {
 
 struct Context;
+class FocusRing;
+
+// What a screen's Update tells the program's frame loop: go on, or end the
+// program. The pictures' pop-ups and the game's own steps answer the same.
+inline constexpr int kKeepRunning = 5;
+inline constexpr int kEndProgram = 7;
 
 class Screen {
  public:
@@ -35,16 +43,23 @@ class Screen {
   // picture that was the redraw target or background stops being it.
   virtual void Release();
   virtual int HandleMessage(uint32_t message, uint64_t wParam, int64_t lParam);
-  // 7 ends the program.
+  // kEndProgram ends the program.
   virtual int Update(int active);
   virtual void SetName(const std::string& name);
   virtual const std::string& GetName() const;
   // The loaded image, appended to the list; none (and nothing kept) when
   // the bitmap cannot be loaded.
   virtual ScreenImage* LoadImage(const std::string& path);
-  virtual void FreeImages();
   virtual void SetRedrawTarget(platform::Surface* surface);
   virtual void SetRedrawBackground(platform::Surface* surface);
+  // The screen's picture loaded twice: the copy drawn on becomes the redraw
+  // target, the untouched one the background the queue restores from; then
+  // the whole screen is drawn afresh. Either is none when it is missing.
+  struct Backdrop {
+    ScreenImage* board;
+    ScreenImage* clean;
+  };
+  Backdrop LoadBackdrop(const std::string& path);
   // Reads the images named in section "images" (keys image01, image02, ...)
   // of an INI file, each from its own section's "file" (or "<section>.bmp")
   // at its "x" and "y". Images whose bitmap is missing are kept empty.
@@ -54,15 +69,25 @@ class Screen {
   virtual int DrawImage(platform::Surface* target, const std::string& name);
   // Flips and replays the redraw queue; the flip's result.
   virtual int Present();
+  // The mouse polled for this frame, fed to the buttons, which are then
+  // drawn; where it is and its button mask.
+  struct MousePoll {
+    int x, y, buttons;
+  };
+  MousePoll FeedMouseToButtons();
+  // Draws the buttons and over them the keyboard focus mark (when there is
+  // a focus), then Present.
+  int DrawButtonsAndPresent(FocusRing* focus);
   virtual void SetPresentDelegate(Screen* screen);
   // Gives the button the group's offset and takes it over; returns it.
   virtual Button* AddButton(std::unique_ptr<Button> button);
+  // Makes the button the row describes and adds it; returns it.
+  Button* PlaceButton(const ButtonPlace& place);
+  // PlaceButton for each row, in order.
+  void AddButtons(std::span<const ButtonPlace> table);
 
   ButtonGroup& Buttons();
   size_t ImageCount() const { return images_.size(); }
-  ScreenImage* ImageAt(size_t index) const {
-    return index < images_.size() ? images_[index].get() : nullptr;
-  }
   platform::Display* GetDisplay() const { return display_; }
   platform::Surface* GetDrawingSurface() const { return drawing_; }
 

@@ -115,16 +115,13 @@ void Sprite::AppendFrames(std::vector<std::unique_ptr<platform::Surface>>& frame
 }
 
 int Sprite::LoadStrip(const std::string& path, int count, int vertical) {
-  if (count < 1) return 0;
-  std::unique_ptr<platform::Surface> strip = ctx_.qv.LoadBitmap(path);
-  if (!strip) return 0;
-  const int w = strip->width(), h = strip->height();
   SurfaceUtils::SurfaceList frames;
-  SurfaceUtils::SplitSurface(ctx_.qv, strip.get(), frames, vertical ? w : w / count,
-                             vertical ? h / count : h);
+  const std::unique_ptr<platform::Surface> strip =
+      SurfaceUtils::LoadStrip(ctx_.qv, path, count, vertical, frames);
+  if (!strip) return 0;
   AppendFrames(frames);
-  width_ = w;
-  height_ = h;
+  width_ = strip->width();
+  height_ = strip->height();
   rangeStart_ = 0;
   rangeEnd_ = FrameCount();
   return 1;

@@ -91,7 +91,6 @@ class Sprite {
   int Shared() const { return shared_; }
   int RangeStart() const { return rangeStart_; }
   int RangeEnd() const { return rangeEnd_; }
-  int Visible() const { return visible_; }
 
  // The millisecond clock the animation runs on.
   int Now() const;

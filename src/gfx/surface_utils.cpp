@@ -83,6 +83,16 @@ int SplitSurface(platform::Qv& qv, const Surface* source, SurfaceList& list, int
   return 1;
 }
 
+std::unique_ptr<Surface> LoadStrip(platform::Qv& qv, const std::string& path, int count,
+                                   int vertical, SurfaceList& list) {
+  if (count < 1) return nullptr;
+  std::unique_ptr<Surface> strip = qv.LoadBitmap(path);
+  if (!strip) return nullptr;
+  const int w = strip->width(), h = strip->height();
+  SplitSurface(qv, strip.get(), list, vertical ? w : w / count, vertical ? h / count : h);
+  return strip;
+}
+
 int SplitFile(platform::Qv& qv, const std::string& path, SurfaceList& list, int frameWidth,
               int frameHeight) {
   std::unique_ptr<Surface> bitmap = qv.LoadBitmap(path);

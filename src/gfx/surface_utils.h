@@ -38,6 +38,11 @@ platform::Rect CentreRect(const platform::Surface* surface, int left, int top, i
 // frame size is not positive.
 int SplitSurface(platform::Qv& qv, const platform::Surface* source, SurfaceList& list,
                  int frameWidth, int frameHeight);
+// Loads path and cuts it into count equal pictures, side by side or
+// (vertical non-zero) stacked, appended to list. The whole strip; none, and
+// nothing appended, when count is not positive or the file cannot be loaded.
+std::unique_ptr<platform::Surface> LoadStrip(platform::Qv& qv, const std::string& path, int count,
+                                             int vertical, SurfaceList& list);
 // Loads path and splits it; 0 when it cannot be loaded.
 int SplitFile(platform::Qv& qv, const std::string& path, SurfaceList& list, int frameWidth,
               int frameHeight);

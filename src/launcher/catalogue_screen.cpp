@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gfx/context.h"
+#include "gfx/draw_number.h"
 #include "gfx/popup_screen.h"
 #include "gfx/redraw_queue.h"
 #include "launcher/directory_lister.h"
@@ -15,7 +16,6 @@
 #include "platform/system.h"
 #include "shell/app/screen_manager.h"
 #include "shell/services/message_pump.h"
-#include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 #include "shell/services/timers.h"
 #include "web_settings.h"
@@ -24,24 +24,16 @@ namespace launcher {
 
 namespace {
 
-constexpr int kQuit = 7;
 constexpr const char* kBackground = "background.bmp";
 constexpr int kDigitCount = 10;
 constexpr int kPageNumberRight = 716;
 constexpr int kPageNumberTop = 30;
 
-struct ButtonPlace {
-  const char* name;
-  const char* file;
-  int states;
-  int x, y;
-};
-
-constexpr ButtonPlace kControls[] = {
-    {"left", "PageArrowsLeft.bmp", 2, 638, 19},
-    {"right", "PageArrowsRight.bmp", 2, 739, 19},
-    {"help", "Info.bmp", 2, 637, 89},
-    {"exit", "SmallExit.bmp", 2, 718, 89},
+constexpr gfx::ButtonPlace kControls[] = {
+    {"left", "PageArrowsLeft.bmp", 638, 19},
+    {"right", "PageArrowsRight.bmp", 739, 19},
+    {"help", "Info.bmp", 637, 89},
+    {"exit", "SmallExit.bmp", 718, 89},
 };
 
 constexpr const char* kFocusFrame = "FocusFrame.bmp";
@@ -60,9 +52,9 @@ constexpr int kSlotRows[] = {140, 247, 355, 461};
 
 }  // namespace
 
-CatalogueScreen::CatalogueScreen(gfx::Context& ctx, shell::ScreenManager& screens,
-                                 TitleScreen& title)
-    : gfx::Screen(ctx, "Pavlora"), screens_(screens), title_(title) {}
+CatalogueScreen::CatalogueScreen(gfx::Context& ctx, platform::ProgramLauncher& launcher,
+                                 shell::ScreenManager& screens, TitleScreen& title)
+    : gfx::Screen(ctx, "Pavlora"), launcher_(launcher), screens_(screens), title_(title) {}
 
 CatalogueScreen::~CatalogueScreen() = default;
 
@@ -70,23 +62,13 @@ std::string CatalogueScreen::SlotName(int slot) { return "button" + std::to_stri
 
 void CatalogueScreen::Activate(platform::Display* display, platform::Surface* drawing) {
   gfx::Screen::Activate(display, drawing);
-  if (gfx::ScreenImage* image = LoadImage(kBackground)) ctx_.redraw.SetTarget(image->GetSurface());
-  if (gfx::ScreenImage* image = LoadImage(kBackground))
-    ctx_.redraw.SetBackground(image->GetSurface());
-  ctx_.redraw.RestoreAll();
+  LoadBackdrop(kBackground);
 
-  for (const ButtonPlace& place : kControls) {
-    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
-    button->LoadStateStrip(place.file, place.states, 0);
-    button->SetName(place.name);
-    Buttons().Add(std::move(button));
-  }
+  AddButtons(kControls);
   for (int slot = 0; slot < kSlotsPerPage; ++slot) {
-    auto button = std::make_unique<gfx::Button>(ctx_, kSlotColumns[slot % 3], kSlotRows[slot / 3]);
-    button->LoadStateStrip("GameButton.bmp", 3, 0);
-    button->SetName(SlotName(slot + 1));
-    button->SetEnabled(0);
-    Buttons().Add(std::move(button));
+    const std::string name = SlotName(slot + 1);
+    PlaceButton({name.c_str(), "GameButton.bmp", kSlotColumns[slot % 3], kSlotRows[slot / 3], 3})
+        ->SetEnabled(0);
   }
 
   ctx_.timers.StopClock();
@@ -181,15 +163,12 @@ void CatalogueScreen::EnableSlots() {
 }
 
 int CatalogueScreen::Update(int) {
-  int x = 0, y = 0, mask = 0;
-  ctx_.mouse.GetState(&x, &y, &mask);
-  gfx::ButtonGroup& buttons = Buttons();
-  buttons.HandleMouse(x, y, mask);
-  buttons.DrawAll();
+  FeedMouseToButtons();
   HandlePresses();
+  const gfx::ButtonGroup& buttons = Buttons();
 
-  if (buttons.IsClicked("exit")) return kQuit;
-  if (buttons.IsClicked("help") && !ShowInformation()) return kQuit;
+  if (buttons.IsClicked("exit")) return gfx::kEndProgram;
+  if (buttons.IsClicked("help") && !ShowInformation()) return gfx::kEndProgram;
   if (buttons.IsClicked("left")) {
     if (page_ > 0) --page_;
     EnableSlots();
@@ -212,7 +191,7 @@ int CatalogueScreen::Update(int) {
     }
     // The collect slot: the browser opens while the launcher ends; without
     // a browser the player is told and stays here.
-    if (ctx_.launcher.openUrl(web::kHomeUrl)) return kQuit;
+    if (launcher_.openUrl(web::kHomeUrl)) return gfx::kEndProgram;
     ctx_.qv.backend().messageBox(std::string("Could not open the web site ") + web::kHomeUrl +
                                      " in a browser.",
                                  "Pavlora");
@@ -222,17 +201,8 @@ int CatalogueScreen::Update(int) {
 }
 
 void CatalogueScreen::DrawPageNumber() {
-  platform::Surface* target = ctx_.redraw.GetTarget();
-  if (!pageNumbers_ || !target) return;
-  const std::string digits = std::to_string(page_ + 1);
-  const int cell = pageNumbers_->Width() / kDigitCount;
-  int x = kPageNumberRight - int(digits.size()) * cell;
-  for (const char d : digits) {
-    pageNumbers_->SetFrame(d - '0');
-    pageNumbers_->SetPosition(x, kPageNumberTop);
-    pageNumbers_->Draw(target);
-    x += cell;
-  }
+  if (pageNumbers_ && ctx_.redraw.GetTarget())
+    gfx::DrawNumberRightAligned(*pageNumbers_, page_ + 1, kPageNumberRight, kPageNumberTop);
 }
 
 int CatalogueScreen::DrawAndPresent() {
@@ -252,25 +222,15 @@ int CatalogueScreen::DrawAndPresent() {
     }
   }
   // The slot frames lie over the pictures, the focus mark over them.
-  Buttons().DrawAll();
-  if (focus_) focus_->Draw({0, 0, ctx_.screenWidth, ctx_.screenHeight}, true);
-  return Present();
+  return DrawButtonsAndPresent(focus_.get());
 }
 
 bool CatalogueScreen::ShowInformation() {
-  {
-    gfx::PopupScreen popup(ctx_);
-    popup.AddImage("infoscreen.bmp", nullptr);
-    popup.SetFocusFrame(kFocusFrame);
-    auto back = std::make_unique<gfx::Button>(ctx_, 689, 370);
-    back->LoadStateStrip("backbutton.bmp", 2, 0);
-    back->SetName("back");
-    popup.AddButton(std::move(back));
-    std::string result;
-    if (!popup.Run(result, nullptr)) return false;
-  }
-  ctx_.redraw.RestoreAll();
-  return true;
+  gfx::PopupScreen popup(ctx_);
+  popup.AddImage("infoscreen.bmp", nullptr);
+  popup.SetFocusFrame(kFocusFrame);
+  popup.PlaceButton({"back", "backbutton.bmp", 689, 370});
+  return popup.RunThenRedrawAll();
 }
 
 bool CatalogueScreen::SelectGameByProgramName(const std::string& text) {

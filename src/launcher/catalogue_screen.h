@@ -11,6 +11,7 @@
 #include "gfx/sprite.h"
 #include "launcher/game_entry.h"
 
+namespace platform { class ProgramLauncher; }
 namespace shell { class ScreenManager; }
 
 namespace launcher {
@@ -22,7 +23,9 @@ class CatalogueScreen : public gfx::Screen {
   static constexpr int kSlotsPerPage = 12;
   static constexpr const char* kGamePicture = "PavloraButton.bmp";
 
-  CatalogueScreen(gfx::Context& ctx, shell::ScreenManager& screens, TitleScreen& title);
+  // launcher opens the maker's web site.
+  CatalogueScreen(gfx::Context& ctx, platform::ProgramLauncher& launcher, shell::ScreenManager& screens,
+                  TitleScreen& title);
   ~CatalogueScreen() override;
 
   void Activate(platform::Display* display, platform::Surface* drawing) override;
@@ -55,6 +58,7 @@ class CatalogueScreen : public gfx::Screen {
   void UpdateFocusTargets();
   bool ShowInformation();
 
+  platform::ProgramLauncher& launcher_;
   shell::ScreenManager& screens_;
   TitleScreen& title_;
   std::unique_ptr<gfx::Sprite> pageNumbers_;

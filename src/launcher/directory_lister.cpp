@@ -1,18 +1,14 @@
 #include "launcher/directory_lister.h"
 
+#include "platform/ascii.h"
+
 namespace launcher {
-
-namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-}  // namespace
 
 bool DirectoryLister::Matches(const std::string& wildcard, const std::string& name) {
   // Greedy match with one remembered star: linear in practice, never recursive.
   size_t w = 0, n = 0, starW = std::string::npos, starN = 0;
   while (n < name.size()) {
-    if (w < wildcard.size() && (wildcard[w] == '?' || Lower(wildcard[w]) == Lower(name[n]))) {
+    if (w < wildcard.size() && (wildcard[w] == '?' || platform::AsciiLower(wildcard[w]) == platform::AsciiLower(name[n]))) {
       ++w;
       ++n;
     } else if (w < wildcard.size() && wildcard[w] == '*') {

@@ -28,7 +28,6 @@ class DirectoryLister {
   std::optional<FindRecord> Next(std::string* path = nullptr);
   void Close();
   bool Open() const { return open_; }
-  const std::string& Prefix() const { return prefix_; }
 
   // The wildcard rule on its own.
   static bool Matches(const std::string& wildcard, const std::string& name);

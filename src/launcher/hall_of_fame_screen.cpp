@@ -1,7 +1,5 @@
 #include "launcher/hall_of_fame_screen.h"
 
-#include <string_view>
-
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
 #include "launcher/score_upload.h"
@@ -15,13 +13,7 @@ namespace {
 
 constexpr const char* kScoreFile = "hiscore.dat";
 
-struct ButtonPlace {
-  const char* name;
-  const char* file;
-  int x, y;
-};
-
-constexpr ButtonPlace kButtons[] = {
+constexpr gfx::ButtonPlace kButtons[] = {
     {"upload", "..\\UploadButton.bmp", 552, 88},
     {"clear", "..\\ClearScores.bmp", 552, 149},
     {"back", "..\\backbutton.bmp", 595, 220},
@@ -29,28 +21,19 @@ constexpr ButtonPlace kButtons[] = {
 
 }  // namespace
 
-HallOfFameScreen::HallOfFameScreen(gfx::Context& ctx, std::string gameName,
-                                   players::SaveNotice* notice)
-    : gfx::PopupScreen(ctx), gameName_(std::move(gameName)), notice_(notice) {}
+HallOfFameScreen::HallOfFameScreen(gfx::Context& ctx, platform::ProgramLauncher& launcher,
+                                   std::string gameName, players::SaveNotice* notice)
+    : gfx::PopupScreen(ctx), launcher_(launcher), gameName_(std::move(gameName)), notice_(notice) {}
 
 HallOfFameScreen::~HallOfFameScreen() = default;
 
 void HallOfFameScreen::Create() {
   gfx::PopupScreen::Create();
-  blackFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  blackFont_->Load("..\\HallBlackFont.bmp");
-  blackFont_->SetLetterSpacing(1);
-  purpleFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  purpleFont_->Load("..\\HallPurpleFont.bmp");
-  purpleFont_->SetLetterSpacing(1);
+  blackFont_ = gfx::BitmapFont::FromFile(ctx_.qv, "..\\HallBlackFont.bmp", 1);
+  purpleFont_ = gfx::BitmapFont::FromFile(ctx_.qv, "..\\HallPurpleFont.bmp", 1);
 
   AddImage("..\\HallOfFameScreen.bmp", nullptr);
-  for (const ButtonPlace& place : kButtons) {
-    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
-    button->LoadStateStrip(place.file, 2, 0);
-    button->SetName(place.name);
-    AddButton(std::move(button));
-  }
+  AddButtons(kButtons);
   AddDefaultButton();
 
   table_.Create(players::HighScoreTable::kRows);
@@ -73,7 +56,7 @@ int HallOfFameScreen::CheckDone() {
   gfx::ButtonGroup& buttons = Buttons();
   if (buttons.IsClicked("upload")) {
     // The pop-up stays open while the browser starts.
-    ctx_.launcher.openUrl(UploadUrl());
+    launcher_.openUrl(UploadUrl());
   }
   if (buttons.IsClicked("clear")) {
     table_.Create(players::HighScoreTable::kRows);

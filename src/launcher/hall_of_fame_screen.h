@@ -8,6 +8,7 @@
 #include "gfx/popup_screen.h"
 #include "players/high_score_table.h"
 
+namespace platform { class ProgramLauncher; }
 namespace players { class SaveNotice; }
 
 namespace launcher {
@@ -22,9 +23,11 @@ class HallOfFameScreen : public gfx::PopupScreen {
   static constexpr int kSecondColumnFromLeft = 334;
   static constexpr int kScoreFromName = 200;
 
-  // gameName is the game directory's name, sent with the score; notice
-  // (when given) tells the player when clearing could not be saved.
-  HallOfFameScreen(gfx::Context& ctx, std::string gameName, players::SaveNotice* notice = nullptr);
+  // launcher opens the upload page; gameName is the game directory's name,
+  // sent with the score; notice (when given) tells the player when clearing
+  // could not be saved.
+  HallOfFameScreen(gfx::Context& ctx, platform::ProgramLauncher& launcher, std::string gameName,
+                   players::SaveNotice* notice = nullptr);
   ~HallOfFameScreen() override;
 
   // The picture, its three buttons, and the table read from "hiscore.dat"
@@ -40,6 +43,7 @@ class HallOfFameScreen : public gfx::PopupScreen {
  private:
   void DrawTable();
 
+  platform::ProgramLauncher& launcher_;
   std::string gameName_;
   players::SaveNotice* notice_;
   std::unique_ptr<gfx::BitmapFont> blackFont_;

@@ -24,7 +24,6 @@ class PavloraProgram : public shell::Program {
 
   CatalogueScreen* Catalogue() const { return catalogue_.get(); }
   TitleScreen* Title() const { return title_.get(); }
-  players::PlayerRoster& Roster() { return roster_; }
 
  private:
   players::PlayerRoster roster_;

@@ -1,6 +1,5 @@
 #include "launcher/players_screen.h"
 
-#include <string_view>
 #include <vector>
 
 #include "gfx/back_buffer.h"
@@ -12,13 +11,7 @@ namespace launcher {
 
 namespace {
 
-struct ButtonPlace {
-  const char* name;
-  const char* file;
-  int x, y;
-};
-
-constexpr ButtonPlace kButtons[] = {
+constexpr gfx::ButtonPlace kButtons[] = {
     {"enter", "..\\EnterButton.bmp", 474, 471},
     {"remove", "..\\RemoveButton.bmp", 360, 471},
     {"back", "..\\BackButton.bmp", 608, 489},
@@ -46,23 +39,15 @@ PlayersScreen::~PlayersScreen() = default;
 
 void PlayersScreen::Create() {
   gfx::PopupScreen::Create();
-  normalFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  normalFont_->Load("..\\n_font.bmp");
-  normalFont_->SetLetterSpacing(1);
-  highlightFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  highlightFont_->Load("..\\h_font.bmp");
-  highlightFont_->SetLetterSpacing(3);
+  normalFont_ = gfx::BitmapFont::FromFile(ctx_.qv, "..\\n_font.bmp", 1);
+  highlightFont_ = gfx::BitmapFont::FromFile(ctx_.qv, "..\\h_font.bmp", 3);
 
   AddImage("..\\PlayerInfo.bmp", nullptr);
-  for (const ButtonPlace& place : kButtons) {
-    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
-    button->LoadStateStrip(place.file, 2, 0);
-    button->SetName(place.name);
-    if (place.name == std::string_view("yesno")) {
-      button->SetFirstImageOnly(1);
-      button->SetQueueRestore(1);
-    }
-    AddButton(std::move(button));
+  AddButtons(kButtons);
+  // The yes/no switch shows its state by its first look alone.
+  if (gfx::Button* yesNo = Buttons().Find("yesno")) {
+    yesNo->SetFirstImageOnly(1);
+    yesNo->SetQueueRestore(1);
   }
 
   // The fields count from the picture's top-left corner like the buttons

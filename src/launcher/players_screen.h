@@ -31,11 +31,6 @@ class PlayersScreen : public gfx::PopupScreen {
   int Run(std::string& result, const char* imageName) override;
   int FrameHook(int x, int y, int buttons) override;
 
-  TextField* FieldAt(int index) const {
-    return index >= 0 && index < kFieldCount ? fields_[size_t(index)].get() : nullptr;
-  }
-  int SendOn() const { return sendOn_; }
-
  private:
   players::PlayerRoster& roster_;
   std::unique_ptr<gfx::BitmapFont> normalFont_;

@@ -5,6 +5,7 @@
 
 #include "gfx/context.h"
 #include "shell/services/key_queue.h"
+#include "shell/services/message_pump.h"
 #include "shell/services/timers.h"
 
 namespace launcher {
@@ -30,14 +31,6 @@ void TextField::SetFont(const gfx::BitmapFont* font) {
   fonts_.push_back(font);
 }
 
-void TextField::LoadFont(const std::string& path) {
-  auto font = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  font->Load(path);
-  height_ = font->Height();
-  fonts_.push_back(font.get());
-  ownedFonts_.push_back(std::move(font));
-}
-
 void TextField::SetCursorImage(const std::string& path) {
   cursor_ = std::make_unique<gfx::Sprite>(ctx_);
   cursor_->AddFrameFromFile(path);
@@ -58,7 +51,7 @@ void TextField::SetRect(int x, int y, int width, int height) {
 }
 
 void TextField::SetEditing(int flag) {
-  if (editing_ == 0) ctx_.keys.Clear();
+  if (editing_ == 0) ctx_.pump.Keys().Clear();
   editing_ = flag;
 }
 
@@ -88,7 +81,7 @@ int TextField::Click(int mx, int my) {
 
 int TextField::ProcessKeys() {
   if (!editing_ || !keyboardInput_) return 0;
-  for (int code = ctx_.keys.Pop(); code != 0; code = ctx_.keys.Pop()) {
+  for (int code = ctx_.pump.Keys().Pop(); code != 0; code = ctx_.pump.Keys().Pop()) {
     if (const auto ch = shell::KeyQueue::Translate(code)) {
       Append(*ch);
     } else if (code == kBackspace) {

@@ -34,7 +34,6 @@ class TextField {
   // A font that stays the caller's; appended to the list, height follows it.
   void SetFont(const gfx::BitmapFont* font);
   // A font the field loads and keeps.
-  void LoadFont(const std::string& path);
   void SetCursorImage(const std::string& path);
   void SetOffset(int dx, int dy);
   void SetRect(int x, int y, int width, int height);
@@ -53,7 +52,6 @@ class TextField {
   const std::string& Text() const { return text_; }
   int Editing() const { return editing_; }
   int Selected() const { return selected_; }
-  int CursorOn() const { return cursorOn_; }
   int X() const { return x_; }
   int Y() const { return y_; }
   int Width() const { return width_; }
@@ -73,7 +71,6 @@ class TextField {
   int width_ = 0, height_ = 0;
   std::string text_;
   std::vector<const gfx::BitmapFont*> fonts_;
-  std::vector<std::unique_ptr<gfx::BitmapFont>> ownedFonts_;
   int capacity_ = 0;
   std::unique_ptr<gfx::Sprite> cursor_;
   int cursorOn_ = 0;

@@ -1,6 +1,6 @@
 #include "launcher/title_screen.h"
 
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "gfx/back_buffer.h"
@@ -16,14 +16,12 @@
 #include "players/player_roster.h"
 #include "shell/app/screen_manager.h"
 #include "shell/services/message_pump.h"
-#include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 
 namespace launcher {
 
 namespace {
 
-constexpr int kQuit = 7;
 constexpr int kPopupLeft = 53;
 constexpr int kPopupTop = 18;
 constexpr int kFieldCapacity = 64;
@@ -33,23 +31,16 @@ constexpr const char* kFocusFrame = "..\\FocusFrame.bmp";
 // Focus ids of the name plates follow those of the buttons.
 constexpr int kFirstPlateId = 100;
 
-struct ButtonPlace {
-  const char* name;
-  const char* file;
-  int x, y;
-  bool isSwitch;
-};
-
-constexpr ButtonPlace kButtons[] = {
-    {"HowToPlay", "..\\HowToPlayButton.bmp", 52, 296, false},
-    {"Play", "..\\PlayButton.bmp", 636, 296, false},
-    {"HighScores", "..\\HighScoresButton.bmp", 52, 365, false},
-    {"Menu", "..\\MenuButton.bmp", 636, 365, false},
-    {"Credits", "..\\CreditsButton.bmp", 52, 435, false},
-    {"Exit", "..\\ExitButton.bmp", 636, 435, false},
-    {"Players", "..\\PlayersButton.bmp", 280, 318, false},
-    {"SFX", "..\\sfx.bmp", 52, 505, true},
-    {"Music", "..\\music.bmp", 106, 505, true},
+constexpr gfx::ButtonPlace kButtons[] = {
+    {"HowToPlay", "..\\HowToPlayButton.bmp", 52, 296},
+    {"Play", "..\\PlayButton.bmp", 636, 296},
+    {"HighScores", "..\\HighScoresButton.bmp", 52, 365},
+    {"Menu", "..\\MenuButton.bmp", 636, 365},
+    {"Credits", "..\\CreditsButton.bmp", 52, 435},
+    {"Exit", "..\\ExitButton.bmp", 636, 435},
+    {"Players", "..\\PlayersButton.bmp", 280, 318},
+    {"SFX", "..\\sfx.bmp", 52, 505},
+    {"Music", "..\\music.bmp", 106, 505},
 };
 
 struct FieldRect {
@@ -72,9 +63,10 @@ std::string FirstWord(const std::string& name) { return name.substr(0, name.find
 
 }  // namespace
 
-TitleScreen::TitleScreen(gfx::Context& ctx, shell::ScreenManager& screens,
-                         players::PlayerRoster& roster)
+TitleScreen::TitleScreen(gfx::Context& ctx, platform::ProgramLauncher& launcher,
+                         shell::ScreenManager& screens, players::PlayerRoster& roster)
     : gfx::Screen(ctx, "title"),
+      launcher_(launcher),
       screens_(screens),
       roster_(roster),
       saveNotice_(ctx.qv.backend(), "Pavlora") {}
@@ -84,26 +76,17 @@ TitleScreen::~TitleScreen() = default;
 void TitleScreen::Activate(platform::Display* display, platform::Surface* drawing) {
   platform::SetCurrentDirectory(game_.gameDirectory);
   gfx::Screen::Activate(display, drawing);
-  if (gfx::ScreenImage* image = LoadImage(kBackground)) ctx_.redraw.SetTarget(image->GetSurface());
-  if (gfx::ScreenImage* image = LoadImage(kBackground))
-    ctx_.redraw.SetBackground(image->GetSurface());
-  ctx_.redraw.RestoreAll();
+  LoadBackdrop(kBackground);
 
-  for (const ButtonPlace& place : kButtons) {
-    auto button = std::make_unique<gfx::Button>(ctx_, place.x, place.y);
-    button->LoadStateStrip(place.file, 2, 0);
-    button->SetName(place.name);
-    gfx::Button* added = Buttons().Add(std::move(button));
-    if (place.isSwitch) {
-      added->SetFirstImageOnly(1);
-      ReadSwitch(place.name, place.name == std::string_view("SFX") ? sfxOn_ : musicOn_);
-    }
+  AddButtons(kButtons);
+  // The two sound switches show their state by their first look alone.
+  for (auto [name, on] : {std::pair{"SFX", &sfxOn_}, std::pair{"Music", &musicOn_}}) {
+    if (gfx::Button* button = Buttons().Find(name)) button->SetFirstImageOnly(1);
+    ReadSwitch(name, *on);
   }
 
-  normalFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  normalFont_->Load("..\\n_font.bmp");
-  highlightFont_ = std::make_unique<gfx::BitmapFont>(ctx_.qv);
-  highlightFont_->Load("..\\h_font.bmp");
+  normalFont_ = gfx::BitmapFont::FromFile(ctx_.qv, "..\\n_font.bmp");
+  highlightFont_ = gfx::BitmapFont::FromFile(ctx_.qv, "..\\h_font.bmp");
 
   for (int i = 0; i < kPlayerFields; ++i) {
     auto field = std::make_unique<TextField>(ctx_);
@@ -207,11 +190,7 @@ void TitleScreen::ShowPlayerName(int index) {
 
 int TitleScreen::Update(int) {
   if (!fields_[0]) return 1;
-  int x = 0, y = 0, mask = 0;
-  ctx_.mouse.GetState(&x, &y, &mask);
-  gfx::ButtonGroup& buttons = Buttons();
-  buttons.HandleMouse(x, y, mask);
-  buttons.DrawAll();
+  const auto [x, y, mask] = FeedMouseToButtons();
   HandlePresses();
 
   // A press counts once, however long the button is held.
@@ -234,56 +213,41 @@ int TitleScreen::Update(int) {
   }
   fields_[size_t(current_)]->SetSelected(1);
 
+  const gfx::ButtonGroup& buttons = Buttons();
   if (buttons.IsClicked("SFX")) ToggleSwitch("SFX", sfxOn_);
   if (buttons.IsClicked("Music")) ToggleSwitch("Music", musicOn_);
-  if (buttons.IsClicked("Credits") && !ShowPicture(".\\title\\Credits.bmp")) return kQuit;
-  if (buttons.IsClicked("HowToPlay") && !ShowPicture(".\\title\\HowToPlay.bmp")) return kQuit;
-  if (buttons.IsClicked("HighScores") && !ShowHallOfFame()) return kQuit;
-  if (buttons.IsClicked("Players") && !ShowPlayers()) return kQuit;
-  if (buttons.IsClicked("Play") && Play()) return kQuit;
+  if (buttons.IsClicked("Credits") && !ShowPicture(".\\title\\Credits.bmp")) return gfx::kEndProgram;
+  if (buttons.IsClicked("HowToPlay") && !ShowPicture(".\\title\\HowToPlay.bmp")) return gfx::kEndProgram;
+  if (buttons.IsClicked("HighScores") && !ShowHallOfFame()) return gfx::kEndProgram;
+  if (buttons.IsClicked("Players") && !ShowPlayers()) return gfx::kEndProgram;
+  if (buttons.IsClicked("Play") && Play()) return gfx::kEndProgram;
   if (buttons.IsClicked("Menu")) {
     platform::SetCurrentDirectory("..");
     // Releases this screen: nothing of it may be touched afterwards.
     screens_.SwitchTo("Pavlora");
     return 1;
   }
-  if (buttons.IsClicked("Exit")) return kQuit;
-  return DrawAndPresent() ? 1 : 0;
-}
-
-int TitleScreen::DrawAndPresent() {
-  Buttons().DrawAll();
-  if (focus_) focus_->Draw({0, 0, ctx_.screenWidth, ctx_.screenHeight}, true);
-  return Present();
+  if (buttons.IsClicked("Exit")) return gfx::kEndProgram;
+  return DrawButtonsAndPresent(focus_.get()) ? 1 : 0;
 }
 
 bool TitleScreen::ShowPicture(const std::string& path) {
-  {
-    gfx::PopupScreen popup(ctx_);
-    popup.AddImage(path, nullptr);
-    // A picture that could not be loaded has nothing to click on; it is
-    // passed over instead of holding the screen for ever.
-    if (!popup.HasPicture()) return true;
-    popup.AddDefaultButton();
-    popup.Place(kPopupLeft, kPopupTop);
-    std::string result;
-    if (!popup.Run(result, nullptr)) return false;
-  }
-  ctx_.redraw.RestoreAll();
-  return true;
+  gfx::PopupScreen popup(ctx_);
+  popup.AddImage(path, nullptr);
+  // A picture that could not be loaded has nothing to click on; it is
+  // passed over instead of holding the screen for ever.
+  if (!popup.HasPicture()) return true;
+  popup.AddDefaultButton();
+  popup.Place(kPopupLeft, kPopupTop);
+  return popup.RunThenRedrawAll();
 }
 
 bool TitleScreen::ShowHallOfFame() {
-  {
-    HallOfFameScreen hall(ctx_, game_.directoryName, &saveNotice_);
-    hall.SetFocusFrame(kFocusFrame);
-    hall.Create();
-    hall.Place(kPopupLeft, kPopupTop);
-    std::string result;
-    if (!hall.Run(result, nullptr)) return false;
-  }
-  ctx_.redraw.RestoreAll();
-  return true;
+  HallOfFameScreen hall(ctx_, launcher_, game_.directoryName, &saveNotice_);
+  hall.SetFocusFrame(kFocusFrame);
+  hall.Create();
+  hall.Place(kPopupLeft, kPopupTop);
+  return hall.RunThenRedrawAll();
 }
 
 bool TitleScreen::ShowPlayers() {
@@ -294,14 +258,12 @@ bool TitleScreen::ShowPlayers() {
     players.Create();
     players.Place(kPopupLeft, kPopupTop);
     players.SetPlayer(roster_.Player(roster_.CurrentIndex()));
-    std::string result;
-    if (!players.Run(result, nullptr)) return false;
+    if (!players.RunThenRedrawAll()) return false;
   }
   // All eight in one write, so that no player is ever left half saved.
   std::string why;
   if (!roster_.SaveAll(&why)) SaveFailed(why);
   for (int i = 0; i < kPlayerFields; ++i) ShowPlayerName(i);
-  ctx_.redraw.RestoreAll();
   return true;
 }
 
@@ -312,7 +274,7 @@ bool TitleScreen::Play() {
   std::string problem;
   if (!platform::FileExists(program))
     problem = "The game's program " + program + " is missing.";
-  else if (!ctx_.launcher.startProgram(program, launcherDirectory, game_.gameDirectory))
+  else if (!launcher_.startProgram(program, launcherDirectory, game_.gameDirectory))
     problem = "Could not start the game's program " + program + ".";
   else
     return true;

@@ -16,6 +16,7 @@
 #include "launcher/text_field.h"
 #include "players/save_notice.h"
 
+namespace platform { class ProgramLauncher; }
 namespace players { class PlayerRoster; }
 namespace shell { class ScreenManager; }
 
@@ -26,7 +27,9 @@ class TitleScreen : public gfx::Screen {
   static constexpr int kPlayerFields = 8;
   static constexpr const char* kOptionsFile = "..\\options.ini";
 
-  TitleScreen(gfx::Context& ctx, shell::ScreenManager& screens, players::PlayerRoster& roster);
+  // launcher starts the games and the browser.
+  TitleScreen(gfx::Context& ctx, platform::ProgramLauncher& launcher, shell::ScreenManager& screens,
+              players::PlayerRoster& roster);
   ~TitleScreen() override;
 
   // Keeps the game's directory and program; the catalogue's list may be
@@ -38,7 +41,6 @@ class TitleScreen : public gfx::Screen {
   void Release() override;
   int Update(int active) override;
   // Draws the buttons and presents the frame; the present result.
-  int DrawAndPresent();
 
   int CurrentPlayer() const { return current_; }
   // The focused button's name, or "player<n>" for a name plate (n from 1).
@@ -68,6 +70,7 @@ class TitleScreen : public gfx::Screen {
   // Tells the player (once) that the options file could not be written.
   void SaveFailed(const std::string& why);
 
+  platform::ProgramLauncher& launcher_;
   shell::ScreenManager& screens_;
   players::PlayerRoster& roster_;
   GameFiles game_;

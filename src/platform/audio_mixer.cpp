@@ -209,6 +209,22 @@ void Report(AudioResult* result, AudioResult value) {
   if (result) *result = value;
 }
 
+// The volume and pan controls: each only on a buffer made with it, each
+// within its range, and both make the voice's stereo gains.
+AudioResult SetLevel(Voice& v, int Voice::*level, uint32_t control, int low, int high, int value) {
+  if (!(v.flags & control)) return AudioResult::kControlUnavailable;
+  if (value < low || value > high) return AudioResult::kInvalidParam;
+  v.*level = value;
+  v.gain = GainsFromAttenuation(v.volume, v.pan);
+  return AudioResult::kOk;
+}
+
+AudioResult GetLevel(const Voice& v, int Voice::*level, uint32_t control, int& value) {
+  if (!(v.flags & control)) return AudioResult::kControlUnavailable;
+  value = v.*level;
+  return AudioResult::kOk;
+}
+
 }  // namespace
 
 // ---- SoundBuffer ----
@@ -315,36 +331,22 @@ AudioResult SoundBuffer::setCurrentPosition(uint32_t offset) {
 
 AudioResult SoundBuffer::setVolume(int volume) {
   std::lock_guard lock(core_->mutex);
-  Voice& v = *voice_;
-  if (!(v.flags & kBufferCtrlVolume)) return AudioResult::kControlUnavailable;
-  if (volume < kVolumeSilent || volume > kVolumeFull) return AudioResult::kInvalidParam;
-  v.volume = volume;
-  v.gain = GainsFromAttenuation(v.volume, v.pan);
-  return AudioResult::kOk;
+  return SetLevel(*voice_, &Voice::volume, kBufferCtrlVolume, kVolumeSilent, kVolumeFull, volume);
 }
 
 AudioResult SoundBuffer::volume(int& volume) const {
   std::lock_guard lock(core_->mutex);
-  if (!(voice_->flags & kBufferCtrlVolume)) return AudioResult::kControlUnavailable;
-  volume = voice_->volume;
-  return AudioResult::kOk;
+  return GetLevel(*voice_, &Voice::volume, kBufferCtrlVolume, volume);
 }
 
 AudioResult SoundBuffer::setPan(int pan) {
   std::lock_guard lock(core_->mutex);
-  Voice& v = *voice_;
-  if (!(v.flags & kBufferCtrlPan)) return AudioResult::kControlUnavailable;
-  if (pan < kPanLeft || pan > kPanRight) return AudioResult::kInvalidParam;
-  v.pan = pan;
-  v.gain = GainsFromAttenuation(v.volume, v.pan);
-  return AudioResult::kOk;
+  return SetLevel(*voice_, &Voice::pan, kBufferCtrlPan, kPanLeft, kPanRight, pan);
 }
 
 AudioResult SoundBuffer::pan(int& pan) const {
   std::lock_guard lock(core_->mutex);
-  if (!(voice_->flags & kBufferCtrlPan)) return AudioResult::kControlUnavailable;
-  pan = voice_->pan;
-  return AudioResult::kOk;
+  return GetLevel(*voice_, &Voice::pan, kBufferCtrlPan, pan);
 }
 
 AudioResult SoundBuffer::setFrequency(uint32_t hz) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "platform/paths.h"
 
 namespace platform {
@@ -35,11 +36,8 @@ class Reader {
   bool has(uint64_t offset, uint64_t count) const {
     return offset <= data_.size() && count <= data_.size() - offset;
   }
-  uint16_t u16(size_t at) const { return uint16_t(data_[at] | data_[at + 1] << 8); }
-  uint32_t u32(size_t at) const {
-    return uint32_t(data_[at]) | uint32_t(data_[at + 1]) << 8 | uint32_t(data_[at + 2]) << 16 |
-           uint32_t(data_[at + 3]) << 24;
-  }
+  uint16_t u16(size_t at) const { return ReadLe16(&data_[at]); }
+  uint32_t u32(size_t at) const { return ReadLe32(&data_[at]); }
   uint8_t u8(size_t at) const { return data_[at]; }
   size_t size() const { return data_.size(); }
 

@@ -10,16 +10,11 @@
 #include <memory>
 #include <optional>
 
+#include "platform/ascii.h"
+
 namespace platform {
 
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 bool Exists(const std::string& path) {
   struct stat st {};
@@ -80,7 +75,7 @@ std::string ResolvePath(const std::string& windowsPath) {
       // Only the directory reached so far is searched, never anywhere else.
       resolving = false;
       for (const std::string& name : SortedNames(result).value_or(std::vector<std::string>{})) {
-        if (SameIgnoringCase(name, part)) {
+        if (EqualIgnoringAsciiCase(name, part)) {
           chosen = name;
           resolving = true;
           break;

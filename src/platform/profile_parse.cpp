@@ -1,6 +1,7 @@
 // INI text: reading a value and setting one, line by line.
 #include "platform/profile_parse.h"
 
+#include "platform/ascii.h"
 
 namespace platform {
 
@@ -12,15 +13,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
 }
 
 enum class LineKind { Blank, Comment, Section, Key, Other };
@@ -97,13 +89,13 @@ Found Scan(std::string_view content, std::string_view section, std::string_view 
   while (const auto line = cursor.next()) {
     if (line->kind == LineKind::Section) {
       if (inside) break;  // the first section of that name is the one
-      inside = SameName(line->name, section);
+      inside = EqualIgnoringAsciiCase(line->name, section);
       if (inside) found.header = found.lastFilled = *line;
       continue;
     }
     if (!inside) continue;
     if (line->kind != LineKind::Blank) found.lastFilled = *line;
-    if (line->kind == LineKind::Key && SameName(line->name, key)) {
+    if (line->kind == LineKind::Key && EqualIgnoringAsciiCase(line->name, key)) {
       found.key = *line;
       break;
     }

@@ -32,7 +32,6 @@ class Qv {
   Qv(Backend& backend, MessageQueue& queue, KeyboardSnapshot& keyboard);
   ~Qv();
 
-  void SetInstance() {}
   void DebugEnable(int on) { debug_ = on; }
   // Full-screen and windowed forms; non-zero when the display is ready.
   int InitDirectX(int width, int height, int bitsPerPixel);
@@ -45,7 +44,6 @@ class Qv {
   // Shows the back buffer and exchanges the pages; 1 on success.
   int Flip();
   std::unique_ptr<Surface> LoadBitmap(const std::string& path, int depth = 16);
-  ChannelBits GetRGBABits(const SurfaceDesc& desc) const { return RgbaBits(desc); }
 
   void InitMouse() { mouseReady_ = true; }
   void InitKeyboard() { keyboardReady_ = true; }

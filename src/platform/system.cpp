@@ -12,6 +12,7 @@
 #include <csignal>
 #include <thread>
 
+#include "platform/ascii.h"
 #include "platform/paths.h"
 
 extern char** environ;
@@ -90,16 +91,6 @@ bool Spawn(const std::string& file, const std::vector<std::string>& args,
   return true;
 }
 
-bool StartsWithIgnoringCase(const std::string& s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char c = s[i];
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool SpawnLauncher::startProgram(const std::string& program, const std::string& argument,
@@ -120,7 +111,7 @@ bool SpawnLauncher::startProgram(const std::string& program, const std::string& 
 
 bool SpawnLauncher::openUrl(const std::string& url) {
   const bool web =
-      StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://");
+      StartsWithIgnoringAsciiCase(url, "http://") || StartsWithIgnoringAsciiCase(url, "https://");
   if (!web) return false;
   for (const char c : url)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;

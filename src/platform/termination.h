@@ -7,7 +7,7 @@ namespace platform {
 
 void InstallTerminationHandlers();
 bool TerminationRequested();
-// Forgets an earlier request (tests).
+// Forgets an earlier request once it has been acted on.
 void ClearTerminationRequest();
 
 }  // namespace platform

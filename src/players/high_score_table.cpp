@@ -7,6 +7,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/little_endian.h"
 #include "platform/save_location.h"
 
 namespace players {
@@ -19,10 +20,7 @@ void PutInt32(std::vector<uint8_t>& out, int32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
-int32_t GetInt32(const uint8_t* p) {
-  const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-  return static_cast<int32_t>(v);
-}
+int32_t GetInt32(const uint8_t* p) { return static_cast<int32_t>(platform::ReadLe32(p)); }
 
 std::string CutName(std::string_view name) {
   name = name.substr(0, name.find('\0'));

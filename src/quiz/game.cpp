@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/little_endian.h"
 #include "platform/save_location.h"
 
 namespace quiz {
@@ -12,8 +13,6 @@ Game::~Game() = default;
 
 void Game::Load() {}
 void Game::Unload() {}
-void Game::Reserved2() {}
-void Game::Reserved3() {}
 
 int Game::ReadBests() {
   std::ifstream in;
@@ -30,8 +29,7 @@ int Game::ReadBests() {
   in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
   for (int i = 0; i < kBestsCount; ++i) {
     const uint8_t* b = bytes + 4 * i;
-    bests_[std::size_t(i)] =
-        int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+    bests_[std::size_t(i)] = int32_t(platform::ReadLe32(b));
   }
   best_ = Bests(playerIndex_);
   return best_;
@@ -48,16 +46,12 @@ void Game::SetState(int state) { state_ = state; }
 void Game::SetScore(int points) { score_ = points; }
 int Game::GetScore() const { return score_; }
 void Game::SetBest(int points) { best_ = points; }
-void Game::SetSpare2(int value) { spare2_ = value; }
-int Game::GetSpare2() const { return spare2_; }
 void Game::SetBonusSeconds(int seconds) { bonusSeconds_ = seconds; }
 int Game::GetBonusSeconds() const { return bonusSeconds_; }
 void Game::SetTimeCap(int seconds) { timeCap_ = seconds; }
 int Game::GetTimeCap() const { return timeCap_; }
 void Game::SetTimeLimit(int seconds) { timeLimit_ = seconds; }
 int Game::GetTimeLimit() const { return timeLimit_; }
-void Game::SetSpare(int value) { spare_ = value; }
-int Game::GetSpare() const { return spare_; }
 void Game::SetPlayerIndex(int index) { playerIndex_ = index; }
 int Game::GetPlayerIndex() const { return playerIndex_; }
 

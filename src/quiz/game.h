@@ -21,8 +21,6 @@ class Game {
 
   virtual void Load();      // nothing
   virtual void Unload();    // nothing
-  virtual void Reserved2();
-  virtual void Reserved3();
   // Reads the players' best scores from the start of the bests file, as far
   // as the file holds them (the rest count as 0); best becomes the current
   // player's. A missing file gives best 0. Returns best.
@@ -38,16 +36,12 @@ class Game {
   virtual void SetScore(int points);
   virtual int GetScore() const;
   virtual void SetBest(int points);
-  virtual void SetSpare2(int value);
-  virtual int GetSpare2() const;
   virtual void SetBonusSeconds(int seconds);
   virtual int GetBonusSeconds() const;
   virtual void SetTimeCap(int seconds);
   virtual int GetTimeCap() const;
   virtual void SetTimeLimit(int seconds);
   virtual int GetTimeLimit() const;
-  virtual void SetSpare(int value);
-  virtual int GetSpare() const;
   virtual void SetPlayerIndex(int index);
   virtual int GetPlayerIndex() const;
 
@@ -62,8 +56,6 @@ class Game {
   int best_ = 0;
   int playerIndex_ = 0;
   std::array<int32_t, kBestsCount> bests_{};
-  int spare_ = 0;
-  int spare2_ = 0;
   int bonusSeconds_ = 0;
   int timeLimit_ = 0;
   int timeCap_ = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/bitmap_font.h"
+#include "platform/ascii.h"
 #include "quiz/question_store.h"
 
 namespace quiz {
@@ -53,7 +54,7 @@ bool Drawable(const gfx::BitmapFont& font, char ch) {
 std::vector<std::string> Words(std::string_view text) {
   std::vector<std::string> words(1);
   for (char c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    c = platform::AsciiLower(c);
     if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
       words.back().push_back(c);
     else if (!words.back().empty())
@@ -138,6 +139,14 @@ void CheckBlock(Reporter& report, const gfx::BitmapFont& font, const BlockReport
   }
   int answers = 0, statementLines = 0, explanationLines = 0, statementLine = 0,
       explanationLine = 0, answerLine = 0;
+  // A statement or explanation line: the first one's number is kept, those
+  // past what the quiz reads are reported.
+  auto textLine = [&](const ReportedLine& line, int& count, int& first, const char* what) {
+    if (++count == 1) first = line.number;
+    if (count > kReadLines)
+      report.At(line.number, std::string("only the first three lines of ") + what + " are read");
+    CheckWords(report, font, line);
+  };
   for (const ReportedLine& line : block.lines) {
     CheckCharacters(report, font, line);
     switch (line.role) {
@@ -153,16 +162,10 @@ void CheckBlock(Reporter& report, const gfx::BitmapFont& font, const BlockReport
                     "a second answer line: the quiz takes its answer and drops what follows");
         break;
       case ReportedLine::kStatement:
-        if (++statementLines == 1) statementLine = line.number;
-        if (statementLines > kReadLines)
-          report.At(line.number, "only the first three lines of a statement are read");
-        CheckWords(report, font, line);
+        textLine(line, statementLines, statementLine, "a statement");
         break;
       case ReportedLine::kExplanation:
-        if (++explanationLines == 1) explanationLine = line.number;
-        if (explanationLines > kReadLines)
-          report.At(line.number, "only the first three lines of an explanation are read");
-        CheckWords(report, font, line);
+        textLine(line, explanationLines, explanationLine, "an explanation");
         break;
       case ReportedLine::kIgnored:
         break;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/ascii.h"
+
 namespace quiz {
 namespace {
 
@@ -38,16 +40,6 @@ class PieceReader {
 std::string_view TrimRightSpaces(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view upperWord) {
-  if (text.size() < upperWord.size()) return false;
-  for (std::size_t i = 0; i < upperWord.size(); ++i) {
-    char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upperWord[i]) return false;
-  }
-  return true;
 }
 
 // The text of a piece without its line end. Pieces are read as the text
@@ -159,8 +151,8 @@ void ReadQuestions(std::istream& in, const TextMeasure& measure,
     }
 
     ReportedLine::Role role = ReportedLine::kIgnored;
-    if (StartsWithNoCase(body, "FALSE") || StartsWithNoCase(body, "TRUE")) {
-      record->answer = StartsWithNoCase(body, "FALSE") ? 0 : 1;
+    if (platform::StartsWithIgnoringAsciiCase(body, "FALSE") || platform::StartsWithIgnoringAsciiCase(body, "TRUE")) {
+      record->answer = platform::StartsWithIgnoringAsciiCase(body, "FALSE") ? 0 : 1;
       ++phase;
       ++block.answerLines;
       role = ReportedLine::kAnswer;

@@ -47,12 +47,6 @@ int QuestionStore::LoadFile(const std::string& path) {
   return 1;
 }
 
-void QuestionStore::WrapRecord(QuestionRecord& record) const {
-  const TextMeasure measure = Measure();
-  WrapSection(record.statement, measure);
-  WrapSection(record.explanation, measure);
-}
-
 bool QuestionStore::HasDrawable() const {
   for (const auto& record : records_) {
     if (record->IsDrawable()) return true;

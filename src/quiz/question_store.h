@@ -35,8 +35,6 @@ class QuestionStore {
   int LoadFile(const std::string& path);
   // What the last LoadFile met, block by block.
   const LoadReport& LastLoad() const { return lastLoad_; }
-  // Re-flows a record's statement and explanation to the question area.
-  void WrapRecord(QuestionRecord& record) const;
 
   // Draws a record at random, trying at most as many times as there are
   // records: a used record is passed over, and meeting a blank record ends

@@ -6,6 +6,7 @@
 
 #include "gfx/button_group.h"
 #include "gfx/context.h"
+#include "gfx/draw_number.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
@@ -16,9 +17,9 @@
 #include "quiz/cue_player.h"
 #include "quiz/quiz_screen.h"
 #include "shell/services/message_pump.h"
-#include "shell/services/mouse_cursor.h"
 #include "shell/services/presses.h"
 #include "shell/services/timers.h"
+#include "shell/services/window_title.h"
 
 namespace quiz {
 namespace {
@@ -55,9 +56,12 @@ constexpr int kDrawRounds = 1000;
 
 }  // namespace
 
-QuizGame::QuizGame(gfx::Context& ctx, CuePlayer& cues, QuizRandom& random,
+QuizGame::QuizGame(gfx::Context& ctx, shell::WindowTitle& title,
+                   platform::ProgramLauncher& launcher, CuePlayer& cues, QuizRandom& random,
                    std::string launcherDirectory)
     : ctx_(ctx),
+      title_(title),
+      launcher_(launcher),
       cues_(cues),
       random_(random),
       launcherDirectory_(std::move(launcherDirectory)),
@@ -89,7 +93,6 @@ void QuizGame::Load() {
   ctx_.timers.SetGameClock(GetTimeLimit());
 
   SetScore(0);
-  SetSpare(0);
   ladderLevel_ = 0;
   streak_ = 0;
 
@@ -110,24 +113,21 @@ void QuizGame::Unload() {
 }
 
 int QuizGame::Update() {
-  if (!screen_) return kContinue;
-  int x = 0, y = 0, buttons = 0;
-  ctx_.mouse.GetState(&x, &y, &buttons);
-  screen_->Buttons().HandleMouse(x, y, buttons);
-  screen_->Buttons().DrawAll();
+  if (!screen_) return gfx::kKeepRunning;
+  screen_->FeedMouseToButtons();
   HandlePresses();
 
   DrawScores();
   DrawTimeBar();
   StepBull();
 
-  if (Clicked("menu") && !launcherDirectory_.empty() && StartLauncher()) return kQuit;
+  if (Clicked("menu") && !launcherDirectory_.empty() && StartLauncher()) return gfx::kEndProgram;
   if (Clicked("info")) {
     // The clock waits until the next statement is drawn.
     ctx_.timers.StopClock();
-    if (!pictures_->ShowRulesPicture()) return kQuit;
+    if (!pictures_->ShowRulesPicture()) return gfx::kEndProgram;
   }
-  if (Clicked("exit")) return kQuit;
+  if (Clicked("exit")) return gfx::kEndProgram;
   if (Clicked("newgame")) {
     if (gfx::Button* button = screen_->Buttons().Find("newgame")) button->SetImageOffset(0);
     Load();
@@ -135,7 +135,7 @@ int QuizGame::Update() {
   }
   if (GetState() != kNoGame && ctx_.timers.GameClock() <= 0) return GameOver();
   StateStep();
-  return kContinue;
+  return gfx::kKeepRunning;
 }
 
 // --- shared steps -------------------------------------------------------
@@ -226,7 +226,7 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
   const int index = roster_.ReadCurrentIndex();
   SetPlayerIndex(index);
   roster_.LoadPlayer(index);
-  ctx_.title.Set(roster_.Player(index).name);
+  title_.Set(roster_.Player(index).name);
   return entryText ? roster_.EntryText(index) : std::string();
 }
 
@@ -235,32 +235,14 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
 void QuizGame::DrawScores() {
   ctx_.redraw.RestoreRect(kBestBox, kBoxTop, kBoxWidth, kBoxHeight);
   ctx_.redraw.RestoreRect(kScoreBox, kBoxTop, kBoxWidth, kBoxHeight);
-  DrawNumber(table_.TopScore(), kBestRight, kBestBox, kScoreTop);
-  DrawNumber(GetScore(), kScoreRight, kScoreBox, kScoreTop);
-}
-
-void QuizGame::DrawNumber(int32_t value, int rightEdge, int boxLeft, int y) {
   gfx::Sprite* digits = screen_->ScoreDigits();
   if (!digits) return;
-  const std::string text = std::to_string(value);
-  const int count = int(text.size());
-  const int cell = digits->Width() / 10;
-  int step = cell;
-  int x = rightEdge - step * count;
-  if (x < boxLeft && count > 1) {
-    // Too long for its place: the digits close up to fill the whole box,
-    // which is all that is wiped each frame.
-    step = std::min(cell, (kBoxWidth - cell) / (count - 1));
-    x = boxLeft + kBoxWidth - cell - step * (count - 1);
-  }
-  for (char c : text) {
-    if (c >= '0' && c <= '9') {
-      digits->SetFrameUnchecked(c - '0');
-      digits->SetPosition(x, y);
-      digits->DrawOnTarget();
-    }
-    x += step;
-  }
+  // A score too long for its place closes up to fill its box, which is all
+  // that is wiped each frame.
+  gfx::DrawNumberRightAligned(*digits, table_.TopScore(), kBestRight, kScoreTop,
+                              gfx::NumberBox{kBestBox, kBoxWidth});
+  gfx::DrawNumberRightAligned(*digits, GetScore(), kScoreRight, kScoreTop,
+                              gfx::NumberBox{kScoreBox, kBoxWidth});
 }
 
 void QuizGame::DrawTimeBar() {
@@ -303,7 +285,7 @@ bool QuizGame::StartLauncher() {
   if (program.back() != platform::kPathSeparator) program += platform::kPathSeparator;
   program += kLauncherProgram;
   program += platform::kProgramSuffix;
-  if (ctx_.launcher.startProgram(program, "Verimoo", launcherDirectory_)) return true;
+  if (launcher_.startProgram(program, "Verimoo", launcherDirectory_)) return true;
   // The player stays in the game rather than being left with nothing.
   ctx_.qv.backend().messageBox("Could not start the launcher " + program + ".", "Verimoo");
   return false;
@@ -319,7 +301,7 @@ int QuizGame::GameOver() {
       table_ = std::move(kept);
       saveNotice_.Report("The high scores", why);
     } else if (!pictures_->ShowHallOfFameNotice()) {
-      return kQuit;
+      return gfx::kEndProgram;
     }
   }
   StartAnimation(BullAnimation::kGameOver);
@@ -327,9 +309,9 @@ int QuizGame::GameOver() {
   screen_->Present();
   screen_->Present();
   ctx_.timers.StopClock();
-  if (!pictures_->ShowGameOverPicture()) return kQuit;
+  if (!pictures_->ShowGameOverPicture()) return gfx::kEndProgram;
   SetState(kNoGame);
-  return kContinue;
+  return gfx::kKeepRunning;
 }
 
 // --- the round ----------------------------------------------------------

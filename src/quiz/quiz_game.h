@@ -19,7 +19,8 @@
 #include "quiz/quiz_random.h"
 
 namespace gfx { struct Context; class Sprite; }
-namespace shell { struct Press; }
+namespace platform { class ProgramLauncher; }
+namespace shell { struct Press; class WindowTitle; }
 
 namespace quiz {
 
@@ -37,8 +38,6 @@ class QuizGame : public Game {
     kExplanation = 23,
     kRightPause = 24,
   };
-  static constexpr int kContinue = 5;
-  static constexpr int kQuit = 7;
   static constexpr int kTopLevel = 9;
   static constexpr int kTimeLimit = 180;
   static constexpr int kBonusSeconds = 20;
@@ -52,7 +51,9 @@ class QuizGame : public Game {
 
   // launcherDirectory: where "menu" finds the launcher (empty: "menu" does
   // nothing).
-  QuizGame(gfx::Context& ctx, CuePlayer& cues, QuizRandom& random, std::string launcherDirectory);
+  // title shows the current player; launcher starts the launcher from "menu".
+  QuizGame(gfx::Context& ctx, shell::WindowTitle& title, platform::ProgramLauncher& launcher,
+           CuePlayer& cues, QuizRandom& random, std::string launcherDirectory);
   ~QuizGame() override;
 
   // The screen whose art the game draws with; set before the screen opens.
@@ -62,7 +63,7 @@ class QuizGame : public Game {
   void Load() override;
   // Frees the questions, their fonts and the running sprite copies.
   void Unload() override;
-  // One frame: 5 goes on, 7 ends the program.
+  // One frame: gfx::kKeepRunning or gfx::kEndProgram.
   int Update() override;
 
   int LadderLevel() const { return ladderLevel_; }
@@ -72,7 +73,6 @@ class QuizGame : public Game {
   const players::HighScoreTable& HighScores() const { return table_; }
   QuestionStore& Store() { return store_; }
   const QuestionStore& Store() const { return store_; }
-  players::PlayerRoster& Roster() { return roster_; }
   void SetPictureObserver(PictureObserver observer);
 
  private:
@@ -91,7 +91,6 @@ class QuizGame : public Game {
   // Parts of the frame.
   void DrawScores();
   // Right-aligned to rightEdge, kept inside the score box from boxLeft.
-  void DrawNumber(int32_t value, int rightEdge, int boxLeft, int y);
   void DrawTimeBar();
   void StepBull();
   // False, after telling the player, when the launcher could not start.
@@ -116,6 +115,8 @@ class QuizGame : public Game {
   void Play(const char* cue);
 
   gfx::Context& ctx_;
+  shell::WindowTitle& title_;
+  platform::ProgramLauncher& launcher_;
   CuePlayer& cues_;
   QuizRandom& random_;
   std::string launcherDirectory_;

@@ -9,21 +9,15 @@
 namespace quiz {
 namespace {
 
-struct ButtonPlan {
-  const char* name;
-  const char* file;  // none: a bare hotspot
-  int x, y, width, height;
-};
-
-constexpr ButtonPlan kButtons[] = {
-    {"newgame", "newgame.bmp", 10, 520, 0, 0},
-    {"info", "info.bmp", 104, 520, 0, 0},
-    {"menu", "back.bmp", 610, 520, 0, 0},
-    {"exit", "exit.bmp", 704, 520, 0, 0},
-    {"true", "truepie.bmp", 212, 479, 0, 0},
-    {"false", "falsepie.bmp", 476, 479, 0, 0},
-    {"pass", "passpie.bmp", 350, 479, 0, 0},
-    {"next", nullptr, 164, 244, 466, 168},
+constexpr gfx::ButtonPlace kButtons[] = {
+    {"newgame", "newgame.bmp", 10, 520},
+    {"info", "info.bmp", 104, 520},
+    {"menu", "back.bmp", 610, 520},
+    {"exit", "exit.bmp", 704, 520},
+    {"true", "truepie.bmp", 212, 479},
+    {"false", "falsepie.bmp", 476, 479},
+    {"pass", "passpie.bmp", 350, 479},
+    {"next", nullptr, 164, 244, 0, 466, 168},
 };
 
 struct CueSpec {
@@ -57,12 +51,10 @@ QuizScreen::~QuizScreen() = default;
 
 void QuizScreen::Activate(platform::Display* display, platform::Surface* drawing) {
   gfx::Screen::Activate(display, drawing);
-  board_ = LoadImage("background.bmp");
-  ctx_.redraw.SetTarget(board_ ? board_->GetSurface() : nullptr);
-  cleanBoard_ = LoadImage("background.bmp");
-  ctx_.redraw.SetBackground(cleanBoard_ ? cleanBoard_->GetSurface() : nullptr);
-  ctx_.redraw.RestoreAll();
-  CreateButtons();
+  const Backdrop backdrop = LoadBackdrop("background.bmp");
+  board_ = backdrop.board;
+  cleanBoard_ = backdrop.clean;
+  AddButtons(kButtons);
   CreateSprites();
   panel_.SetName("panel");
   panel_.SetPosition(2, 70);
@@ -75,17 +67,6 @@ void QuizScreen::Activate(platform::Display* display, platform::Surface* drawing
   answer_.SetSize(466, 168);
   LoadSounds();
   game_.Load();
-}
-
-void QuizScreen::CreateButtons() {
-  for (const ButtonPlan& plan : kButtons) {
-    std::unique_ptr<gfx::Button> button =
-        plan.file ? std::make_unique<gfx::Button>(ctx_, plan.x, plan.y)
-                  : std::make_unique<gfx::Button>(ctx_, plan.x, plan.y, plan.width, plan.height);
-    button->SetName(plan.name);
-    if (plan.file) button->LoadStateStrip(plan.file, 2, 0);
-    Buttons().Add(std::move(button));
-  }
 }
 
 void QuizScreen::CreateSprites() {
@@ -137,8 +118,8 @@ void QuizScreen::Release() {
 int QuizScreen::HandleMessage(uint32_t, uint64_t, int64_t) { return 1; }
 
 int QuizScreen::Update(int) {
-  if (game_.Update() == kQuit) return kQuit;
-  return Present() ? kContinue : kQuit;
+  if (game_.Update() == gfx::kEndProgram) return gfx::kEndProgram;
+  return Present() ? gfx::kKeepRunning : gfx::kEndProgram;
 }
 
 }  // namespace quiz

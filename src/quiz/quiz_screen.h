@@ -17,9 +17,6 @@ class QuizGame;
 
 class QuizScreen : public gfx::Screen {
  public:
-  static constexpr int kContinue = 5;
-  static constexpr int kQuit = 7;
-
   QuizScreen(gfx::Context& ctx, sound::SoundBank& bank, QuizGame& game);
   ~QuizScreen() override;
 
@@ -45,7 +42,6 @@ class QuizScreen : public gfx::Screen {
   gfx::Sprite* LitLadderTiles() const { return litLadder_.get(); }
 
  private:
-  void CreateButtons();
   void CreateSprites();
   void LoadSounds();
 

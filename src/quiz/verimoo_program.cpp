@@ -14,7 +14,7 @@ void VerimooProgram::Start(shell::Application& app, const std::string&) {
   random_.Seed(seed_ ? *seed_ : uint32_t(std::time(nullptr)));
   cues_ = std::make_unique<CuePlayer>(app.Sound().Bank());
   cues_->SetObserver(cueObserver_);
-  game_ = std::make_unique<QuizGame>(app.Context(), *cues_, random_, app.LauncherDirectory());
+  game_ = std::make_unique<QuizGame>(app.Context(), app.Title(), app.Launcher(), *cues_, random_, app.LauncherDirectory());
   game_->SetPictureObserver(pictureObserver_);
   screen_ = std::make_unique<QuizScreen>(app.Context(), app.Sound().Bank(), *game_);
   game_->AttachScreen(*screen_);

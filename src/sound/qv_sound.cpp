@@ -21,7 +21,7 @@ struct QvSound::CallbackThread {
   bool finished = false;
 };
 
-QvSound::QvSound() : m_link(std::make_shared<EngineLink>()), g_StreamInfo(std::make_shared<_SNDStream>()) {
+QvSound::QvSound() : m_link(std::make_shared<EngineLink>()), g_StreamInfo(std::make_shared<SNDStream>()) {
   m_link->engine = this;
   // Entry i is 1000 * log2(i / 16384), towards zero: halving the level
   // costs ten decibels.
@@ -63,7 +63,7 @@ int QvSound::Init(platform::AudioMixer* mixer, int n) {
   };
   try {
     g_SampleList = std::make_unique<SNDSample[]>(static_cast<size_t>(n));
-    g_EventList.assign(static_cast<size_t>(g_nMaxEventCount), _SNDEvent{});
+    g_EventList.assign(static_cast<size_t>(g_nMaxEventCount), SNDEvent{});
     g_CallBackHandles.assign(static_cast<size_t>(g_nMaxEventCount), nullptr);
   } catch (const std::bad_alloc&) {
     return fail();
@@ -135,7 +135,7 @@ void QvSound::CallbackThreadMain(std::shared_ptr<CallbackThread> self) {
 
 void QvSound::OnStopNotification(int index) {
   if (index < 0 || index >= static_cast<int>(g_EventList.size())) return;
-  _SNDEvent& record = g_EventList[index];
+  SNDEvent& record = g_EventList[index];
   SNDSample* stopped = record.pSample;
   if (!stopped) return;
   // A signal taken just before the record was armed again belongs to the
@@ -299,7 +299,6 @@ void QvSound::EnableMusic(int on) {
 }
 
 // The mixer keeps no memory to give back; sample memory goes with its buffers.
-void QvSound::MemCleanup() {}
 
 void QvSound::SetFileOpenFunc(FileOpenFunc open) {
   auto lock = Lock();
@@ -318,14 +317,14 @@ int QvSound::MapPan(int pan) const {
   return 10000;
 }
 
-_SNDEvent* QvSound::AllocSoundEvent() {
+SNDEvent* QvSound::AllocSoundEvent() {
   auto lock = Lock();
   for (int i = 1; i < static_cast<int>(g_EventList.size()); ++i)
     if (!g_EventList[i].pSample && g_EventList[i].hEvent) return &g_EventList[i];
   return nullptr;
 }
 
-void QvSound::FreeSoundEvent(_SNDEvent* event) {
+void QvSound::FreeSoundEvent(SNDEvent* event) {
   auto lock = Lock();
   if (event) event->pSample = nullptr;
 }

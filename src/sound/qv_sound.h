@@ -20,7 +20,7 @@
 namespace sound {
 
 // A record of the event pool: an event and the chained sample it serves.
-struct _SNDEvent {
+struct SNDEvent {
   std::shared_ptr<platform::Event> hEvent;
   SNDSample* pSample = nullptr;
 };
@@ -52,9 +52,6 @@ class QvSound {
   void FlushSamples();
   void EnableSFX(int on);
   void EnableMusic(int on);
-  void MemCleanup();
-  int GetLIBVersion() const { return 1; }
-  const char* GetLIBDate() const { return "Fri May  5 06:51:24 2000"; }
   platform::AudioMixer* GetDSObject() const { return g_lpDSound; }
   platform::PcmFormat GetDSPrimaryFormat() const { return g_PrimaryFormat; }
   // None puts back the default.
@@ -65,8 +62,8 @@ class QvSound {
   void ClearSampleList();
   int MapVolume(int volume) const;
   int MapPan(int pan) const;
-  _SNDEvent* AllocSoundEvent();
-  void FreeSoundEvent(_SNDEvent* event);
+  SNDEvent* AllocSoundEvent();
+  void FreeSoundEvent(SNDEvent* event);
   // Every record that serves the sample's stop.
   void FreeSoundEventsOf(const SNDSample* sample);
 
@@ -78,22 +75,15 @@ class QvSound {
   void SetStreamVolume(int volume);
   int GetStreamVolume();
   uint32_t GetStreamID();
-  _SNDStream* GetStreamInfoPtr() { return g_StreamInfo.get(); }
+  SNDStream* GetStreamInfoPtr() { return g_StreamInfo.get(); }
   StreamNextFunc SetStreamNextFunc(StreamNextFunc next);
-  StreamNextFunc GetStreamNextFunc();
-  void ClearStreamNextStreamFunc();
   void FadeMusic(int from, int to, unsigned long ms);
   void FadeMusicIn(unsigned long ms);
   void FadeMusicOut(unsigned long ms);
-  // True once every notification signalled so far has been dealt with by
-  // the fill thread (or there is none); lets a test that pulls the mix by
-  // hand keep the refills in step.
-  bool WaitStreamSettled(int timeoutMs);
 
   int MusicEnabled() const { return m_nMusicOn.load(); }
   int SFXEnabled() const { return m_nSFXOn.load(); }
   int MusicVolume() const { return m_nMusicVolume.load(); }
-  SNDSample* Slot(int index) { return index >= 0 && index < g_nEndSample ? &g_SampleList[index] : nullptr; }
   // Held by every operation on the table, from any thread.
   std::unique_lock<std::recursive_mutex> Lock() const;
 
@@ -101,7 +91,7 @@ class QvSound {
   int g_nMaxSampleCount = 0;
   int g_nMaxEventCount = 0;
   std::vector<std::shared_ptr<platform::Event>> g_CallBackHandles;
-  std::vector<_SNDEvent> g_EventList;
+  std::vector<SNDEvent> g_EventList;
   std::unique_ptr<SNDSample[]> g_SampleList;
   int g_nLastSample = -1;  // every slot in use lies below this index
   int g_nEndSample = 0;
@@ -112,6 +102,8 @@ class QvSound {
   std::array<int16_t, kVolumeTableSize> g_VolumeTable{};
 
  private:
+  // What the tests look at inside; defined with them.
+  friend struct QvSoundProbe;
   struct EngineLink;
   struct CallbackThread;
 
@@ -119,13 +111,13 @@ class QvSound {
   void OnStopNotification(int index);
   void StopCallbackThread();
 
-  static void FillThreadMain(std::shared_ptr<_SNDStream> stream, std::shared_ptr<EngineLink> link);
-  static void HandleChunk(_SNDStream& stream, int index);
-  static void CleanupStream(_SNDStream& stream, EngineLink& link);
-  static bool FillRing(_SNDStream& stream, uint32_t offset, uint32_t bytes, bool looping);
+  static void FillThreadMain(std::shared_ptr<SNDStream> stream, std::shared_ptr<EngineLink> link);
+  static void HandleChunk(SNDStream& stream, int index);
+  static void CleanupStream(SNDStream& stream, EngineLink& link);
+  static bool FillRing(SNDStream& stream, uint32_t offset, uint32_t bytes, bool looping);
   void StopStreamNow();
-  void AbandonStream(const std::shared_ptr<_SNDStream>& stream);
-  static void FinishFillThread(std::thread& thread, _SNDStream& stream);
+  void AbandonStream(const std::shared_ptr<SNDStream>& stream);
+  static void FinishFillThread(std::thread& thread, SNDStream& stream);
 
   std::atomic<int> m_nMusicVolume{0};
   std::atomic<int> m_nMusicOn{0};
@@ -133,7 +125,7 @@ class QvSound {
 
   std::shared_ptr<EngineLink> m_link;
   std::shared_ptr<CallbackThread> g_CallBackThread;
-  std::shared_ptr<_SNDStream> g_StreamInfo;
+  std::shared_ptr<SNDStream> g_StreamInfo;
   StreamNextFunc m_StreamNext;
   std::thread g_FillThread;
   std::thread::id g_FillThreadID;

@@ -34,7 +34,7 @@ bool LockWithin(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds li
 
 uint8_t SilenceByte(const platform::SoundBuffer& buffer) { return buffer.format().bits == 8 ? 0x80 : 0x00; }
 
-void NoteHandled(_SNDStream& stream) {
+void NoteHandled(SNDStream& stream) {
   {
     std::lock_guard lock(stream.mutex);
     stream.handled.fetch_add(1);
@@ -47,7 +47,7 @@ void NoteHandled(_SNDStream& stream) {
 // Writes bytes of the ring from offset with the data that follows in the
 // file. When the data runs out the rest is read again from the data start
 // (looping) or is silence, and the chunk that holds the last data is noted.
-bool QvSound::FillRing(_SNDStream& stream, uint32_t offset, uint32_t bytes, bool looping) {
+bool QvSound::FillRing(SNDStream& stream, uint32_t offset, uint32_t bytes, bool looping) {
   platform::LockedRegion region;
   if (stream.buffer->lock(offset, bytes, region) != AudioResult::kOk || !region.first || !region.firstBytes)
     return false;
@@ -79,7 +79,7 @@ bool QvSound::FillRing(_SNDStream& stream, uint32_t offset, uint32_t bytes, bool
 int QvSound::LoadStream(const std::string& file, uint32_t id) {
   if (!m_nMusicOn) return 0;
   std::thread previous;
-  std::shared_ptr<_SNDStream> previousStream;
+  std::shared_ptr<SNDStream> previousStream;
   {
     auto lock = Lock();
     if (!g_lpDSound || !g_SampleList || (g_StreamInfo->flags.load() & kStreamLoaded)) return 0;
@@ -113,7 +113,7 @@ int QvSound::LoadStream(const std::string& file, uint32_t id) {
   if ((slot->m_dwFlags.load() & kSampleLooped) && slot->m_dwLoopEnd - slot->m_dwLoopStart < chunk) return fail();
   if (!slot->AllocDSBuffer(ring)) return fail();
 
-  auto stream = std::make_shared<_SNDStream>();
+  auto stream = std::make_shared<SNDStream>();
   std::vector<platform::NotifyPosition> positions;
   for (int i = 0; i <= kStreamChunks; ++i) {
     stream->events[i] = std::make_shared<platform::Event>();
@@ -148,7 +148,7 @@ int QvSound::LoadStream(const std::string& file, uint32_t id) {
 
 int QvSound::PlayStream(int flags) {
   if (!m_nMusicOn) return 1;
-  std::shared_ptr<_SNDStream> stream;
+  std::shared_ptr<SNDStream> stream;
   {
     auto lock = Lock();
     stream = g_StreamInfo;
@@ -174,7 +174,7 @@ int QvSound::PlayStream(int flags) {
   return 1;
 }
 
-void QvSound::FillThreadMain(std::shared_ptr<_SNDStream> stream, std::shared_ptr<EngineLink> link) {
+void QvSound::FillThreadMain(std::shared_ptr<SNDStream> stream, std::shared_ptr<EngineLink> link) {
   platform::LowerCurrentThreadPriority();
   for (;;) {
     const int index = platform::WaitForAny(stream->events, platform::kWaitNoLimit);
@@ -207,7 +207,7 @@ void QvSound::FillThreadMain(std::shared_ptr<_SNDStream> stream, std::shared_ptr
   stream->changed.notify_all();
 }
 
-void QvSound::HandleChunk(_SNDStream& stream, int index) {
+void QvSound::HandleChunk(SNDStream& stream, int index) {
   std::lock_guard lock(stream.mutex);
   const uint32_t state = stream.flags.load();
   if (!(state & kStreamPrimed) || !stream.sample.load()) {
@@ -228,7 +228,7 @@ void QvSound::HandleChunk(_SNDStream& stream, int index) {
   FillRing(stream, offset, stream.chunkSize, looping);
 }
 
-void QvSound::CleanupStream(_SNDStream& stream, EngineLink& link) {
+void QvSound::CleanupStream(SNDStream& stream, EngineLink& link) {
   std::shared_ptr<platform::SoundBuffer> buffer;
   SNDSample* slot = nullptr;
   uint32_t id = 0;
@@ -264,7 +264,7 @@ void QvSound::CleanupStream(_SNDStream& stream, EngineLink& link) {
   if (next) next(id);
 }
 
-void QvSound::FinishFillThread(std::thread& thread, _SNDStream& stream) {
+void QvSound::FinishFillThread(std::thread& thread, SNDStream& stream) {
   if (!thread.joinable()) return;
   if (thread.get_id() == std::this_thread::get_id()) {
     // Asked from the fill thread itself (a next-stream function).
@@ -290,7 +290,7 @@ int QvSound::StopStream() {
 }
 
 void QvSound::StopStreamNow() {
-  std::shared_ptr<_SNDStream> stream;
+  std::shared_ptr<SNDStream> stream;
   std::thread thread;
   {
     auto lock = Lock();
@@ -338,7 +338,7 @@ void QvSound::StopStreamNow() {
 // The fill thread did not answer in time: the engine takes the stream's
 // slot back itself and leaves the thread to end on its own. The record goes
 // with the thread, which no longer touches the engine.
-void QvSound::AbandonStream(const std::shared_ptr<_SNDStream>& stream) {
+void QvSound::AbandonStream(const std::shared_ptr<SNDStream>& stream) {
   std::fprintf(stderr, "music fill thread did not answer in time; stream left behind\n");
   stream->abandoned = true;
   // Whenever the thread comes back, it finds its stop and ends.
@@ -349,11 +349,11 @@ void QvSound::AbandonStream(const std::shared_ptr<_SNDStream>& stream) {
     slot->m_lpBuffer->stop();
     ClearSample(slot);
   }
-  if (g_StreamInfo == stream) g_StreamInfo = std::make_shared<_SNDStream>();
+  if (g_StreamInfo == stream) g_StreamInfo = std::make_shared<SNDStream>();
 }
 
 void QvSound::PauseStream() {
-  std::shared_ptr<_SNDStream> stream;
+  std::shared_ptr<SNDStream> stream;
   {
     auto lock = Lock();
     stream = g_StreamInfo;
@@ -399,16 +399,6 @@ StreamNextFunc QvSound::SetStreamNextFunc(StreamNextFunc next) {
   return previous;
 }
 
-StreamNextFunc QvSound::GetStreamNextFunc() {
-  auto lock = Lock();
-  return m_StreamNext;
-}
-
-void QvSound::ClearStreamNextStreamFunc() {
-  auto lock = Lock();
-  m_StreamNext = nullptr;
-}
-
 void QvSound::FadeMusic(int from, int to, unsigned long ms) {
   // Steps of about ten milliseconds; the caller is held for ms either way.
   const auto start = Clock::now();
@@ -425,22 +415,5 @@ void QvSound::FadeMusic(int from, int to, unsigned long ms) {
 void QvSound::FadeMusicIn(unsigned long ms) { FadeMusic(0, m_nMusicVolume, ms); }
 
 void QvSound::FadeMusicOut(unsigned long ms) { FadeMusic(m_nMusicVolume, 0, ms); }
-
-bool QvSound::WaitStreamSettled(int timeoutMs) {
-  std::shared_ptr<_SNDStream> stream;
-  {
-    auto lock = Lock();
-    stream = g_StreamInfo;
-  }
-  auto settled = [&] {
-    if (stream->finished || !(stream->flags.load() & kStreamFillRunning)) return true;
-    uint64_t signalled = 0;
-    for (const auto& event : stream->events)
-      if (event) signalled += event->signalCount();
-    return stream->handled.load() >= signalled;
-  };
-  std::unique_lock lock(stream->mutex);
-  return stream->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), settled);
-}
 
 }  // namespace sound

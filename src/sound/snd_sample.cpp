@@ -30,7 +30,7 @@ int SNDSample::PlaySample(long volume, long pan) {
   // A chained sample signals its stop through a record of the engine's
   // pool; an unchained one keeps no notification from an earlier play,
   // which would start whatever sample holds that record now.
-  _SNDEvent* record = m_pNext && m_pEngine ? m_pEngine->AllocSoundEvent() : nullptr;
+  SNDEvent* record = m_pNext && m_pEngine ? m_pEngine->AllocSoundEvent() : nullptr;
   if (record || m_Notify.hEventNotify) {
     std::vector<platform::NotifyPosition> positions;
     if (record) {

@@ -38,7 +38,7 @@ constexpr uint32_t RiffId(const char (&id)[5]) {
          static_cast<uint32_t>(static_cast<uint8_t>(id[3])) << 24;
 }
 
-struct _ChunkHeader {
+struct ChunkHeader {
   uint32_t dwID = 0;
   uint32_t dwSize = 0;
 };
@@ -74,7 +74,7 @@ class SNDSample {
   std::unique_ptr<SoundFile> OpenSoundFile(const std::string& file, bool partialData = false);
   int IsWavFile(SoundFile& file, bool partialData = false);
   // Looks for a chunk from start on; the file is left just after its header.
-  static int FindRiffChunk(SoundFile& file, long start, _ChunkHeader* header, uint32_t id);
+  static int FindRiffChunk(SoundFile& file, long start, ChunkHeader* header, uint32_t id);
   int AllocDSBuffer(uint32_t bytes);
   SNDSample* DupeSample();
   static SNDSample* ChainSample(SNDSample* first, SNDSample* second);

@@ -46,17 +46,4 @@ std::unique_ptr<SoundFile> DefaultOpenFile(const std::string& name) {
   return std::make_unique<HostSoundFile>(file, static_cast<uint64_t>(size));
 }
 
-size_t MemorySoundFile::Read(void* into, size_t bytes) {
-  const size_t n = static_cast<size_t>(std::min<uint64_t>(bytes, bytes_.size() - pos_));
-  if (n) std::memcpy(into, bytes_.data() + pos_, n);
-  pos_ += n;
-  return n;
-}
-
-bool MemorySoundFile::Seek(uint64_t pos) {
-  if (pos > bytes_.size()) return false;
-  pos_ = pos;
-  return true;
-}
-
 }  // namespace sound

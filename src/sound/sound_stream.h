@@ -32,7 +32,7 @@ inline constexpr int kStreamStopEvent = kStreamChunks;  // index of the stop not
 
 using StreamNextFunc = std::function<void(uint32_t id)>;
 
-struct _SNDStream {
+struct SNDStream {
   std::atomic<uint32_t> flags{0};
   std::unique_ptr<SoundFile> file;
   uint32_t dataStart = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/little_endian.h"
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
 
@@ -15,12 +16,8 @@ constexpr uint32_t kSmplHeaderBytes = 36;
 constexpr uint32_t kSmplLoopBytes = 24;
 constexpr long kFirstChunk = 12;          // just after "RIFF", size, "WAVE"
 
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+using platform::ReadLe16;
+using platform::ReadLe32;
 
 // Loop points count in sample frames; the slot keeps them shifted by the
 // bytes of one sample.
@@ -31,15 +28,15 @@ uint32_t LoopBytes(uint32_t value, int bits) {
 
 }  // namespace
 
-int SNDSample::FindRiffChunk(SoundFile& file, long start, _ChunkHeader* header, uint32_t id) {
+int SNDSample::FindRiffChunk(SoundFile& file, long start, ChunkHeader* header, uint32_t id) {
   if (start < 0 || !header) return 0;
   uint64_t pos = static_cast<uint64_t>(start);
   if (!file.Seek(pos)) return 0;
   for (;;) {
     uint8_t raw[8];
     if (file.Read(raw, sizeof raw) != sizeof raw) return 0;
-    header->dwID = Le32(raw);
-    header->dwSize = Le32(raw + 4);
+    header->dwID = ReadLe32(raw);
+    header->dwSize = ReadLe32(raw + 4);
     if (header->dwID == id) return 1;
     // Chunks start on even offsets: an odd-sized chunk is followed by a
     // pad byte that its size does not count.
@@ -53,24 +50,24 @@ int SNDSample::IsWavFile(SoundFile& file, bool partialData) {
   if (!file.Seek(0) || file.Read(riff, sizeof riff) != sizeof riff) return 0;
   if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) return 0;
 
-  _ChunkHeader chunk;
+  ChunkHeader chunk;
   if (!FindRiffChunk(file, kFirstChunk, &chunk, RiffId("fmt ")) || chunk.dwSize < kFmtBytes) return 0;
   uint8_t fmt[kFmtBytes];
   if (file.Read(fmt, sizeof fmt) != sizeof fmt) return 0;
-  if (Le16(fmt) != kFormatPcm) return 0;
-  m_nChannels = Le16(fmt + 2);
-  m_nFrequency = static_cast<int>(Le32(fmt + 4) & 0x7FFFFFFF);
-  m_nBits = Le16(fmt + 14);
+  if (ReadLe16(fmt) != kFormatPcm) return 0;
+  m_nChannels = ReadLe16(fmt + 2);
+  m_nFrequency = static_cast<int>(ReadLe32(fmt + 4) & 0x7FFFFFFF);
+  m_nBits = ReadLe16(fmt + 14);
   m_dwFlags.fetch_or(kSampleFormatRead);
 
   if (FindRiffChunk(file, kFirstChunk, &chunk, RiffId("smpl")) && chunk.dwSize >= kSmplHeaderBytes) {
     uint8_t smpl[kSmplHeaderBytes];
     uint8_t loop[kSmplLoopBytes];
-    if (file.Read(smpl, sizeof smpl) == sizeof smpl && Le32(smpl + 28) != 0 &&
+    if (file.Read(smpl, sizeof smpl) == sizeof smpl && ReadLe32(smpl + 28) != 0 &&
         chunk.dwSize >= kSmplHeaderBytes + kSmplLoopBytes && file.Read(loop, sizeof loop) == sizeof loop) {
-      m_dwLoopStart = LoopBytes(Le32(loop + 8), m_nBits);
-      m_dwLoopEnd = LoopBytes(Le32(loop + 12), m_nBits);
-      m_dwLoopCount = Le32(loop + 20);
+      m_dwLoopStart = LoopBytes(ReadLe32(loop + 8), m_nBits);
+      m_dwLoopEnd = LoopBytes(ReadLe32(loop + 12), m_nBits);
+      m_dwLoopCount = ReadLe32(loop + 20);
       m_dwFlags.fetch_or(kSampleLooped);
     }
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sound/snd_sample.h"
+#include "support/memory_sound_file.h"
 #include "support/scratch_dir.h"
 
 namespace {

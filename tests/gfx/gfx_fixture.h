@@ -53,8 +53,7 @@ class GfxTest : public ::testing::Test {
   testing_support::HeadlessServices svc;
   gfx::RedrawQueue redraw;
   gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv,    svc.timers, svc.mouse,    svc.keys, svc.pump,
-                   svc.title, svc.launcher, redraw, sprites};
+  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.pump, redraw, sprites};
   test_support::ScratchDir tmp;
 
   platform::Surface& back() { return svc.backBuffer(); }

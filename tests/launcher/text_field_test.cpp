@@ -23,8 +23,7 @@ class TextFieldTest : public ::testing::Test {
   testing_support::HeadlessServices svc;
   gfx::RedrawQueue redraw;
   gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv,    svc.timers,   svc.mouse, svc.keys, svc.pump,
-                   svc.title, svc.launcher, redraw,    sprites};
+  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.pump, redraw, sprites};
   gfx::BitmapFont normal{svc.qv}, highlight{svc.qv};
   launcher::TextField field{ctx};
 

@@ -530,7 +530,7 @@ TEST_F(QuizFlow, WithoutAnyQuestionTheBoardSaysSoAndWaits) {
 }
 
 bool MusicPlaying(QuizRun& run) {
-  const sound::_SNDStream* stream = run.app.Sound().Engine().GetStreamInfoPtr();
+  const sound::SNDStream* stream = run.app.Sound().Engine().GetStreamInfoPtr();
   return stream && (stream->flags.load() & sound::kStreamPlaying) != 0;
 }
 

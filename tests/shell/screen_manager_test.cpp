@@ -7,8 +7,8 @@
 
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
-#include "gfx/screen.h"
 #include "gfx/sprite_list.h"
+#include "gfx/screen.h"
 #include "support/headless_services.h"
 
 namespace {
@@ -17,7 +17,7 @@ struct World {
   testing_support::HeadlessServices s;
   gfx::RedrawQueue redraw;
   gfx::SpriteList sprites;
-  gfx::Context ctx{s.qv, s.timers, s.mouse, s.keys, s.pump, s.title, s.launcher, redraw, sprites};
+  gfx::Context ctx{s.qv, s.timers, s.mouse, s.pump, redraw, sprites};
   std::vector<std::string> log;
 };
 

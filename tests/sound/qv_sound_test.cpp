@@ -9,6 +9,7 @@
 namespace {
 
 using sound::QvSound;
+using sound::QvSoundProbe;
 using sound::SNDSample;
 using soundtest::Pcm16;
 using soundtest::Signal;
@@ -60,7 +61,7 @@ TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
   EXPECT_EQ(std::tuple(f.rate, f.channels, f.bits), std::tuple(22050, 2, 16));
   SNDSample dummy;
   int usable = 0;
-  for (sound::_SNDEvent* e; usable < 100 && (e = engine.AllocSoundEvent()); ++usable) {
+  for (sound::SNDEvent* e; usable < 100 && (e = engine.AllocSoundEvent()); ++usable) {
     EXPECT_NE(e, &engine.g_EventList[0]);  // the quit signal is never handed out
     e->pSample = &dummy;
   }
@@ -115,9 +116,9 @@ TEST_F(QvSoundTest, LoadingAnIdTwiceKeepsOneSlotAndLeavesItFree) {
   ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
   ASSERT_EQ(engine_.LoadSample("b.wav", 10), 1);
   EXPECT_EQ(engine_.g_nLastSample, 1);
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), sound::kSampleInUse | sound::kSampleFormatRead);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), sound::kSampleInUse | sound::kSampleFormatRead);
   EXPECT_EQ(engine_.LoadSample("b.wav", sound::kKeepSampleID), 1);
-  EXPECT_EQ(engine_.Slot(1)->m_dwID, 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 1)->m_dwID, 0u);
 }
 
 TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
@@ -203,7 +204,7 @@ TEST_F(QvSoundTest, PlaySampleIdOnceLeavesTheSampleFindable) {
   EXPECT_EQ(engine_.PlaySampleIDOnce(11, 0xFFFF, 0), 0);
   EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);
   Pull(60);
-  EXPECT_EQ(engine_.FindSample(10), engine_.Slot(0));
+  EXPECT_EQ(engine_.FindSample(10), QvSoundProbe::Slot(engine_, 0));
   EXPECT_EQ(engine_.g_nLastSample, 1);  // no duplicate was needed
 }
 
@@ -269,10 +270,10 @@ TEST_F(QvSoundTest, ChainSampleEdgesAndNoCircles) {
 
 TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
   LoadFour({20, 20, 2000, 20});
-  SNDSample* a = engine_.Slot(0);
-  SNDSample* b = engine_.Slot(1);
-  SNDSample* c = engine_.Slot(2);
-  SNDSample* d = engine_.Slot(3);
+  SNDSample* a = QvSoundProbe::Slot(engine_, 0);
+  SNDSample* b = QvSoundProbe::Slot(engine_, 1);
+  SNDSample* c = QvSoundProbe::Slot(engine_, 2);
+  SNDSample* d = QvSoundProbe::Slot(engine_, 3);
   SNDSample::ChainSample(a, b);
   ASSERT_EQ(a->PlaySample(0xFFFF, 0x8000), 1);
   Pull(30);
@@ -294,12 +295,12 @@ TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
 
 TEST_F(QvSoundTest, AStopSignalTakenJustBeforeItsRecordIsReusedStartsNothing) {
   LoadFour({2000, 20, 2000, 20});
-  SNDSample* c = engine_.Slot(2);
-  SNDSample* d = engine_.Slot(3);
-  SNDSample::ChainSample(engine_.Slot(0), engine_.Slot(1));
+  SNDSample* c = QvSoundProbe::Slot(engine_, 2);
+  SNDSample* d = QvSoundProbe::Slot(engine_, 3);
+  SNDSample::ChainSample(QvSoundProbe::Slot(engine_, 0), QvSoundProbe::Slot(engine_, 1));
   SNDSample::ChainSample(c, d);
-  ASSERT_EQ(engine_.Slot(0)->PlaySample(0xFFFF, 0x8000), 1);
-  const auto event = engine_.Slot(0)->m_Notify.hEventNotify;
+  ASSERT_EQ(QvSoundProbe::Slot(engine_, 0)->PlaySample(0xFFFF, 0x8000), 1);
+  const auto event = QvSoundProbe::Slot(engine_, 0)->m_Notify.hEventNotify;
   {
     // The callback thread takes the freed sample's stop, then waits for the
     // table while c's chain is given the same record.

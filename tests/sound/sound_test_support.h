@@ -18,6 +18,8 @@
 #include "platform/headless/pulled_audio.h"
 #include "sound/qv_sound.h"
 #include "sound/sound_file.h"
+#include "support/memory_sound_file.h"
+#include "support/qv_sound_probe.h"
 
 namespace soundtest {
 

@@ -11,7 +11,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using sound::_SNDStream;
+using sound::QvSoundProbe;
+using sound::SNDStream;
 using soundtest::Pcm16;
 using soundtest::Signal;
 using soundtest::WavBuilder;
@@ -46,7 +47,7 @@ class StreamTest : public soundtest::EngineTest {
       auto part = Pull(n);
       out.insert(out.end(), part.begin(), part.end());
       done += n;
-      EXPECT_TRUE(engine_.WaitStreamSettled(5000));
+      EXPECT_TRUE(sound::QvSoundProbe::WaitStreamSettled(engine_, 5000));
     }
     return out;
   }
@@ -67,7 +68,7 @@ class StreamTest : public soundtest::EngineTest {
     ASSERT_EQ(engine_.LoadStream("m.wav", id), 1);
     ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
   }
-  _SNDStream& Stream() { return *engine_.GetStreamInfoPtr(); }
+  SNDStream& Stream() { return *engine_.GetStreamInfoPtr(); }
   bool TornDown() {
     return Stream().sample.load() == nullptr && !(Stream().flags.load() & sound::kStreamLoaded);
   }
@@ -95,7 +96,7 @@ TEST_F(StreamTest, ChunkAndRingSizesFollowTheFormat) {
     EXPECT_TRUE(TornDown());
     EXPECT_EQ(engine_.GetStreamID(), 0u);
   }
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
 }
 
 // Longer than the ring and not a whole number of chunks, shorter than the
@@ -149,7 +150,7 @@ TEST_F(StreamTest, WithoutLoopingTheEndIsSilenceThenTheNextStreamFunctionGetsThe
     }
     EXPECT_TRUE(TornDown());
     EXPECT_EQ(mixer_.playingCount(), 0);
-    EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+    EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
     auto after = Pull(1000);
     for (int16_t v : after) ASSERT_EQ(v, 0);
   }
@@ -165,7 +166,7 @@ TEST_F(StreamTest, DisablingMusicTearsAPlayingStreamDown) {
   EXPECT_EQ(nextId_.load(), 3u);
   EXPECT_EQ(engine_.MusicEnabled(), 0);
   EXPECT_EQ(mixer_.playingCount(), 0);
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
   EXPECT_EQ(engine_.LoadStream("m.wav", 3), 0);  // switched off: refused
   EXPECT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
   EXPECT_EQ(engine_.StopStream(), 1);
@@ -177,7 +178,7 @@ TEST_F(StreamTest, PauseHoldsTheStreamAndASecondPauseGoesOn) {
   StartMusic(3);
   PullSettled(1000);
   engine_.PauseStream();
-  ASSERT_TRUE(engine_.WaitStreamSettled(5000));
+  ASSERT_TRUE(sound::QvSoundProbe::WaitStreamSettled(engine_, 5000));
   EXPECT_TRUE(Stream().flags.load() & sound::kStreamLoaded);
   EXPECT_TRUE(Stream().flags.load() & sound::kStreamPaused);
   EXPECT_EQ(mixer_.playingCount(), 0);
@@ -198,7 +199,7 @@ TEST_F(StreamTest, APauseLiftedAtOnceKeepsTheStream) {
   for (int i = 0; i < 50; ++i) {
     engine_.PauseStream();
     engine_.PauseStream();
-    ASSERT_TRUE(engine_.WaitStreamSettled(5000));
+    ASSERT_TRUE(sound::QvSoundProbe::WaitStreamSettled(engine_, 5000));
     ASSERT_TRUE(Stream().flags.load() & sound::kStreamLoaded) << i;
   }
 }
@@ -240,7 +241,7 @@ TEST_F(StreamTest, RefusedStreamsLeaveNothingBehind) {
   for (const char* name : {"shortloop.wav", "float.wav", "empty.wav", "wide.wav", "none.wav"}) {
     EXPECT_EQ(engine_.LoadStream(name, 1), 0) << name;
     EXPECT_TRUE(TornDown()) << name;
-    EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u) << name;
+    EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u) << name;
   }
   files_.add("longloop.wav", WavBuilder()
                                  .pcm(2, 22050, 16)
@@ -343,7 +344,7 @@ TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
   EXPECT_EQ(engine_.StopStream(), 1);
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(sound::kThreadWaitLimitMs + 2000));
   EXPECT_EQ(mixer_.playingCount(), 0);
-  EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u);
+  EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
   EXPECT_TRUE(TornDown());  // a fresh record: a new stream may be loaded
 
   start = Clock::now();

@@ -8,6 +8,7 @@
 namespace {
 
 using sound::MemorySoundFile;
+using sound::QvSoundProbe;
 using sound::SNDSample;
 using soundtest::Pcm16;
 using soundtest::WavBuilder;
@@ -72,7 +73,7 @@ TEST(WavReader, HonoursThePadByteAfterAnOddSizedChunk) {
 TEST(WavReader, FindRiffChunkStopsAtSizesThatLeaveTheFile) {
   const auto bytes = WavBuilder().pcm(1, 22050, 16).dataClaiming(0xFFFFFFF0, {}).bytes();
   MemorySoundFile file(bytes);
-  sound::_ChunkHeader header;
+  sound::ChunkHeader header;
   EXPECT_EQ(SNDSample::FindRiffChunk(file, 12, &header, sound::RiffId("smpl")), 0);
   EXPECT_EQ(SNDSample::FindRiffChunk(file, 12, &header, sound::RiffId("data")), 1);
   EXPECT_EQ(header.dwSize, 0xFFFFFFF0u);
@@ -139,7 +140,7 @@ TEST_F(WavLoadTest, RefusedFilesLeaveNoSlotBehind) {
     EXPECT_EQ(engine_.LoadSample(name, 3), 0) << name;
   }
   EXPECT_EQ(engine_.g_nLastSample, 1);  // the slot tried, given back each time
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(engine_.Slot(i)->m_dwFlags.load(), 0u) << i;
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(QvSoundProbe::Slot(engine_, i)->m_dwFlags.load(), 0u) << i;
 }
 
 }  // namespace

@@ -23,8 +23,6 @@ struct HeadlessServices {
   shell::Timers timers{backend.manualTimer(), mouse};
   shell::KeyQueue keys;
   shell::MessagePump pump{queue, qv, keys};
-  shell::WindowTitle title{backend, "Test"};
-  platform::RecordingLauncher launcher;
 
   // An open display of 800 x 600 with mouse and keyboard ready, the
   // timer running on the manual clock.

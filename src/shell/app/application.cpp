@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "gfx/screen.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/termination.h"
@@ -57,7 +58,7 @@ Application::Application(platform::Backend& backend, platform::ProgramLauncher& 
       timers_(backend.timer(), mouse_),
       pump_(queue_, qv_, keys_),
       title_(backend, traits_.title),
-      ctx_{qv_, timers_, mouse_, keys_, pump_, title_, launcher, redraw_, sprites_, kWidth, kHeight},
+      ctx_{qv_, timers_, mouse_, pump_, redraw_, sprites_, kWidth, kHeight},
       sound_(backend) {
   queue_.setSource(&backend_);
   queue_.setWindowProc([this](uint32_t m, uint64_t w, int64_t l) { return WindowProc(m, w, l); });
@@ -124,7 +125,6 @@ int Application::StartUp(const std::string& commandLine) {
   platform::Surface* drawing = nullptr;
   qv_.GetDDInfo(&front, &drawing);
   drawing->fill(0);
-  qv_.SetInstance();
   qv_.InitMouse();
 
   timers_.StartTimer();
@@ -170,7 +170,7 @@ bool Application::RunFrame(int& exitCode) {
     qv_.AcquireMouse(1);
     if (traits_.quiz) timers_.PaceFrame(kFrameRate);
     if (fpsShown_) ShowFrameRate(traits_.quiz ? timers_.FrameRate() : qv_.GetFPS());
-    if (screens_.Update(active_) == kQuitCode) {
+    if (screens_.Update(active_) == gfx::kEndProgram) {
       DestroyWindow();
       exitCode = 0;
       return false;

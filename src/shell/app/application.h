@@ -21,6 +21,7 @@
 #include "shell/services/message_pump.h"
 #include "shell/services/mouse_cursor.h"
 #include "shell/services/timers.h"
+#include "shell/services/window_title.h"
 
 namespace shell {
 
@@ -55,7 +56,6 @@ int AnswerInfoRequest(int argc, char** argv, const char* name, const char* usage
 
 class Application {
  public:
-  static constexpr int kQuitCode = 7;
   static constexpr size_t kMaxLauncherDirectory = 255;
 
   Application(platform::Backend& backend, platform::ProgramLauncher& launcher, Program& program);
@@ -79,11 +79,11 @@ class Application {
   platform::MessageQueue& Queue() { return queue_; }
   Timers& Clock() { return timers_; }
   KeyQueue& Keys() { return keys_; }
+  WindowTitle& Title() { return title_; }
+  platform::ProgramLauncher& Launcher() { return launcher_; }
   MouseCursor& Mouse() { return mouse_; }
   const std::string& LauncherDirectory() const { return launcherDirectory_; }
-  int Active() const { return active_; }
   int FpsShown() const { return fpsShown_; }
-  int Fullscreen() const { return fullscreen_; }
   // Each start-up and shutdown step as it ran, in order (for tests and diagnostics).
   const std::vector<std::string>& Trace() const { return trace_; }
 

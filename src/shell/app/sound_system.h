@@ -27,7 +27,6 @@ class SoundSystem {
 
   sound::SoundBank& Bank() { return *bank_; }
   sound::QvSound& Engine() { return *engine_; }
-  platform::AudioMixer* Mixer() { return mixer_.get(); }
 
  private:
   platform::Backend& backend_;

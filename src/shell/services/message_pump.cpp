@@ -1,6 +1,5 @@
 #include "shell/services/message_pump.h"
 
-#include "platform/backend.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
 #include "platform/termination.h"
@@ -28,7 +27,5 @@ int MessagePump::RunOnce() {
   }
   return 0;
 }
-
-void WindowTitle::Set(const std::string& text) { backend_.setTitle(title_ + " - " + text); }
 
 }  // namespace shell

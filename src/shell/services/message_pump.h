@@ -1,11 +1,9 @@
 // One pass of the message pump: every message taken feeds the key queue,
 // then goes to the window procedure. Pop-ups run it from their own loops.
 #pragma once
-#include <string>
-
 #include "shell/services/presses.h"
 
-namespace platform { class MessageQueue; class Qv; class Backend; }
+namespace platform { class MessageQueue; class Qv; }
 
 namespace shell {
 
@@ -20,24 +18,14 @@ class MessagePump {
   int RunOnce();
   // The key and controller presses the pump has seen.
   shell::Presses& Presses() { return presses_; }
+  // The typed characters the pump has fed.
+  KeyQueue& Keys() { return keys_; }
 
  private:
   platform::MessageQueue& queue_;
   platform::Qv& qv_;
   KeyQueue& keys_;
   shell::Presses presses_;
-};
-
-// Sets the window caption to "<program title> - <text>".
-class WindowTitle {
- public:
-  WindowTitle(platform::Backend& backend, std::string programTitle)
-      : backend_(backend), title_(std::move(programTitle)) {}
-  void Set(const std::string& text);
-
- private:
-  platform::Backend& backend_;
-  std::string title_;
 };
 
 }  // namespace shell

@@ -29,7 +29,6 @@ class MouseCursor {
   }
   // Neither program shows a cursor image of its own: the system pointer is used.
   void DrawCursor(platform::Surface*) {}
-  void RestoreUnderCursor(platform::Surface*) {}
   void Release() {}
 
  private:

@@ -1,5 +1,6 @@
 // Time keeping of both programs: the 10 ms tick counter, the quiz's game
-// clock counted down once a second, the frame pacer and the debug log.
+// clock counted down once a second, the frame pacer and the debug log
+// (there for a developer to switch on; off in both programs).
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -42,13 +43,12 @@ class Timers {
   float FrameRate() const { return frameRate_; }
 
   // printf-style; writes only while logging is switched on.
-  void DebugLog(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  [[gnu::format(printf, 2, 3)]] void DebugLog(const char* format, ...);
   void SetLogging(int on) { logging_ = on; }
 
-  // The callback's work, one 10 ms period (public for tests).
-  void OnTick();
-
  private:
+  // The callback's work, one 10 ms period.
+  void OnTick();
   uint32_t Now() const;
 
   platform::MultimediaTimer& timer_;
