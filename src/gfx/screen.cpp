@@ -131,7 +131,7 @@ int Screen::Present() {
   platform::Surface* back = BackBuffer(ctx_);
   ctx_.mouse.RestoreUnderCursor(back);
   ctx_.redraw.NextPage();
-  ctx_.redraw.Replay(back);
+  ctx_.redraw.Replay(back, this);
   return result;
 }
 

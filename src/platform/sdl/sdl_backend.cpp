@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/sdl/scancodes.h"
 #include "platform/sdl/sdl_audio.h"
