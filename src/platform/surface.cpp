@@ -245,8 +245,7 @@ bool Surface::writtenSince(uint64_t count, const Rect& r) const {
   return false;
 }
 
-void Surface::noteChange(const Rect& r) {
-  ++writes_;
+void Surface::recordChange(const Rect& r) {
   if (!writeLog_.empty()) writeLog_[writes_ % writeLog_.size()] = r;
   if (!tracking_) return;
   // A frame's drawing repeats itself (a sprite over its own wipe, the cursor

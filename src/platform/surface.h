@@ -100,7 +100,13 @@ class Surface {
   bool writtenSince(uint64_t count, const Rect& r) const;
 
  private:
-  void noteChange(const Rect& r);
+  // Counts every write; logs and tracks it where asked (inline: a bitmap
+  // decoder writes pixel by pixel).
+  void noteChange(const Rect& r) {
+    ++writes_;
+    if (tracking_ || !writeLog_.empty()) recordChange(r);
+  }
+  void recordChange(const Rect& r);
 
   int width_, height_;
   PixelFormat format_;
