@@ -163,8 +163,18 @@ void Button::Draw(platform::Surface* surface) {
   // An index past the list (or before it) shows the last picture.
   if (index < 0 || size_t(index) >= images_.size()) index = int(images_.size()) - 1;
   const platform::Rect to = DrawRect();
-  if (queueRestore_) ctx_.redraw.QueueRect(to.left, to.top, to.width(), to.height());
-  if (surface) surface->blt(&to, images_[size_t(index)].get(), nullptr, platform::kBltKeySrc);
+  const std::shared_ptr<platform::Surface>& image = images_[size_t(index)];
+  // On the back buffer or the target an unchanged button is left alone;
+  // on the back buffer one that is no longer drawn is wiped by the queue.
+  RedrawQueue& queue = ctx_.redraw;
+  const bool page = surface && surface == BackBuffer(ctx_);
+  const bool tracked = page || (surface && surface == queue.GetTarget());
+  const RedrawQueue::Drawing drawing{image};
+  if (tracked && queue.Unchanged(surface, to, drawing)) return;
+  if (queueRestore_ && !page) queue.QueueRect(to.left, to.top, to.width(), to.height());
+  if (!surface) return;
+  surface->blt(&to, image.get(), nullptr, platform::kBltKeySrc);
+  if (tracked) queue.Drew(surface, to, drawing, to);
 }
 
 void Button::Redraw() {

@@ -4,9 +4,11 @@
 // that what sprites and buttons drew on a page is wiped on that page's next
 // turn and changes to the picture reach the screen.
 #pragma once
+#include <cstdint>
+#include <memory>
 #include <vector>
 
-namespace platform { class Surface; }
+#include "platform/surface.h"
 
 namespace gfx {
 
@@ -52,11 +54,32 @@ class RedrawQueue {
   void QueueRect(int x, int y, int width, int height);
   void QueueBox(int left, int top, int right, int bottom);
 
+  // A picture a widget puts on a surface: an image (held weakly, so that a
+  // new image at a freed one's address is never taken for it), or a
+  // caller's own drawing told apart by who and what.
+  struct Drawing {
+    std::weak_ptr<const platform::Surface> image;
+    const void* who = nullptr;
+    int64_t what = 0;
+  };
+  // Widgets leave an unchanged picture alone: true when the surface still
+  // shows this drawing at this place with nothing written over it since;
+  // it then counts as drawn again this frame and need not be drawn.
+  // Otherwise, on a page, a different drawing in that place is wiped first.
+  bool Unchanged(platform::Surface* surface, const platform::Rect& area, const Drawing& d);
+  // Records a drawing just made over area. On a page (any surface but the
+  // target) wipe is what to copy back from the target after the flip of
+  // the first frame that does not make the drawing again; on the target
+  // the drawing stays, as everything drawn there does.
+  void Drew(platform::Surface* surface, const platform::Rect& area, Drawing d,
+            const platform::Rect& wipe);
+
   void NextPage() { page_ = 1 - page_; }
   // Copies the current page's entries recorded against the current target
   // from the target onto the back buffer; one-shot entries are dropped
-  // whether or not they were copied.
-  void Replay(platform::Surface* backBuffer);
+  // whether or not they were copied. Drawings on the back buffer that the
+  // presenting screen did not make again in the frame just shown are wiped.
+  void Replay(platform::Surface* backBuffer, const void* presenter = nullptr);
 
   int Page() const { return page_; }
   const std::vector<Entry>& Entries(int page) const { return lists_[page == 0 ? 0 : 1]; }
@@ -67,6 +90,19 @@ class RedrawQueue {
   platform::Surface* target_ = nullptr;
   platform::Surface* background_ = nullptr;
   std::vector<platform::Surface*> saved_;
+
+  struct Mark {
+    const platform::Surface* surface;
+    platform::Rect area, wipe;
+    Drawing drawing;
+    uint64_t serial;                    // the surface's write count just after the drawing
+    const platform::Surface* target;    // the target it was drawn against
+    const void* presenter = nullptr;    // the screen whose frames make it; none until its first present
+    bool wanted = true;                 // made (or found still shown) this frame
+  };
+  // Copies the mark's wipe rectangle from the target back onto surface.
+  void Wipe(const Mark& m, platform::Surface* surface);
+  std::vector<Mark> marks_;
 };
 
 }  // namespace gfx

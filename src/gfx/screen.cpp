@@ -129,7 +129,7 @@ int Screen::Present() {
   const int result = ctx_.qv.Flip();
   platform::Surface* back = BackBuffer(ctx_);
   ctx_.redraw.NextPage();
-  ctx_.redraw.Replay(back);
+  ctx_.redraw.Replay(back, this);
   return result;
 }
 

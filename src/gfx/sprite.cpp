@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "gfx/back_buffer.h"
 #include "gfx/context.h"
 #include "gfx/redraw_queue.h"
 #include "gfx/surface_utils.h"
@@ -72,8 +73,19 @@ void Sprite::Draw(platform::Surface* target) {
     top -= float(height_ / 2);
   }
   const int l = TruncateToInt(left), t = TruncateToInt(top);
+  // On the back buffer or the target an unchanged sprite is left alone;
+  // on the back buffer one that is no longer drawn is wiped by the queue.
+  RedrawQueue& queue = ctx_.redraw;
+  const bool page = target && target == BackBuffer(ctx_);
+  const bool tracked = page || (target && target == queue.GetTarget());
+  const platform::Rect area{l, t, l + frame->width(), t + frame->height()};
+  const platform::Rect wipe = restoreAfter_ ? platform::Rect{l, t, l + width_, t + height_}
+                                            : platform::Rect{};
+  const RedrawQueue::Drawing drawing{frames_[size_t(currentFrame_)], nullptr, visible_};
+  if (tracked && queue.Unchanged(target, area, drawing)) return;
   if (visible_) SurfaceUtils::DrawKeyed(frame, target, l, t);
-  if (restoreAfter_) ctx_.redraw.QueueRect(l, t, width_, height_);
+  if (restoreAfter_ && !page) queue.QueueRect(l, t, width_, height_);
+  if (tracked) queue.Drew(target, area, drawing, wipe);
 }
 
 void Sprite::Move() {

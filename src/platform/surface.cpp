@@ -233,7 +233,20 @@ std::vector<Rect> Surface::takeChanges() {
   return taken;
 }
 
-void Surface::noteChange(const Rect& r) {
+void Surface::keepWriteLog() {
+  constexpr size_t kLogged = 128;
+  if (writeLog_.empty()) writeLog_.resize(kLogged);
+}
+
+bool Surface::writtenSince(uint64_t count, const Rect& r) const {
+  if (count > writes_ || writes_ - count > writeLog_.size()) return true;
+  for (uint64_t n = count + 1; n <= writes_; ++n)
+    if (Overlap(writeLog_[n % writeLog_.size()], r)) return true;
+  return false;
+}
+
+void Surface::recordChange(const Rect& r) {
+  if (!writeLog_.empty()) writeLog_[writes_ % writeLog_.size()] = r;
   if (!tracking_) return;
   // A frame's drawing repeats itself (a sprite over its own wipe, the cursor
   // over its restore): a rectangle already covered adds nothing.

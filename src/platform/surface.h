@@ -68,7 +68,7 @@ class Surface {
   // Direct pixel access. The pitch is in bytes and is not width * bytes per pixel.
   // Writable access counts the whole surface as changed (see trackChanges).
   uint8_t* bits() {
-    if (tracking_) noteChange({0, 0, width_, height_});
+    noteChange({0, 0, width_, height_});
     return pixels_.data();
   }
   const uint8_t* bits() const { return pixels_.data(); }
@@ -91,8 +91,22 @@ class Surface {
   void trackChanges(bool on);
   std::vector<Rect> takeChanges();
 
+  // Every write is counted. A surface that keeps a log of its latest writes
+  // (a page or a screen's picture, where drawings are left in place) can
+  // tell whether a rectangle was written after a given count; when the log
+  // no longer reaches that far back it says yes.
+  void keepWriteLog();
+  uint64_t writeCount() const { return writes_; }
+  bool writtenSince(uint64_t count, const Rect& r) const;
+
  private:
-  void noteChange(const Rect& r);
+  // Counts every write; logs and tracks it where asked (inline: a bitmap
+  // decoder writes pixel by pixel).
+  void noteChange(const Rect& r) {
+    ++writes_;
+    if (tracking_ || !writeLog_.empty()) recordChange(r);
+  }
+  void recordChange(const Rect& r);
 
   int width_, height_;
   PixelFormat format_;
@@ -102,6 +116,8 @@ class Surface {
   std::array<uint32_t, 256> palette_{};
   bool tracking_ = false;
   std::vector<Rect> changes_;
+  uint64_t writes_ = 0;
+  std::vector<Rect> writeLog_;  // a ring: write n went to writeLog_[n % size]
 };
 
 // 8-bit colour channels to a 565 pixel and back (the back-ends and tests use these).

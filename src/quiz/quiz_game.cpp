@@ -233,23 +233,28 @@ std::string QuizGame::ReadCurrentPlayer(bool entryText) {
 // --- the frame ----------------------------------------------------------
 
 void QuizGame::DrawScores() {
-  ctx_.redraw.RestoreRect(kBestBox, kBoxTop, kBoxWidth, kBoxHeight);
-  ctx_.redraw.RestoreRect(kScoreBox, kBoxTop, kBoxWidth, kBoxHeight);
   gfx::Sprite* digits = screen_->ScoreDigits();
   if (!digits) return;
-  // A score too long for its place closes up to fill its box, which is all
-  // that is wiped each frame.
-  gfx::DrawNumberRightAligned(*digits, table_.TopScore(), kBestRight, kScoreTop,
-                              gfx::NumberBox{kBestBox, kBoxWidth});
-  gfx::DrawNumberRightAligned(*digits, GetScore(), kScoreRight, kScoreTop,
-                              gfx::NumberBox{kScoreBox, kBoxWidth});
+  // A box is wiped and drawn again only when its number changed or
+  // something was drawn over it. A score too long for its place closes up
+  // to fill its box, which is all that is wiped.
+  platform::Surface* target = ctx_.redraw.GetTarget();
+  auto box = [&](int32_t value, int rightEdge, int boxLeft) {
+    const platform::Rect area{boxLeft, kBoxTop, boxLeft + kBoxWidth, kBoxTop + kBoxHeight};
+    const gfx::RedrawQueue::Drawing drawing{{}, this, value};
+    if (ctx_.redraw.Unchanged(target, area, drawing)) return;
+    ctx_.redraw.RestoreRect(boxLeft, kBoxTop, kBoxWidth, kBoxHeight);
+    gfx::DrawNumberRightAligned(*digits, value, rightEdge, kScoreTop, gfx::NumberBox{boxLeft, kBoxWidth});
+    ctx_.redraw.Drew(target, area, drawing, {});
+  };
+  box(table_.TopScore(), kBestRight, kBestBox);
+  box(GetScore(), kScoreRight, kScoreBox);
 }
 
 void QuizGame::DrawTimeBar() {
   gfx::Sprite* bar = screen_->TimerBar();
   if (bar) {
     const int w = bar->Width(), h = bar->Height();
-    ctx_.redraw.RestoreRect(kTimeBarX, kTimeBarY, w, h);
     const int limit = GetTimeLimit();
     int filled = 0;
     if (limit > 0) {
@@ -257,6 +262,11 @@ void QuizGame::DrawTimeBar() {
       filled = std::clamp(int(spent * double(h)), 0, h);
     }
     platform::Surface* target = ctx_.redraw.GetTarget();
+    // Drawn again only when the bar grew or something was drawn over it.
+    const platform::Rect area{kTimeBarX, kTimeBarY, kTimeBarX + w, kTimeBarY + h};
+    const gfx::RedrawQueue::Drawing drawing{{}, bar, filled};
+    if (ctx_.redraw.Unchanged(target, area, drawing)) return DrawFlowers();
+    ctx_.redraw.RestoreRect(kTimeBarX, kTimeBarY, w, h);
     const platform::Surface* picture = bar->Frame(0);
     if (filled > 0 && target && picture) {
       const platform::Rect from{0, 0, w, filled};
@@ -264,6 +274,7 @@ void QuizGame::DrawTimeBar() {
       target->blt(&to, picture, &from, platform::kBltKeySrc);
       ctx_.redraw.QueueRect(kTimeBarX, kTimeBarY + h - filled, w, filled);
     }
+    ctx_.redraw.Drew(target, area, drawing, {});
   }
   DrawFlowers();
 }

@@ -38,6 +38,9 @@ bool SdlBackend::startVideo(std::string& error) {
     return false;
   }
   videoStarted_ = true;
+  // The window's own surface is used where the frame shows 1:1; SDL would
+  // otherwise back it with a GL texture, the very cost it is meant to save.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Controllers are welcome but not needed: without them the programs
   // play with the keyboard and the mouse. Those already plugged in arrive
   // as device-added events.
@@ -68,13 +71,24 @@ bool SdlBackend::openWindow(const WindowConfig& config, std::string& error) {
     return false;
   }
   sharpScale_ = config.sharpScale;
+  if (!createRenderer(error)) {
+    closeWindow();
+    return false;
+  }
+  choosePath();
+  int mx = 0, my = 0;
+  SDL_GetMouseState(&mx, &my);
+  setPointer(mx, my);
+  return true;
+}
+
+bool SdlBackend::createRenderer(std::string& error) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, sharpScale_ ? "nearest" : "linear");
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, 0);  // e.g. the dummy driver
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
     error = SDL_GetError();
-    closeWindow();
     return false;
   }
   // The frame keeps its aspect, letterboxed, and pointer events arrive in
@@ -85,25 +99,49 @@ bool SdlBackend::openWindow(const WindowConfig& config, std::string& error) {
                                logicalWidth_, logicalHeight_);
   if (!texture_) {
     error = SDL_GetError();
-    closeWindow();
+    destroyRenderer();
     return false;
   }
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderPresent(renderer_);
-  int mx = 0, my = 0;
-  SDL_GetMouseState(&mx, &my);
-  setPointer(mx, my);
   return true;
 }
 
-void SdlBackend::closeWindow() {
+void SdlBackend::destroyRenderer() {
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
-  if (window_) SDL_DestroyWindow(window_);
   texture_ = nullptr;
   renderer_ = nullptr;
+}
+
+void SdlBackend::choosePath() {
+  if (!window_) return;
+  int w = 0, h = 0;
+  SDL_GetWindowSizeInPixels(window_, &w, &h);
+  const bool fullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  const bool oneToOne = !fullscreen && w == logicalWidth_ && h == logicalHeight_;
+  mustShow_ = true;
+  if (oneToOne && !direct_) {
+    // Without the renderer a still window costs nothing to show, and a
+    // changed rectangle is a copy, not a new picture of the whole window.
+    destroyRenderer();
+    direct_ = SDL_GetWindowSurface(window_) != nullptr;
+    if (!direct_) std::fprintf(stderr, "window surface: %s\n", SDL_GetError());
+  } else if (!oneToOne && direct_) {
+    direct_ = false;
+  }
+  if (!direct_ && !renderer_) {
+    std::string error;
+    if (!createRenderer(error)) std::fprintf(stderr, "renderer: %s\n", error.c_str());
+  }
+}
+
+void SdlBackend::closeWindow() {
+  destroyRenderer();
+  if (window_) SDL_DestroyWindow(window_);
   window_ = nullptr;
+  direct_ = false;
 }
 
 void SdlBackend::setTitle(const std::string& title) {
@@ -114,7 +152,7 @@ void SdlBackend::setFullscreen(bool on) {
   if (!window_) return;
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
     std::fprintf(stderr, "full screen: %s\n", SDL_GetError());
-  mustShow_ = true;
+  choosePath();
 }
 
 void SdlBackend::fitScale() {
@@ -126,8 +164,9 @@ void SdlBackend::fitScale() {
 }
 
 void SdlBackend::present(const Surface& frame, const std::vector<Rect>& changed) {
-  if (!renderer_ || !texture_ || frame.format() != PixelFormat::Rgb565) return;
-  // What a skipped frame changed is still owed to the texture.
+  if (!window_ || (!direct_ && (!renderer_ || !texture_)) || frame.format() != PixelFormat::Rgb565)
+    return;
+  // What a skipped frame changed is still owed to the window.
   owed_.insert(owed_.end(), changed.begin(), changed.end());
   if (owed_.size() > kMaxOwed) {
     owed_.clear();
@@ -140,18 +179,45 @@ void SdlBackend::present(const Surface& frame, const std::vector<Rect>& changed)
   lastPresent_ = now;  // paces waitForNextRefresh whether or not anything is shown
   // Nothing new: the screen keeps what it shows and costs nothing.
   if (owed_.empty() && !mustShow_) return;
-  if (mustShow_) {
-    SDL_UpdateTexture(texture_, nullptr, frame.bits(), frame.pitch());
-  } else {
-    for (const Rect& r : owed_) {
-      const SDL_Rect area{r.left, r.top, r.width(), r.height()};
-      SDL_UpdateTexture(texture_, &area,
-                        frame.bits() + size_t(r.top) * size_t(frame.pitch()) + size_t(r.left) * 2,
-                        frame.pitch());
-    }
-  }
+  if (mustShow_) owed_.assign(1, Rect{0, 0, frame.width(), frame.height()});
+  if (direct_)
+    presentOnSurface(frame);
+  else
+    presentThroughRenderer(frame);
   owed_.clear();
   mustShow_ = false;
+}
+
+void SdlBackend::presentOnSurface(const Surface& frame) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface || surface->w < frame.width() || surface->h < frame.height()) {
+    mustShow_ = true;
+    return;
+  }
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  std::vector<SDL_Rect> areas;
+  areas.reserve(owed_.size());
+  const int bytes = surface->format->BytesPerPixel;
+  for (const Rect& r : owed_) {
+    SDL_ConvertPixels(r.width(), r.height(), SDL_PIXELFORMAT_RGB565,
+                      frame.bits() + size_t(r.top) * size_t(frame.pitch()) + size_t(r.left) * 2,
+                      frame.pitch(), surface->format->format,
+                      static_cast<uint8_t*>(surface->pixels) + size_t(r.top) * size_t(surface->pitch) +
+                          size_t(r.left) * size_t(bytes),
+                      surface->pitch);
+    areas.push_back({r.left, r.top, r.width(), r.height()});
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurfaceRects(window_, areas.data(), int(areas.size()));
+}
+
+void SdlBackend::presentThroughRenderer(const Surface& frame) {
+  for (const Rect& r : owed_) {
+    const SDL_Rect area{r.left, r.top, r.width(), r.height()};
+    SDL_UpdateTexture(texture_, &area,
+                      frame.bits() + size_t(r.top) * size_t(frame.pitch()) + size_t(r.left) * 2,
+                      frame.pitch());
+  }
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
@@ -224,7 +290,7 @@ void SdlBackend::translate(const SDL_Event& e, MessageQueue& queue) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-          mustShow_ = true;
+          choosePath();
           fitScale();
           // The logical screen always fills the client area (scaled), so
           // every size is reported as a restored 800 x 600 view.

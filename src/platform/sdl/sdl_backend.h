@@ -43,6 +43,13 @@ class SdlBackend : public Backend {
   void setPointer(int x, int y);
   // Sharp scaling keeps to whole multiples only where the window holds one.
   void fitScale();
+  bool createRenderer(std::string& error);
+  void destroyRenderer();
+  // A window that shows the frame 1:1 gets it straight on its own surface;
+  // any other size or full screen goes through the renderer, which scales.
+  void choosePath();
+  void presentOnSurface(const Surface& frame);
+  void presentThroughRenderer(const Surface& frame);
   void translatePad(const SDL_Event& e, MessageQueue& queue);
 
   std::unique_ptr<MultimediaTimer> timer_;
@@ -50,6 +57,7 @@ class SdlBackend : public Backend {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  bool direct_ = false;  // presenting on the window's surface, without the renderer
   int logicalWidth_ = 800, logicalHeight_ = 600;
   bool sharpScale_ = false;
   bool padsStarted_ = false;
