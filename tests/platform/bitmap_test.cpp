@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/bmp_file.h"
-#include "support/scratch_dir.h"
 
 namespace platform {
 namespace {
@@ -141,21 +140,6 @@ TEST(BitmapIndexed, OneFourAndEightBitsThroughThePalette) {
   }
 }
 
-TEST(BitmapIndexed, IndicesPastAShortPaletteAreBlack) {
-  BmpLayout l = Layout(4, 1, 8, 0, {0x112233, 0xFFFFFF});
-  l.coloursUsed = 2;
-  const auto file = MakeBmp(l, {0, 1, 2, 200});
-  const auto s = DecodeBitmap(file);
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->pixel16(0, 0), Expected565(0x112233));
-  EXPECT_EQ(s->pixel16(1, 0), 0xFFFF);
-  EXPECT_EQ(s->pixel16(2, 0), 0);
-  EXPECT_EQ(s->pixel16(3, 0), 0);
-  const auto indexed = DecodeBitmap(file, 8);
-  ASSERT_TRUE(indexed);
-  EXPECT_EQ(indexed->pixel8(3, 0), 200);
-}
-
 std::vector<uint32_t> Grey(int n) {
   std::vector<uint32_t> p;
   for (int i = 0; i < n; ++i) p.push_back(uint32_t(i * 0x101010));
@@ -263,17 +247,6 @@ TEST(BitmapRefusal, TruncatedFilesGiveNoSurface) {
   auto rows = PackRows(3, 3, 24, false, Colour);
   rows.pop_back();
   EXPECT_FALSE(DecodeBitmap(MakeBmp(Layout(3, 3), rows)));
-}
-
-TEST(BitmapFile, LoadsThroughAWindowsStylePath) {
-  test_support::ScratchDir dir;
-  const auto bytes = MakeBmp(Layout(2, 1), PackRows(2, 1, 24, false, Colour));
-  dir.write("Art/Pic.bmp", std::string(bytes.begin(), bytes.end()));
-  const auto s = LoadBitmapFile(dir.path() + "\\art\\PIC.BMP");
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->pixel16(1, 0), Expected565(Colour(1, 0)));
-  EXPECT_FALSE(LoadBitmapFile(dir.path() + "\\art\\missing.bmp"));
-  EXPECT_FALSE(LoadBitmapFile(dir.path() + "\\art"));  // a directory
 }
 
 }  // namespace
