@@ -58,18 +58,6 @@ TEST(ManualTimer, RefusesWhatItCannotDo) {
   EXPECT_EQ(timer.setEvent(10, [] {}), 0u);  // one event at a time
 }
 
-TEST(ManualTimer, ACallbackMayKillItsOwnEvent) {
-  ManualTimer timer;
-  int calls = 0;
-  unsigned id = 0;
-  id = timer.setEvent(10, [&] {
-    if (++calls == 3) timer.killEvent(id);
-  });
-  timer.advance(100);
-  EXPECT_EQ(calls, 3);
-  EXPECT_EQ(timer.tickCount(), 100u);
-}
-
 TEST(ManualTimer, WaitRunsTheNextCallbackOrTheWholeWait) {
   ManualTimer timer;
   timer.waitForCallback(timer.callbackCount(), 25);
