@@ -54,7 +54,7 @@ TEST_F(ScreenTest, LoadImageKeepsOnlyWhatLoaded) {
   EXPECT_EQ(screen.FindImage(path.substr(0, path.size() - 1)), nullptr);
 }
 
-TEST_F(ScreenTest, ImageConstructorsTakeSizeAndName) {
+TEST_F(ScreenTest, ImageConstructorTakesSizeAndName) {
   const std::string path = Solid("pic.bmp", 30, 12, {255, 0, 0});
   gfx::ScreenImage sized(svc.qv, "pic", path.c_str(), 5, 6, 0, 7);
   EXPECT_EQ(sized.Name(), "pic");
@@ -62,15 +62,6 @@ TEST_F(ScreenTest, ImageConstructorsTakeSizeAndName) {
   EXPECT_EQ(sized.Y(), 6);
   EXPECT_EQ(sized.Width(), 30) << "a zero width keeps the bitmap's";
   EXPECT_EQ(sized.Height(), 7);
-
-  gfx::ScreenImage missing(svc.qv, tmp.file("gone.bmp"));
-  EXPECT_EQ(missing.GetSurface(), nullptr);
-  EXPECT_EQ(missing.Name(), "");
-  EXPECT_EQ(missing.Width(), 0);
-
-  gfx::ScreenImage bare(svc.qv, "bare", nullptr, 1, 2, 3, 4);
-  EXPECT_EQ(bare.GetSurface(), nullptr);
-  EXPECT_EQ(bare.Width(), 3);
 }
 
 TEST_F(ScreenTest, DrawImageUsesTheImagePositionAndTheKey) {
@@ -100,6 +91,7 @@ TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
           "[panel]\r\nx=0\r\ny=500\r\n"
           "[ghost]\r\nfile=" + tmp.file("ghost.bmp") + "\r\n"
           "[late]\r\nx=1\r\n");
+  EXPECT_EQ(screen.LoadImageDefinitions(tmp.file("absent.ini")), 0);
   InDirectory here(tmp.path());
   EXPECT_EQ(screen.LoadImageDefinitions(ini), 0);
   ASSERT_EQ(screen.ImageCount(), 3u) << "numbering stops at the first gap";
@@ -121,13 +113,6 @@ TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
   EXPECT_EQ(ghost->X(), 0);
   // Drawing an image without a bitmap does nothing and still reports it found.
   EXPECT_EQ(screen.DrawImage(&back(), "ghost"), 1);
-}
-
-TEST_F(ScreenTest, ImageDefinitionsWithoutAnImagesSection) {
-  std::ofstream(tmp.file("empty.ini"), std::ios::binary) << "[other]\r\nimage01=logo\r\n";
-  EXPECT_EQ(screen.LoadImageDefinitions(tmp.file("empty.ini")), 0);
-  EXPECT_EQ(screen.LoadImageDefinitions(tmp.file("absent.ini")), 0);
-  EXPECT_EQ(screen.ImageCount(), 0u);
 }
 
 TEST_F(ScreenTest, ReleaseFreesImagesAndButtonsAndActivateRecreates) {
