@@ -40,8 +40,7 @@ TEST_F(ScreenTest, LoadImageKeepsOnlyWhatLoaded) {
   gfx::ScreenImage* logo = screen.LoadImage(path);
   ASSERT_NE(logo, nullptr);
   EXPECT_EQ(logo->Name(), path);
-  EXPECT_EQ(logo->Width(), 20);
-  EXPECT_EQ(logo->Height(), 10);
+  EXPECT_EQ(std::pair(logo->Width(), logo->Height()), std::pair(20, 10));
   EXPECT_EQ(logo->GetSurface()->colourKey(), kBlueKey);
 
   EXPECT_EQ(screen.LoadImage(tmp.file("nothing.bmp")), nullptr);
@@ -58,8 +57,7 @@ TEST_F(ScreenTest, ImageConstructorTakesSizeAndName) {
   const std::string path = Solid("pic.bmp", 30, 12, {255, 0, 0});
   gfx::ScreenImage sized(svc.qv, "pic", path.c_str(), 5, 6, 0, 7);
   EXPECT_EQ(sized.Name(), "pic");
-  EXPECT_EQ(sized.X(), 5);
-  EXPECT_EQ(sized.Y(), 6);
+  EXPECT_EQ(std::pair(sized.X(), sized.Y()), std::pair(5, 6));
   EXPECT_EQ(sized.Width(), 30) << "a zero width keeps the bitmap's";
   EXPECT_EQ(sized.Height(), 7);
 }
@@ -117,8 +115,7 @@ TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
 
 TEST_F(ScreenTest, ReleaseFreesImagesAndButtonsAndActivateRecreates) {
   screen.Activate(svc.qv.GetLPDD(), &back());
-  EXPECT_EQ(screen.GetDisplay(), svc.qv.GetLPDD());
-  EXPECT_EQ(screen.GetDrawingSurface(), &back());
+  EXPECT_EQ(std::pair(screen.GetDisplay(), screen.GetDrawingSurface()), std::pair(svc.qv.GetLPDD(), &back()));
   screen.LoadImage(Solid("a.bmp", 2, 2, {255, 0, 0}));
   screen.Buttons().SetOffset(7, 9);
   gfx::Button* b = screen.AddButton(std::make_unique<gfx::Button>(ctx, 1, 2, 3, 4));
@@ -140,12 +137,10 @@ TEST_F(ScreenTest, ReleasedArtStopsBeingTheRedrawTarget) {
   ASSERT_NE(layer, nullptr);
   screen.SetRedrawTarget(bg->GetSurface());
   screen.SetRedrawBackground(layer->GetSurface());
-  ASSERT_EQ(redraw.GetTarget(), bg->GetSurface());
-  ASSERT_EQ(redraw.GetBackground(), layer->GetSurface());
+  ASSERT_EQ(std::pair(redraw.GetTarget(), redraw.GetBackground()), std::pair(bg->GetSurface(), layer->GetSurface()));
   redraw.QueueRect(0, 0, 5, 5);
   screen.Release();
-  EXPECT_EQ(redraw.GetTarget(), nullptr);
-  EXPECT_EQ(redraw.GetBackground(), nullptr);
+  EXPECT_EQ(std::pair(redraw.GetTarget(), redraw.GetBackground()), std::pair((platform::Surface*)nullptr, (platform::Surface*)nullptr));
   EXPECT_TRUE(redraw.Entries(0).empty());
   // Replaying or restoring afterwards touches nothing freed.
   back().fill(kGrey565);
