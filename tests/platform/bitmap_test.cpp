@@ -105,12 +105,13 @@ TEST(BitmapIndexed, OneFourAndEightBitsThroughThePalette) {
       const BmpLayout l{.infoSize = infoSize, .width = 11, .height = 3, .bitCount = uint16_t(bits),
                         .palette = {palette.begin(), palette.begin() + colours},
                         .coloursUsed = infoSize == 40 ? uint32_t(colours) : 0};
-      auto index = [&](int x, int y) { return uint32_t((x + 2 * y) % colours); };
+      // Index `colours` (where it fits the bits) lies past the palette: black.
+      auto index = [&](int x, int y) { return uint32_t((x + 2 * y) % (colours + 1)) & ((1u << bits) - 1); };
       const auto file = MakeBmp(l, PackRows(11, 3, bits, false, index));
 
       const auto wide = DecodeBitmap(file, 16);
       ASSERT_TRUE(wide) << bits << " " << infoSize;
-      ExpectPicture(*wide, 11, 3, [&](int x, int y) { return Expected565(palette[index(x, y)]); });
+      ExpectPicture(*wide, 11, 3, [&](int x, int y) { return Expected565(index(x, y) < uint32_t(colours) ? palette[index(x, y)] : 0); });
 
       const auto narrow = DecodeBitmap(file, 8);
       ASSERT_TRUE(narrow);
