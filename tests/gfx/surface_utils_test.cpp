@@ -83,11 +83,12 @@ TEST(CopyRectTest, OutsideTheDestinationDrawsNothing) {
 class SplitTest : public GfxTest {};
 
 TEST_F(SplitTest, RowMajorFramesIgnoringTheRemainder) {
-  Surface src(100, 30);
+  Surface src(100, 40);
   FillCoded(src);
   su::SurfaceList frames;
   ASSERT_EQ(su::SplitSurface(svc.qv, &src, frames, 32, 16), 1);
-  ASSERT_EQ(frames.size(), 3u);
+  ASSERT_EQ(frames.size(), 6u);
+  EXPECT_EQ(frames[4]->pixel16(5, 5), Coded(37, 21)) << "the second row follows the first";
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(std::pair(frames[size_t(i)]->width(), frames[size_t(i)]->height()), std::pair(32, 16));
     EXPECT_EQ(frames[size_t(i)]->pixel16(0, 0), Coded(32 * i, 0));
