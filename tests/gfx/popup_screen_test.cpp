@@ -70,14 +70,11 @@ TEST_F(PopupTest, TimeOutClosesWithAnEmptyResult) {
   popup.AddImage(Panel(), nullptr);
   popup.SetDeadline(int(svc.timers.Ticks()) + 1000);
   std::string result = "stale";
-  EXPECT_EQ(popup.Run(result, nullptr), 1);
-  EXPECT_EQ(result, "");
+  EXPECT_EQ((std::pair{popup.Run(result, nullptr), result}), std::pair(1, std::string()));
   // The deadline passes once the clock is beyond it: the pass at 1010 ms
   // (the 102nd) sees it, presents once more and waits; every pass
   // presented a frame.
-  EXPECT_EQ(svc.timers.Ticks(), 1020u);
-  EXPECT_EQ(popup.passes, 102);
-  EXPECT_EQ(svc.backend.presentedCount(), 102);
+  EXPECT_EQ(std::tuple(svc.timers.Ticks(), popup.passes, svc.backend.presentedCount()), std::tuple(1020u, 102, 102));
   // The picture was shown centred.
   const Surface* frame = svc.backend.lastFrame();
   ASSERT_NE(frame, nullptr);
@@ -95,8 +92,7 @@ TEST_F(PopupTest, ClickingTheDefaultButtonAnywhereOnThePicture) {
     if (pass == 2) Mouse(540, 390, false);
   };
   std::string result;
-  EXPECT_EQ(popup.Run(result, nullptr), 1);
-  EXPECT_EQ(result, "default");
+  EXPECT_EQ((std::pair{popup.Run(result, nullptr), result}), std::pair(1, std::string("default")));
   EXPECT_EQ(popup.passes, 3) << "the click ends the loop at the start of the next pass";
   EXPECT_EQ(svc.backend.presentedCount(), 3);
 }
@@ -136,8 +132,7 @@ TEST_F(PopupTest, QuitDuringTheLoopLeavesTheBufferUntouched) {
   redraw.SetTarget(&screenTarget);
   svc.queue.postQuit(0);
   std::string result = "untouched";
-  EXPECT_EQ(popup.Run(result, nullptr), 0);
-  EXPECT_EQ(result, "untouched");
+  EXPECT_EQ((std::pair{popup.Run(result, nullptr), result}), std::pair(0, std::string("untouched")));
   EXPECT_EQ(popup.passes, 0);
   EXPECT_EQ(redraw.GetTarget(), &screenTarget);
   // The quit stays posted for the outer loop.
@@ -154,8 +149,7 @@ TEST_F(PopupTest, QuitDuringTheLoopLeavesTheBufferUntouched) {
     redraw.Forget(&screenTarget);
     svc.queue.postQuit(0);
   };
-  EXPECT_EQ(later.Run(result, nullptr), 0);
-  EXPECT_EQ(result, "untouched");
+  EXPECT_EQ((std::pair{later.Run(result, nullptr), result}), std::pair(0, std::string("untouched")));
   EXPECT_EQ(later.passes, 3);
   EXPECT_EQ(redraw.GetTarget(), nullptr);
 }
@@ -164,16 +158,14 @@ TEST_F(PopupTest, FrameHookGivingUpAndFinish) {
   popup.AddImage(Panel(), nullptr);
   popup.giveUpAt = 2;
   std::string result = "keep";
-  EXPECT_EQ(popup.Run(result, nullptr), 0);
-  EXPECT_EQ(result, "keep");
+  EXPECT_EQ((std::pair{popup.Run(result, nullptr), result}), std::pair(0, std::string("keep")));
 
   ScriptedPopup finishing(ctx, svc);
   finishing.AddImage(Panel(), nullptr);
   finishing.script = [&](int pass) {
     if (pass == 2) finishing.Finish("custom");
   };
-  EXPECT_EQ(finishing.Run(result, nullptr), 1);
-  EXPECT_EQ(result, "custom");
+  EXPECT_EQ((std::pair{finishing.Run(result, nullptr), result}), std::pair(1, std::string("custom")));
   EXPECT_EQ(finishing.Done(), 1);
 
   // Run again: done and the result start afresh; Finish without text
@@ -182,8 +174,7 @@ TEST_F(PopupTest, FrameHookGivingUpAndFinish) {
   finishing.script = [&](int pass) {
     if (pass == 1) finishing.Finish(nullptr);
   };
-  EXPECT_EQ(finishing.Run(result, nullptr), 1);
-  EXPECT_EQ(result, "");
+  EXPECT_EQ((std::pair{finishing.Run(result, nullptr), result}), std::pair(1, std::string()));
   EXPECT_EQ(finishing.passes, 1);
 }
 
@@ -234,9 +225,8 @@ TEST_F(PopupTest, ImagesAreSelectedByNameAndFreedByRelease) {
 
   popup.AddDefaultButton();
   popup.Release();
-  EXPECT_EQ(popup.PopupImageCount(), 0u);
-  EXPECT_EQ(popup.CurrentImage(), nullptr);
-  EXPECT_EQ(popup.Buttons().Count(), 0u);
+  EXPECT_EQ(std::tuple(popup.PopupImageCount(), popup.CurrentImage(), popup.Buttons().Count()),
+            std::tuple(size_t(0), (gfx::ScreenImage*)nullptr, size_t(0)));
   // With no picture at all the loop still runs and ends.
   popup.SetDeadline(int(svc.timers.Ticks()) + 30);
   popup.script = nullptr;

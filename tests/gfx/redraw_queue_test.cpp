@@ -27,9 +27,7 @@ TEST_F(RedrawQueueTest, EntriesReplayOnTheirOwnPageOnly) {
   redraw.QueueRect(10, 20, 5, 5);
   ASSERT_EQ(redraw.Entries(0).size(), 1u);
   const gfx::RedrawQueue::Entry e = redraw.Entries(0)[0];
-  EXPECT_EQ(e.flags, 0x1001);
-  EXPECT_EQ(e.target, &target);
-  EXPECT_EQ(e.background, &background);
+  EXPECT_EQ(std::tuple(e.flags, e.target, e.background), std::tuple(0x1001, &target, &background));
 
   // The other page's list is empty: nothing reaches the back buffer.
   redraw.NextPage();
@@ -55,13 +53,10 @@ TEST_F(RedrawQueueTest, ChangingTheTargetDropsEveryOneShotEntry) {
   redraw.QueueBox(0, 0, 4, 4);
   redraw.NextPage();
   redraw.QueueRect(50, 50, 2, 2);
-  ASSERT_EQ(redraw.Entries(0).size(), 1u);
-  ASSERT_EQ(redraw.Entries(1).size(), 1u);
-  EXPECT_EQ(redraw.Entries(0)[0].width, 4);
-  EXPECT_EQ(redraw.Entries(0)[0].height, 4);
+  ASSERT_EQ(std::pair(redraw.Entries(0).size(), redraw.Entries(1).size()), std::pair(size_t(1), size_t(1)));
+  EXPECT_EQ(std::pair(redraw.Entries(0)[0].width, redraw.Entries(0)[0].height), std::pair(4, 4));
   redraw.SetTarget(&target);
-  EXPECT_TRUE(redraw.Entries(0).empty());
-  EXPECT_TRUE(redraw.Entries(1).empty());
+  EXPECT_EQ(std::pair(redraw.Entries(0).size(), redraw.Entries(1).size()), std::pair(size_t(0), size_t(0)));
 
   back().fill(kGrey565);
   for (int i = 0; i < 2; ++i) {
@@ -85,8 +80,7 @@ TEST_F(RedrawQueueTest, RestoresCopyTheBackgroundOntoTheTargetAndQueue) {
   redraw.RestoreAll();
   EXPECT_EQ(target.pixel16(799, 599), kGreen565);
   ASSERT_EQ(redraw.Entries(0).size(), 3u);
-  EXPECT_EQ(redraw.Entries(0)[2].width, 800);
-  EXPECT_EQ(redraw.Entries(0)[2].height, 600);
+  EXPECT_EQ(std::pair(redraw.Entries(0)[2].width, redraw.Entries(0)[2].height), std::pair(800, 600));
 }
 
 TEST_F(RedrawQueueTest, ShowImageRectRevealsAWindowOfALayer) {
@@ -107,16 +101,14 @@ TEST_F(RedrawQueueTest, PresentReplaysTheOtherPageAfterTheFlip) {
   target.setPixel16(30, 30, kWhite565);
   redraw.QueueRect(30, 30, 1, 1);
   back().fill(kGrey565);
-  EXPECT_EQ(screen.Present(), 1);
-  EXPECT_EQ(redraw.Page(), 1);
+  EXPECT_EQ((std::pair{screen.Present(), redraw.Page()}), std::pair(1, 1));
   // Frame B: the flip shows the back buffer by copying it, which keeps its
   // picture; the other page's list is empty, so nothing is replayed yet.
   EXPECT_EQ(back().pixel16(30, 30), kGrey565);
   ASSERT_NE(svc.backend.lastFrame(), nullptr);
   EXPECT_EQ(svc.backend.lastFrame()->pixel16(30, 30), kGrey565);
-  EXPECT_EQ(screen.Present(), 1);
   // Page 0 is the back buffer again: the change is copied onto it.
-  EXPECT_EQ(redraw.Page(), 0);
+  EXPECT_EQ((std::pair{screen.Present(), redraw.Page()}), std::pair(1, 0));
   EXPECT_EQ(At(back(), {{30, 30}, {31, 30}}), (Px{kWhite565, kGrey565}));
   EXPECT_EQ(svc.backend.presentedCount(), 2);
   // The display takes in what the replay changed, and only that differs.

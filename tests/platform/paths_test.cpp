@@ -13,14 +13,6 @@ namespace {
 
 using test_support::ScratchDir;
 
-TEST(ResolvePath, TranslatesSeparatorsAndKeepsWhatDoesNotExist) {
-  ScratchDir dir;
-  EXPECT_EQ(ResolvePath(dir.path() + "\\Missing\\File.txt"), dir.path() + "/Missing/File.txt");
-  EXPECT_EQ(ResolvePath(dir.path() + "\\Missing\\"), dir.path() + "/Missing/");
-  EXPECT_EQ(ResolvePath(""), "");
-  EXPECT_EQ(ResolvePath("\\"), "/");
-}
-
 TEST(ResolvePath, EachComponentIgnoresCase) {
   ScratchDir dir;
   dir.write("Game/Title/Info.bmp", "x");
@@ -32,6 +24,8 @@ TEST(ResolvePath, EachComponentIgnoresCase) {
   // Once a component is missing, the rest is kept as given.
   EXPECT_EQ(ResolvePath(dir.path() + "\\nope\\title\\info.bmp"),
             dir.path() + "/nope/title/info.bmp");
+  EXPECT_EQ(ResolvePath(dir.path() + "\\Missing\\"), dir.path() + "/Missing/");
+  EXPECT_EQ(std::pair(ResolvePath(""), ResolvePath("\\")), std::pair(std::string(), std::string("/")));
   EXPECT_TRUE(FileExists(dir.path() + "\\game\\title\\INFO.bmp"));
   EXPECT_TRUE(FileExists(dir.path() + "\\GAME"));
   EXPECT_FALSE(FileExists(dir.path() + "\\game\\other.bmp"));

@@ -105,11 +105,6 @@ TEST_F(ProfileRead, GarbageAndLongLinesReadWithoutHarm) {
   EXPECT_EQ(get(std::string(3000, '\r'), "setup", "k"), "<none>");
 }
 
-TEST_F(ProfileRead, WindowsStylePathIsResolved) {
-  dir_.write("Sub/Options.INI", "[setup]\nmusic=Y\n");
-  EXPECT_EQ(GetProfileString("setup", "music", "N", dir_.path() + "\\sub\\options.ini"), "Y");
-}
-
 // Exact bytes of writes, without the file system.
 TEST(ProfileSet, RewritesInPlaceAndKeepsEveryOtherByte) {
   const std::string before = "; settings\n[setup]\n  Music = N  ; old\n\nSFX=Y\n[other]\nmusic=x\n";
@@ -131,18 +126,6 @@ TEST(ProfileSet, NewSectionGoesAtTheEnd) {
   EXPECT_EQ(SetProfileValue("[a]\nx=1", " b ", " k ", "v"), "[a]\nx=1\r\n[b]\r\nk=v\r\n");
   // A later duplicate is not the section written to.
   EXPECT_EQ(SetProfileValue("[s]\na=1\n[s]\nb=2\n", "s", "b", "9"), "[s]\na=1\nb=9\r\n[s]\nb=2\n");
-}
-
-TEST(ProfileSet, WhatIsWrittenReadsBack) {
-  std::string ini = "junk\0line\n[x]\n"s;
-  const std::vector<std::pair<std::string, std::string>> pairs{
-      {"name", "Anna Maria"}, {"score", "0"}, {"quote", "\"q\""}, {"blank", ""}, {"Name", "Bo"}};
-  for (const auto& [k, v] : pairs) ini = SetProfileValue(ini, "Player1", k, v);
-  EXPECT_EQ(FindProfileValue(ini, "player1", "NAME"), "Bo");
-  EXPECT_EQ(FindProfileValue(ini, "player1", "score"), "0");
-  EXPECT_EQ(FindProfileValue(ini, "player1", "quote"), "q");
-  EXPECT_EQ(FindProfileValue(ini, "player1", "blank"), "");
-  EXPECT_EQ(FindProfileValue(ini, "x", "name"), std::nullopt);
 }
 
 TEST(ProfileSet, OnlyNamesThatReadBackAreValid) {

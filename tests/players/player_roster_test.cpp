@@ -89,21 +89,6 @@ TEST_F(RosterTest, PlayerIdText) {
   }
 }
 
-TEST_F(RosterTest, WriteCurrentIndexStoresItAndRefusesStrangers) {
-  roster.WriteCurrentIndex(5);
-  EXPECT_EQ(roster.CurrentIndex(), 5);
-  EXPECT_EQ(Raw("setup", "playerid"), "5");
-  PlayerRoster other;
-  other.SetPath(Options());
-  EXPECT_EQ(other.ReadCurrentIndex(), 5);
-
-  roster.WriteCurrentIndex(12);
-  EXPECT_EQ(roster.CurrentIndex(), 0);
-  EXPECT_EQ(Raw("setup", "playerid"), "0");
-  roster.WriteCurrentIndex(-3);
-  EXPECT_EQ(Raw("setup", "playerid"), "0");
-}
-
 TEST_F(RosterTest, LongValuesAreCutToTheirFields) {
   const std::string seventy(70, 'n');
   dir.write("options.ini", "[Player1]\r\nname=" + seventy + "\r\naddress=" + std::string(70, 'a') +
@@ -186,6 +171,12 @@ TEST_F(RosterTest, IndexesOutsideTheEightTouchNoRecordAndNoSection) {
     EXPECT_EQ(roster.EntryText(index), "");
   }
   EXPECT_FALSE(std::filesystem::exists(Options()));
+  for (int index : {8, -3}) {
+    roster.WriteCurrentIndex(5);
+    ASSERT_EQ(std::pair(roster.CurrentIndex(), Raw("setup", "playerid")), std::pair(5, std::string("5")));
+    roster.WriteCurrentIndex(index);
+    EXPECT_EQ(std::pair(roster.CurrentIndex(), Raw("setup", "playerid")), std::pair(0, std::string("0"))) << index;
+  }
   // The accessor falls back to the first player.
   EXPECT_EQ(&roster.Player(8), &roster.Player(0));
   EXPECT_EQ(&roster.Player(-1), &roster.Player(0));

@@ -14,7 +14,7 @@ struct BmpLayout {
   int32_t width = 1, height = 1;  // negative height: rows stored top first
   uint16_t bitCount = 24;
   uint32_t compression = 0;
-  std::vector<uint32_t> palette;  // 0x00RRGGBB
+  std::vector<uint32_t> palette{};  // 0x00RRGGBB
   uint32_t coloursUsed = 0;       // written as is
   uint32_t masks[3] = {0, 0, 0};  // used with compression 3
 };
