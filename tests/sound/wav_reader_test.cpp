@@ -128,14 +128,11 @@ TEST_F(WavLoadTest, LoadsTheSoundIntoABufferAndPlaysItExactly) {
 }
 
 TEST_F(WavLoadTest, RefusedFilesLeaveNoSlotBehind) {
+  // Beside what the reader refuses: what the engine cannot play.
   files_.add("adpcm.wav", WavBuilder().fmt(2, 1, 22050, 4).data(Pcm16({1, 2})).bytes());
-  files_.add("float.wav", WavBuilder().fmt(3, 1, 22050, 32).data(Pcm16({1, 2})).bytes());
-  files_.add("nodata.wav", WavBuilder().pcm(1, 22050, 16).bytes());
-  files_.add("short.wav", WavBuilder().pcm(1, 22050, 16).dataClaiming(400, Pcm16({1, 2})).bytes());
   files_.add("empty.wav", WavBuilder().pcm(1, 22050, 16).data({}).bytes());
   files_.add("24bit.wav", WavBuilder().pcm(1, 22050, 24).data(std::vector<uint8_t>(6, 1)).bytes());
-  for (const char* name : {"adpcm.wav", "float.wav", "nodata.wav", "short.wav", "empty.wav", "24bit.wav",
-                           "missing.wav"}) {
+  for (const char* name : {"adpcm.wav", "empty.wav", "24bit.wav", "missing.wav"}) {
     EXPECT_EQ(engine_.LoadSample(name, 3), 0) << name;
   }
   EXPECT_EQ(engine_.g_nLastSample, 1);  // the slot tried, given back each time
