@@ -39,17 +39,6 @@ TEST(Event, WaitForAnyGivesTheLowestSignalledIndexAndTakesOnlyThatWithinItsLimit
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
 }
 
-TEST(Event, ASetOnAnotherThreadWakesTheWaiter) {
-  std::vector<std::shared_ptr<Event>> events;
-  for (int i = 0; i < 9; ++i) events.push_back(std::make_shared<Event>());
-  for (int round = 0; round < 200; ++round) {
-    const int which = round % 9;
-    std::thread setter([&] { events[which]->set(); });
-    EXPECT_EQ(platform::WaitForAny(events, platform::kWaitNoLimit), which);
-    setter.join();
-  }
-}
-
 TEST(Event, TwoWaitersShareOneEventWithoutLosingSignals) {
   auto e = std::make_shared<Event>();
   std::atomic<int> taken{0};
