@@ -229,10 +229,8 @@ TEST_F(StreamTest, RefusedStreamsLeaveNothingBehind) {
                                   .smpl(1, 0, 1000, 0)  // 4000 bytes: less than a chunk
                                   .data(Pcm16(soundtest::SignalFrames(30000, 2)))
                                   .bytes());
-  files_.add("float.wav", WavBuilder().fmt(3, 2, 22050, 32).data(std::vector<uint8_t>(800, 0)).bytes());
-  files_.add("empty.wav", WavBuilder().pcm(2, 22050, 16).data({}).bytes());
   files_.add("wide.wav", WavBuilder().pcm(6, 22050, 16).data(std::vector<uint8_t>(1200, 0)).bytes());
-  for (const char* name : {"shortloop.wav", "float.wav", "empty.wav", "wide.wav", "none.wav"}) {
+  for (const char* name : {"shortloop.wav", "wide.wav", "none.wav"}) {
     EXPECT_EQ(engine_.LoadStream(name, 1), 0) << name;
     EXPECT_TRUE(TornDown()) << name;
     EXPECT_EQ(engine_.Slot(0)->m_dwFlags.load(), 0u) << name;
