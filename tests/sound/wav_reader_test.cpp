@@ -17,19 +17,6 @@ int IsWav(SNDSample& sample, const std::vector<uint8_t>& bytes) {
   return sample.IsWavFile(file);
 }
 
-TEST(WavReader, ReadsThePcmFormatAndStopsAtTheFirstSoundByte) {
-  const auto bytes = soundtest::SimpleWav(2, 44100, 16, Pcm16({1, 2, 3, 4}));
-  MemorySoundFile file(bytes);
-  SNDSample s;
-  ASSERT_EQ(s.IsWavFile(file), 1);
-  EXPECT_EQ(s.m_nChannels, 2);
-  EXPECT_EQ(s.m_nFrequency, 44100);
-  EXPECT_EQ(s.m_nBits, 16);
-  EXPECT_EQ(s.m_dwSize, 8u);
-  EXPECT_EQ(s.m_dwFlags.load(), sound::kSampleFormatRead);
-  EXPECT_EQ(file.Tell(), 44u);
-}
-
 TEST(WavReader, RefusesWhatIsNotAPlainPcmWavOrIsCutShort) {
   const auto data = Pcm16({1, 2});
   auto notRiff = soundtest::SimpleWav(1, 22050, 16, data), notWave = notRiff;
