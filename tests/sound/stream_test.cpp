@@ -285,9 +285,7 @@ TEST_F(StreamTest, FadesTakeTheirTimeAndEndAtTheirLevel) {
 struct Gate {
   std::mutex mutex;
   std::condition_variable changed;
-  bool holding = false;
-  bool waiting = false;
-  bool destroyed = false;
+  bool holding = false, waiting = false, destroyed = false;
 };
 
 class HeldFile : public sound::MemorySoundFile {
