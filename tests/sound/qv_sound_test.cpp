@@ -35,7 +35,6 @@ TEST(QvSoundInit, WithoutAMixerEverythingIsSilentAndFindsNothing) {
   EXPECT_EQ(engine.MusicEnabled(), 1);
   EXPECT_EQ(engine.SFXEnabled(), 1);
   EXPECT_EQ(engine.MusicVolume(), 0x8000);
-  EXPECT_EQ(engine.g_SampleList, nullptr);
   EXPECT_EQ(engine.AllocSample(), nullptr);
   EXPECT_EQ(engine.LoadSample("sounds\\bell.wav", 10), 0);
   EXPECT_EQ(engine.FindSample(10), nullptr);
@@ -125,8 +124,6 @@ TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
   ASSERT_NE(second, nullptr);
   ASSERT_NE(second, first);
   EXPECT_TRUE(second->m_dwFlags.load() & sound::kSampleDuplicate);
-  EXPECT_EQ(second->m_dwID, 10u);
-  EXPECT_EQ(second->m_lpBuffer->bytes(), first->m_lpBuffer->bytes());
   EXPECT_EQ(mixer_.playingCount(), 2);
   // Both are heard: the first 100 frames ahead of the second.
   auto out = Pull(50);
@@ -164,8 +161,6 @@ TEST_F(QvSoundTest, CuesPlayCentredAtFileLevelBecauseControlsAreRefused) {
   Load("a.wav", 200, 10);
   SNDSample* s = engine_.PlaySample(10, 0x2000, 1);  // quiet and right, as asked
   ASSERT_NE(s, nullptr);
-  EXPECT_EQ(s->m_nVolume, 0x2000);
-  EXPECT_EQ(s->m_nPan, 1);
   auto out = Pull(200);
   for (size_t i = 0; i < 200; ++i) {
     ASSERT_EQ(out[2 * i], Signal(i)) << i;
@@ -174,8 +169,6 @@ TEST_F(QvSoundTest, CuesPlayCentredAtFileLevelBecauseControlsAreRefused) {
   EXPECT_EQ(s->SetVolume(0x8000), 0);
   EXPECT_EQ(s->SetPan(0x8000), 0);
   EXPECT_EQ(s->SetPitch(44100), 0);
-  EXPECT_EQ(s->m_nVolume, 0x8000);
-  EXPECT_EQ(s->m_nPitch, 44100);
 }
 
 TEST_F(QvSoundTest, WithEffectsOffAPlayReturnsTheSampleAndPlaysNothing) {
