@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,14 +14,7 @@
 
 namespace {
 
-std::vector<int16_t> Tone(double hz, double seconds, int rate, int channels, double amplitude) {
-  std::vector<int16_t> out;
-  const int frames = static_cast<int>(seconds * rate);
-  for (int i = 0; i < frames; ++i)
-    for (int c = 0; c < channels; ++c)
-      out.push_back(static_cast<int16_t>(amplitude * std::sin(2 * M_PI * hz * i / rate)));
-  return out;
-}
+using soundtest::Pcm16;
 
 TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
   const test_support::ScratchDir dir;
@@ -36,9 +28,8 @@ TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
   EXPECT_EQ(std::pair(output->format().rate, output->format().channels), std::pair(44100, 2));
 
   soundtest::FileStore files;
-  files.add("sounds\\tone.wav", soundtest::SimpleWav(1, 22050, 16, soundtest::Pcm16(Tone(440, 0.5, 22050, 1, 12000))));
-  files.add(".\\sounds\\music.wav",
-            soundtest::SimpleWav(2, 22050, 16, soundtest::Pcm16(Tone(220, 3.0, 22050, 2, 6000))));
+  files.add("sounds\\tone.wav", soundtest::SimpleWav(1, 22050, 16, Pcm16(soundtest::SignalFrames(11025, 1))));
+  files.add(".\\sounds\\music.wav", soundtest::SimpleWav(2, 22050, 16, Pcm16(soundtest::SignalFrames(66150, 2))));
   sound::QvSound engine;
   sound::SoundBank bank(engine);
   ASSERT_EQ(bank.Init(&mixer, 200), 1);
