@@ -41,28 +41,23 @@ TEST(WavReader, RefusesWhatIsNotAPlainPcmWavOrIsCutShort) {
 }
 
 TEST(WavReader, TakesTheFirstLoopOfASmplChunk) {
-  SNDSample s;
-  ASSERT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).smpl(2, 100, 5000, 3).data(Pcm16({1})).bytes()), 1);
-  EXPECT_TRUE(s.m_dwFlags.load() & sound::kSampleLooped);
-  EXPECT_EQ(s.m_dwLoopStart, 100u << 2);  // shifted by the sample's bytes
-  EXPECT_EQ(s.m_dwLoopEnd, 5000u << 2);
-  EXPECT_EQ(s.m_dwLoopCount, 3u);
-
-  SNDSample eight;
-  ASSERT_EQ(IsWav(eight, WavBuilder().pcm(1, 22050, 8).smpl(1, 10, 20, 0).data({1, 2}).bytes()), 1);
-  EXPECT_EQ(eight.m_dwLoopStart, 20u);
-  EXPECT_EQ(eight.m_dwLoopEnd, 40u);
-
-  SNDSample none;
-  ASSERT_EQ(IsWav(none, WavBuilder().pcm(1, 22050, 16).smpl(0, 0, 0, 0).data(Pcm16({1})).bytes()), 1);
-  EXPECT_FALSE(none.m_dwFlags.load() & sound::kSampleLooped);
-
-  // A loop count with no loop record after it.
-  std::vector<uint8_t> cut(36, 0);
+  std::vector<uint8_t> cut(36, 0);  // a loop count with no loop record after it
   cut[28] = 1;
-  SNDSample truncated;
-  ASSERT_EQ(IsWav(truncated, WavBuilder().pcm(1, 22050, 16).chunk("smpl", cut).data(Pcm16({1})).bytes()), 1);
-  EXPECT_FALSE(truncated.m_dwFlags.load() & sound::kSampleLooped);
+  const struct {
+    std::vector<uint8_t> wav;
+    uint32_t start, end, count;  // in bytes: shifted by the sample's size; no end, no loop
+  } cases[] = {{WavBuilder().pcm(1, 22050, 16).smpl(2, 100, 5000, 3).data(Pcm16({1})).bytes(), 400, 20000, 3},
+               {WavBuilder().pcm(1, 22050, 8).smpl(1, 10, 20, 0).data({1, 2}).bytes(), 20, 40, 0},
+               {WavBuilder().pcm(1, 22050, 16).smpl(0, 0, 0, 0).data(Pcm16({1})).bytes(), 0, 0, 0},
+               {WavBuilder().pcm(1, 22050, 16).chunk("smpl", cut).data(Pcm16({1})).bytes(), 0, 0, 0}};
+  for (const auto& c : cases) {
+    SNDSample s;
+    ASSERT_EQ(IsWav(s, c.wav), 1);
+    EXPECT_EQ(bool(s.m_dwFlags.load() & sound::kSampleLooped), c.end != 0) << c.end;
+    if (c.end) {
+      EXPECT_EQ(std::tuple(s.m_dwLoopStart, s.m_dwLoopEnd, s.m_dwLoopCount), std::tuple(c.start, c.end, c.count));
+    }
+  }
 }
 
 class WavLoadTest : public soundtest::EngineTest {};
