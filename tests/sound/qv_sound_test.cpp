@@ -186,6 +186,10 @@ TEST_F(QvSoundTest, WithEffectsOffAPlayReturnsTheSampleAndPlaysNothing) {
   EXPECT_EQ(engine_.PlaySampleIDOnce(11, 0xFFFF, 0), 0);  // no such id
   EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), s);
   EXPECT_EQ(mixer_.playingCount(), 1);
+  Pull(250);
+  EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);  // the sample itself, no duplicate
+  EXPECT_EQ(engine_.g_nLastSample, 1);
+  EXPECT_EQ(mixer_.playingCount(), 1);
 }
 
 TEST_F(QvSoundTest, ALoopedSampleLoopsButItsDuplicatePlaysOnce) {
