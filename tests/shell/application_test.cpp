@@ -185,17 +185,11 @@ TEST(Application, APressMadeJustBeforeTheFocusLeavesIsNotHeldWhenItComesBack) {
   }
 }
 
-TEST(Application, CommandLineIsTheArgumentsJoinedBySpaces) {
-  char program[] = "Verimoo", a[] = "/home/ann/My", b[] = "Games";
-  char* argv[] = {program, a, b};
-  EXPECT_EQ(shell::CommandLineFrom(3, argv), "/home/ann/My Games");
-  EXPECT_EQ(shell::CommandLineFrom(1, argv), "");
-}
-
 // Only a sole "--help" or "--version" ends the program before it starts; a
 // folder that the launcher passes (even one named like an option) starts it.
 TEST(Application, InfoOptionsAreAnsweredOnlyAlone) {
-  char program[] = "Verimoo", help[] = "--help", version[] = "--version", dir[] = "/games";
+  char program[] = "Verimoo", help[] = "--help", version[] = "--version", dir[] = "/games", my[] = "/home/ann/My",
+       games[] = "Games";
   const struct {
     std::vector<char*> argv;
     int code;
@@ -208,6 +202,10 @@ TEST(Application, InfoOptionsAreAnsweredOnlyAlone) {
     EXPECT_EQ(shell::AnswerInfoRequest(int(argv.size()), argv.data(), "Verimoo", "usage\n", out), c.code);
   }
   std::fclose(out);
+  // What starts the program reaches it as the arguments joined by spaces.
+  char* argv[] = {program, my, games};
+  EXPECT_EQ(shell::CommandLineFrom(3, argv), "/home/ann/My Games");
+  EXPECT_EQ(shell::CommandLineFrom(1, argv), "");
 }
 
 }  // namespace
