@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <vector>
 
-#include "platform/termination.h"
 #include "support/headless_services.h"
 
 namespace {
@@ -34,16 +32,6 @@ TEST_F(MessagePump, KeysAreSampledPerMessageAndQuitIsSeenByEveryLoop) {
   EXPECT_EQ(seen, (std::vector<uint32_t>{platform::WM_KEYDOWN, platform::WM_KEYUP}));
   // The quit stays for the outer loop.
   EXPECT_EQ(s.pump.RunOnce(), 1);
-}
-
-TEST_F(MessagePump, ATerminationSignalBecomesACloseWhicheverLoopPumps) {
-  platform::InstallTerminationHandlers();
-  std::raise(SIGTERM);
-  EXPECT_EQ(s.pump.RunOnce(), 0);
-  EXPECT_EQ(seen, std::vector<uint32_t>{platform::WM_CLOSE});
-  EXPECT_FALSE(platform::TerminationRequested());
-  EXPECT_EQ(s.pump.RunOnce(), 0);
-  EXPECT_EQ(seen.size(), 1u);
 }
 
 }  // namespace

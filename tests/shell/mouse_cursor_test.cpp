@@ -12,18 +12,6 @@ int Buttons(testing_support::HeadlessServices& s) {
   return b;
 }
 
-TEST(MouseCursor, AQuickTapIsSeenOnceByTheNextFrameThenUp) {
-  testing_support::HeadlessServices s;
-  // Down and up before a poll: the poll still reports the press.
-  s.backend.tap(100, 100);
-  s.pump.RunOnce();
-  // Several polls pass before the frame reads (a 60 Hz frame is 16 ms).
-  s.advance(10);
-  s.advance(10);
-  EXPECT_EQ(Buttons(s), 1);
-  EXPECT_EQ(Buttons(s), 0);
-}
-
 TEST(MouseCursor, HeldButtonStaysDownAndPollingCanBeSwitchedOff) {
   testing_support::HeadlessServices s;
   s.backend.mouseDown(5, 5);
@@ -46,6 +34,8 @@ TEST(MouseCursor, HeldButtonStaysDownAndPollingCanBeSwitchedOff) {
   EXPECT_EQ(Buttons(s), 2);
 }
 
+// A tap (down and up before a poll) is kept while the mouse is not acquired,
+// then seen by the next frame and not held after it.
 TEST(MouseCursor, UnacquiredMouseReportsNothingButKeepsTheTap) {
   testing_support::HeadlessServices s;
   s.qv.AcquireMouse(0);
@@ -56,6 +46,8 @@ TEST(MouseCursor, UnacquiredMouseReportsNothingButKeepsTheTap) {
   s.qv.AcquireMouse(1);
   s.advance(10);
   EXPECT_EQ(Buttons(s), 1);
+  s.advance(10);
+  EXPECT_EQ(Buttons(s), 0);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,14 +14,7 @@
 
 namespace {
 
-std::vector<int16_t> Tone(double hz, double seconds, int rate, int channels, double amplitude) {
-  std::vector<int16_t> out;
-  const int frames = static_cast<int>(seconds * rate);
-  for (int i = 0; i < frames; ++i)
-    for (int c = 0; c < channels; ++c)
-      out.push_back(static_cast<int16_t>(amplitude * std::sin(2 * M_PI * hz * i / rate)));
-  return out;
-}
+using soundtest::Pcm16;
 
 TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
   const test_support::ScratchDir dir;
@@ -33,13 +25,11 @@ TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
   platform::AudioMixer mixer({44100, 2});
   auto output = platform::OpenSdlAudio(mixer, {44100, 2});
   if (!output) GTEST_SKIP() << "SDL's disk audio driver is not available";
-  EXPECT_EQ(output->format().rate, 44100);
-  EXPECT_EQ(output->format().channels, 2);
+  EXPECT_EQ(std::pair(output->format().rate, output->format().channels), std::pair(44100, 2));
 
   soundtest::FileStore files;
-  files.add("sounds\\tone.wav", soundtest::SimpleWav(1, 22050, 16, soundtest::Pcm16(Tone(440, 0.5, 22050, 1, 12000))));
-  files.add(".\\sounds\\music.wav",
-            soundtest::SimpleWav(2, 22050, 16, soundtest::Pcm16(Tone(220, 3.0, 22050, 2, 6000))));
+  files.add("sounds\\tone.wav", soundtest::SimpleWav(1, 22050, 16, Pcm16(soundtest::SignalFrames(11025, 1))));
+  files.add(".\\sounds\\music.wav", soundtest::SimpleWav(2, 22050, 16, Pcm16(soundtest::SignalFrames(66150, 2))));
   sound::QvSound engine;
   sound::SoundBank bank(engine);
   ASSERT_EQ(bank.Init(&mixer, 200), 1);
@@ -57,7 +47,6 @@ TEST(SdlAudio, TheDiskDriverReceivesTheMixAtTheDevicePace) {
   ASSERT_TRUE(in) << path;
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const double seconds = static_cast<double>(bytes.size()) / (44100 * 4);
-  std::printf("disk audio: %s, %zu bytes = %.2f s\n", path.c_str(), bytes.size(), seconds);
   EXPECT_GT(seconds, 1.5);
   EXPECT_LT(seconds, 4.0);
   int64_t loud = 0;

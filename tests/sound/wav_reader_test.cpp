@@ -18,19 +18,6 @@ int IsWav(SNDSample& sample, const std::vector<uint8_t>& bytes) {
   return sample.IsWavFile(file);
 }
 
-TEST(WavReader, ReadsThePcmFormatAndStopsAtTheFirstSoundByte) {
-  const auto bytes = soundtest::SimpleWav(2, 44100, 16, Pcm16({1, 2, 3, 4}));
-  MemorySoundFile file(bytes);
-  SNDSample s;
-  ASSERT_EQ(s.IsWavFile(file), 1);
-  EXPECT_EQ(s.m_nChannels, 2);
-  EXPECT_EQ(s.m_nFrequency, 44100);
-  EXPECT_EQ(s.m_nBits, 16);
-  EXPECT_EQ(s.m_dwSize, 8u);
-  EXPECT_EQ(s.m_dwFlags.load(), sound::kSampleFormatRead);
-  EXPECT_EQ(file.Tell(), 44u);
-}
-
 TEST(WavReader, RefusesWhatIsNotAPlainPcmWavOrIsCutShort) {
   const auto data = Pcm16({1, 2});
   auto notRiff = soundtest::SimpleWav(1, 22050, 16, data), notWave = notRiff;
@@ -54,55 +41,24 @@ TEST(WavReader, RefusesWhatIsNotAPlainPcmWavOrIsCutShort) {
   EXPECT_EQ(IsWav(exact, WavBuilder().pcm(1, 22050, 16).dataClaiming(6, Pcm16({1, 2, 3})).bytes()), 1);
 }
 
-TEST(WavReader, HonoursThePadByteAfterAnOddSizedChunk) {
-  const auto bytes = WavBuilder()
-                         .pcm(1, 22050, 16)
-                         .chunk("LIST", {'I', 'N', 'F', 'O', 'x'})  // five bytes and a pad byte
-                         .data(Pcm16({7, 8}))
-                         .bytes();
-  MemorySoundFile file(bytes);
-  SNDSample s;
-  ASSERT_EQ(s.IsWavFile(file), 1);
-  EXPECT_EQ(s.m_dwSize, 4u);
-  uint8_t first[4];
-  ASSERT_EQ(file.Read(first, 4), 4u);
-  EXPECT_EQ(first[0], 7);
-  EXPECT_EQ(first[2], 8);
-}
-
-TEST(WavReader, FindRiffChunkStopsAtSizesThatLeaveTheFile) {
-  const auto bytes = WavBuilder().pcm(1, 22050, 16).dataClaiming(0xFFFFFFF0, {}).bytes();
-  MemorySoundFile file(bytes);
-  sound::ChunkHeader header;
-  EXPECT_EQ(SNDSample::FindRiffChunk(file, 12, &header, sound::RiffId("smpl")), 0);
-  EXPECT_EQ(SNDSample::FindRiffChunk(file, 12, &header, sound::RiffId("data")), 1);
-  EXPECT_EQ(header.dwSize, 0xFFFFFFF0u);
-  EXPECT_EQ(SNDSample::FindRiffChunk(file, 9999, &header, sound::RiffId("data")), 0);
-}
-
 TEST(WavReader, TakesTheFirstLoopOfASmplChunk) {
-  SNDSample s;
-  ASSERT_EQ(IsWav(s, WavBuilder().pcm(1, 22050, 16).smpl(2, 100, 5000, 3).data(Pcm16({1})).bytes()), 1);
-  EXPECT_TRUE(s.m_dwFlags.load() & sound::kSampleLooped);
-  EXPECT_EQ(s.m_dwLoopStart, 100u << 2);  // shifted by the sample's bytes
-  EXPECT_EQ(s.m_dwLoopEnd, 5000u << 2);
-  EXPECT_EQ(s.m_dwLoopCount, 3u);
-
-  SNDSample eight;
-  ASSERT_EQ(IsWav(eight, WavBuilder().pcm(1, 22050, 8).smpl(1, 10, 20, 0).data({1, 2}).bytes()), 1);
-  EXPECT_EQ(eight.m_dwLoopStart, 20u);
-  EXPECT_EQ(eight.m_dwLoopEnd, 40u);
-
-  SNDSample none;
-  ASSERT_EQ(IsWav(none, WavBuilder().pcm(1, 22050, 16).smpl(0, 0, 0, 0).data(Pcm16({1})).bytes()), 1);
-  EXPECT_FALSE(none.m_dwFlags.load() & sound::kSampleLooped);
-
-  // A loop count with no loop record after it.
-  std::vector<uint8_t> cut(36, 0);
+  std::vector<uint8_t> cut(36, 0);  // a loop count with no loop record after it
   cut[28] = 1;
-  SNDSample truncated;
-  ASSERT_EQ(IsWav(truncated, WavBuilder().pcm(1, 22050, 16).chunk("smpl", cut).data(Pcm16({1})).bytes()), 1);
-  EXPECT_FALSE(truncated.m_dwFlags.load() & sound::kSampleLooped);
+  const struct {
+    std::vector<uint8_t> wav;
+    uint32_t start, end, count;  // in bytes: shifted by the sample's size; no end, no loop
+  } cases[] = {{WavBuilder().pcm(1, 22050, 16).smpl(2, 100, 5000, 3).data(Pcm16({1})).bytes(), 400, 20000, 3},
+               {WavBuilder().pcm(1, 22050, 8).smpl(1, 10, 20, 0).data({1, 2}).bytes(), 20, 40, 0},
+               {WavBuilder().pcm(1, 22050, 16).smpl(0, 0, 0, 0).data(Pcm16({1})).bytes(), 0, 0, 0},
+               {WavBuilder().pcm(1, 22050, 16).chunk("smpl", cut).data(Pcm16({1})).bytes(), 0, 0, 0}};
+  for (const auto& c : cases) {
+    SNDSample s;
+    ASSERT_EQ(IsWav(s, c.wav), 1);
+    EXPECT_EQ(bool(s.m_dwFlags.load() & sound::kSampleLooped), c.end != 0) << c.end;
+    if (c.end) {
+      EXPECT_EQ(std::tuple(s.m_dwLoopStart, s.m_dwLoopEnd, s.m_dwLoopCount), std::tuple(c.start, c.end, c.count));
+    }
+  }
 }
 
 class WavLoadTest : public soundtest::EngineTest {};
@@ -111,7 +67,7 @@ TEST_F(WavLoadTest, LoadsTheSoundIntoABufferAndPlaysItExactly) {
   const auto frames = soundtest::SignalFrames(300, 1);
   files_.add("sounds\\a.wav", WavBuilder()
                                   .pcm(1, 22050, 16)
-                                  .chunk("fact", {1, 2, 3})
+                                  .chunk("fact", {1, 2, 3})  // odd: a pad byte follows
                                   .data(Pcm16(frames))
                                   .chunk("junk", std::vector<uint8_t>(64, 0x55))
                                   .bytes());
@@ -129,14 +85,11 @@ TEST_F(WavLoadTest, LoadsTheSoundIntoABufferAndPlaysItExactly) {
 }
 
 TEST_F(WavLoadTest, RefusedFilesLeaveNoSlotBehind) {
+  // Beside what the reader refuses: what the engine cannot play.
   files_.add("adpcm.wav", WavBuilder().fmt(2, 1, 22050, 4).data(Pcm16({1, 2})).bytes());
-  files_.add("float.wav", WavBuilder().fmt(3, 1, 22050, 32).data(Pcm16({1, 2})).bytes());
-  files_.add("nodata.wav", WavBuilder().pcm(1, 22050, 16).bytes());
-  files_.add("short.wav", WavBuilder().pcm(1, 22050, 16).dataClaiming(400, Pcm16({1, 2})).bytes());
   files_.add("empty.wav", WavBuilder().pcm(1, 22050, 16).data({}).bytes());
   files_.add("24bit.wav", WavBuilder().pcm(1, 22050, 24).data(std::vector<uint8_t>(6, 1)).bytes());
-  for (const char* name : {"adpcm.wav", "float.wav", "nodata.wav", "short.wav", "empty.wav", "24bit.wav",
-                           "missing.wav"}) {
+  for (const char* name : {"adpcm.wav", "empty.wav", "24bit.wav", "missing.wav"}) {
     EXPECT_EQ(engine_.LoadSample(name, 3), 0) << name;
   }
   EXPECT_EQ(engine_.g_nLastSample, 1);  // the slot tried, given back each time
