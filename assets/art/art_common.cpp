@@ -258,6 +258,38 @@ TextStyle HeadingStyle(double size) {
   return style;
 }
 
+void DrawLogoLettering(cairo_t* cr, const std::string& text, double cx, double baseline,
+                       const LogoLettering& look) {
+  TextStyle rim = HeadingStyle(look.size);
+  rim.outline_width = look.outline_width;
+  rim.shadow_dy = look.shadow_dy;
+  rim.shadow = WithAlpha(palette::kInk, look.shadow_alpha);
+  rim.fill = palette::kInk;
+  DrawText(cr, text, cx, baseline, rim, Align::kCentre);
+  cairo_save(cr);
+  SelectFont(cr, look.size, true);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, text.c_str(), &e);
+  cairo_move_to(cr, cx - e.x_advance / 2, baseline);
+  cairo_text_path(cr, text.c_str());
+  cairo_pattern_t* face =
+      cairo_pattern_create_linear(0, baseline - look.face_top, 0, baseline + look.face_bottom);
+  cairo_pattern_add_color_stop_rgb(face, 0.0, 1.0, 0.93, 0.45);
+  cairo_pattern_add_color_stop_rgb(face, 0.5, 1.0, 0.68, 0.20);
+  cairo_pattern_add_color_stop_rgb(face, 1.0, 0.93, 0.36, 0.22);
+  cairo_set_source(cr, face);
+  cairo_pattern_destroy(face);
+  if (look.gloss_width > 0) {
+    cairo_fill_preserve(cr);
+    SetSource(cr, Colour{1, 1, 1, 0.55});
+    cairo_set_line_width(cr, look.gloss_width);
+    cairo_stroke(cr);
+  } else {
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
 void PaintSunnyBackdrop(cairo_t* cr, double w, double h, double sun_x, double sun_y) {
   cairo_save(cr);
   cairo_rectangle(cr, 0, 0, w, h);

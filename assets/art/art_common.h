@@ -87,6 +87,15 @@ void PaintLabelButton(cairo_t* cr, int w, int h, const std::string& label, Colou
 // Big title lettering: white with a thick dark rim and a soft drop shadow.
 TextStyle HeadingStyle(double size);
 
+// The logo's lettering, centred on cx: an ink rim with its shadow, then a
+// warm gradient face running from face_top above the baseline to
+// face_bottom below it, with a thin white gloss line when gloss_width > 0.
+struct LogoLettering {
+  double size, outline_width, shadow_dy, shadow_alpha, face_top, face_bottom, gloss_width;
+};
+void DrawLogoLettering(cairo_t* cr, const std::string& text, double cx, double baseline,
+                       const LogoLettering& look);
+
 // Warm sky gradient with soft sun rays from (sun_x, sun_y); fully opaque.
 void PaintSunnyBackdrop(cairo_t* cr, double w, double h, double sun_x, double sun_y);
 

@@ -69,27 +69,7 @@ void PaintLauncherIcon(cairo_t* cr) {
   cairo_restore(cr);
 
   // The letter: ink rim and shadow first, then the logo's gradient face.
-  const double size = 190, cx = 140, baseline = 214;
-  TextStyle rim = HeadingStyle(size);
-  rim.outline_width = 22;
-  rim.shadow_dy = 8;
-  rim.shadow = WithAlpha(palette::kInk, 0.45);
-  rim.fill = palette::kInk;
-  DrawText(cr, "P", cx, baseline, rim, Align::kCentre);
-  cairo_save(cr);
-  SelectFont(cr, size, true);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, "P", &e);
-  cairo_move_to(cr, cx - e.x_advance / 2, baseline);
-  cairo_text_path(cr, "P");
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, baseline - 140, 0, baseline);
-  cairo_pattern_add_color_stop_rgb(face, 0.0, 1.0, 0.93, 0.45);
-  cairo_pattern_add_color_stop_rgb(face, 0.5, 1.0, 0.68, 0.20);
-  cairo_pattern_add_color_stop_rgb(face, 1.0, 0.93, 0.36, 0.22);
-  cairo_set_source(cr, face);
-  cairo_fill(cr);
-  cairo_pattern_destroy(face);
-  cairo_restore(cr);
+  DrawLogoLettering(cr, "P", 140, 214, {190, 22, 8, 0.45, 140, 0, 0});
   StarPath(cr, 206, 62, 22, 9);
   SetSource(cr, palette::kSun);
   cairo_fill_preserve(cr);

@@ -39,31 +39,7 @@ void PaintLogo(cairo_t* cr) {
   cairo_stroke(cr);
   cairo_restore(cr);
 
-  const double size = 78;
-  TextStyle rim = HeadingStyle(size);
-  rim.outline_width = 12;
-  rim.shadow_dy = 5;
-  rim.shadow = WithAlpha(palette::kInk, 0.4);
-  rim.fill = palette::kInk;
-  DrawText(cr, "Pavlora", cx, baseline, rim, Align::kCentre);
-  // Gradient face.
-  cairo_save(cr);
-  SelectFont(cr, size, true);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, "Pavlora", &e);
-  cairo_move_to(cr, cx - e.x_advance / 2, baseline);
-  cairo_text_path(cr, "Pavlora");
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, baseline - 58, 0, baseline + 6);
-  cairo_pattern_add_color_stop_rgb(face, 0.0, 1.0, 0.93, 0.45);
-  cairo_pattern_add_color_stop_rgb(face, 0.5, 1.0, 0.68, 0.20);
-  cairo_pattern_add_color_stop_rgb(face, 1.0, 0.93, 0.36, 0.22);
-  cairo_set_source(cr, face);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(face);
-  SetSource(cr, Colour{1, 1, 1, 0.55});
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  cairo_restore(cr);
+  DrawLogoLettering(cr, "Pavlora", cx, baseline, {78, 12, 5, 0.4, 58, 6, 1.2});
 
   TextStyle tag;
   tag.size = 17;
