@@ -15,16 +15,11 @@ namespace {
 using launcher::DirectoryLister;
 
 TEST(DirectoryLister, WildcardsMatchRunsAndSingleCharactersWithoutCase) {
-  EXPECT_TRUE(DirectoryLister::Matches("*", ""));
-  EXPECT_TRUE(DirectoryLister::Matches("*", ".hidden"));
-  EXPECT_TRUE(DirectoryLister::Matches("*.BMP", "tile.bmp"));
-  EXPECT_FALSE(DirectoryLister::Matches("*.bmp", "tile.bmp.txt"));
-  EXPECT_TRUE(DirectoryLister::Matches("a*b*c", "aXXbYYbc"));
-  EXPECT_FALSE(DirectoryLister::Matches("a*b*c", "aXXbYYb"));
-  EXPECT_TRUE(DirectoryLister::Matches("g?me", "GAME"));
-  EXPECT_FALSE(DirectoryLister::Matches("g?me", "gme"));
-  EXPECT_FALSE(DirectoryLister::Matches("", "x"));
-  EXPECT_TRUE(DirectoryLister::Matches(std::string(30, '*') + "b", std::string(200, 'a') + "b"));
+  const struct { std::string pattern, name; bool matches; } cases[] = {
+      {"*", "", true}, {"*", ".hidden", true}, {"*.BMP", "tile.bmp", true}, {"*.bmp", "tile.bmp.txt", false},
+      {"a*b*c", "aXXbYYbc", true}, {"a*b*c", "aXXbYYb", false}, {"g?me", "GAME", true}, {"g?me", "gme", false},
+      {"", "x", false}, {std::string(30, '*') + "b", std::string(200, 'a') + "b", true}};
+  for (const auto& c : cases) EXPECT_EQ(DirectoryLister::Matches(c.pattern, c.name), c.matches) << c.pattern;
 }
 
 TEST(DirectoryLister, StartGivesTheFirstEntryWhichNextHandsOutAgainThenTheRest) {

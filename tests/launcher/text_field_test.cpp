@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "gfx/bitmap_font.h"
@@ -146,8 +147,7 @@ TEST_F(TextFieldTest, DrawsWithABlinkingCursorOnlyWhileEditing) {
     (Lit(100 + textWidth, 200, 10, 20) > 0 ? shown : hidden)++;
     svc.advance(260);
   }
-  EXPECT_GE(shown, 3);
-  EXPECT_GE(hidden, 3);
+  EXPECT_GE(std::min(shown, hidden), 3);
 }
 
 }  // namespace

@@ -351,13 +351,6 @@ TEST_F(StoreTest, BlankRecordsAreNeverDrawnAndEndTheDraw) {
   for (int i = 6; i < 9; ++i) EXPECT_EQ(store.Record(i).used, 0);
 }
 
-TEST(QuizRandomTest, MatchesTheClassicRuntimeSequenceInItsRange) {
-  QuizRandom r(12345);
-  for (int i = 0; i < 1000; ++i) ASSERT_LE(unsigned(r.Next()), unsigned(QuizRandom::kMax));
-  r.Seed(1);
-  for (int e : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(r.Next(), e);
-}
-
 // --- with the real statement font ---------------------------------------------------
 
 TEST_F(StoreTest, DrawsEachLineOfTheCurrentRecordOneFontHeightApartWithTheRealFont) {
