@@ -21,9 +21,23 @@ if [[ ! -x "$dist/Pavlora" || ! -x "$dist/Verimoo/Verimoo" ]]; then
   echo "programs not built: $dist" >&2
   exit 1
 fi
-if [[ -z "${ROUND_TRIP_INNER:-}" ]]; then
-  ROUND_TRIP_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+started=()
+# A virtual display of our own: with -displayfd the server takes a free
+# number itself, so two runs at once never share (or end) one display.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" 2> /dev/null &
+started+=($!)
+for _ in $(seq 100); do [[ -s "$display_file" ]] && break; sleep 0.1; done
+if [[ ! -s "$display_file" ]]; then
+  echo "round trip: the virtual display did not start" >&2
+  kill "${started[@]}"
+  exit 1
 fi
+export DISPLAY=":$(head -1 "$display_file")"
+# No session bus: without this, libdbus may start one through the display,
+# and a run at the same time can wait on it.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent"
+rm -f "$display_file"
 
 if [[ -n "$command" ]]; then
   work=$dist
@@ -34,8 +48,11 @@ else
   # A copy of the tree of links, so that nothing the programs write lands in the build.
   cp -rs "$(cd "$dist" && pwd)/." "$work/"
   rm -f "$work/options.ini"
+  # The files the programs write are real copies: a write goes through a link.
+  while IFS= read -r -d '' link; do
+    cp -L "$link" "$link.copy" && mv -f "$link.copy" "$link"
+  done < <(find "$work" -type l \( -name '*.ini' -o -name hiscore.dat \) -print0)
 fi
-started=()
 cleanup() {
   for pid in "${started[@]}" $(pgrep -u "$(id -u)" -f "^$work/" || true); do kill "$pid" 2>/dev/null; done
   rm -rf "$scratch"
