@@ -56,16 +56,7 @@ void PaintLauncherIcon(cairo_t* cr) {
   SetSource(cr, Hex(0xFFB02E));
   cairo_set_line_width(cr, 10);
   cairo_stroke(cr);
-  cairo_arc(cr, sx, sy, 44, 0, 2 * M_PI);
-  cairo_pattern_t* sun = cairo_pattern_create_radial(sx - 10, sy - 12, 6, sx, sy, 44);
-  cairo_pattern_add_color_stop_rgb(sun, 0, 1.0, 0.96, 0.70);
-  cairo_pattern_add_color_stop_rgb(sun, 1, 1.0, 0.70, 0.20);
-  cairo_set_source(cr, sun);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(sun);
-  SetSource(cr, Hex(0xC8641A));
-  cairo_set_line_width(cr, 4);
-  cairo_stroke(cr);
+  PaintLogoSun(cr, sx, sy, 44, -10, -12, 6, 4);
   cairo_restore(cr);
 
   // The letter: ink rim and shadow first, then the logo's gradient face.

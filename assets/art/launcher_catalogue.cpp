@@ -18,16 +18,7 @@ void PaintLogo(cairo_t* cr) {
   // "Pavlora" in big candy letters with a sun behind the first letter.
   const double cx = 300, baseline = 92;
   cairo_save(cr);
-  cairo_arc(cr, 78, 56, 34, 0, 2 * M_PI);
-  cairo_pattern_t* sun = cairo_pattern_create_radial(70, 46, 4, 78, 56, 34);
-  cairo_pattern_add_color_stop_rgb(sun, 0, 1.0, 0.96, 0.70);
-  cairo_pattern_add_color_stop_rgb(sun, 1, 1.0, 0.70, 0.20);
-  cairo_set_source(cr, sun);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(sun);
-  SetSource(cr, Hex(0xC8641A));
-  cairo_set_line_width(cr, 3);
-  cairo_stroke(cr);
+  PaintLogoSun(cr, 78, 56, 34, -8, -10, 4, 3);
   for (int i = 0; i < 12; ++i) {
     const double a = i * M_PI / 6 + M_PI / 12;
     cairo_move_to(cr, 78 + 40 * std::cos(a), 56 + 40 * std::sin(a));
