@@ -5,12 +5,12 @@
 
 #include <array>
 #include <bit>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
 #include "platform/little_endian.h"
 #include "platform/paths.h"
+#include "platform/whole_file.h"
 
 namespace platform {
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kMaxSide = 16384;
 constexpr uint64_t kMaxPixels = uint64_t(64) << 20;
-constexpr uint64_t kMaxFileBytes = uint64_t(256) << 20;
+constexpr size_t kMaxFileBytes = uint64_t(256) << 20;
 constexpr size_t kFileHeaderSize = 14;
 
 enum Compression : uint32_t {
@@ -307,24 +307,9 @@ std::unique_ptr<Surface> DecodeBitmap(std::span<const uint8_t> file, int depth) 
 }
 
 std::unique_ptr<Surface> LoadBitmapFile(const std::string& path, int depth) {
-  const std::string resolved = ResolvePath(path);
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(resolved.c_str(), "rb"),
-                                                          &std::fclose);
-  if (!f) return nullptr;
-  std::vector<uint8_t> data;
-  std::array<uint8_t, 8192> chunk;  // left unfilled: fread writes what is read
-  size_t got;
-  bool tooBig = false;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), f.get())) > 0) {
-    if (data.size() + got > kMaxFileBytes) {
-      tooBig = true;
-      break;
-    }
-    data.insert(data.end(), chunk.data(), chunk.data() + got);
-  }
-  const bool readError = std::ferror(f.get()) != 0;
-  if (tooBig || readError) return nullptr;
-  return DecodeBitmap(data, depth);
+  std::string data;
+  if (ReadWholeFile(ResolvePath(path), kMaxFileBytes, data) != ReadResult::Ok) return nullptr;
+  return DecodeBitmap(std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size()), depth);
 }
 
 }  // namespace platform

@@ -2,16 +2,12 @@
 // file in one step so that a crash never leaves half of it behind.
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
 
-#include "platform/file_descriptor.h"
 #include "platform/profile_parse.h"
 #include "platform/save_location.h"
+#include "platform/whole_file.h"
 
 namespace platform {
 
@@ -19,25 +15,6 @@ namespace {
 
 // Settings files are small; anything bigger than this is not one of ours.
 constexpr size_t kMaxProfileBytes = size_t(16) << 20;
-
-enum class ReadResult { Ok, Missing, Failed };
-
-ReadResult ReadWholeFile(const std::string& path, std::string& out) {
-  out.clear();
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-  char chunk[16384];
-  for (;;) {
-    const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return ReadResult::Failed;
-    }
-    if (got == 0) return ReadResult::Ok;
-    if (out.size() + size_t(got) > kMaxProfileBytes) return ReadResult::Failed;
-    out.append(chunk, size_t(got));
-  }
-}
 
 // A value is one line: anything from a line end or NUL on would turn into
 // lines of its own.
@@ -53,7 +30,7 @@ std::string GetProfileString(const std::string& section, const std::string& key,
   std::string content;
   std::optional<std::string> value;
   for (const std::string& file : LocateSave(path).ReadOrder()) {
-    if (ReadWholeFile(file, content) != ReadResult::Ok) continue;
+    if (ReadWholeFile(file, kMaxProfileBytes, content) != ReadResult::Ok) continue;
     value = FindProfileValue(content, section, key);
     break;
   }
@@ -86,7 +63,7 @@ bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::st
   // new keys; a user's copy that cannot be read counts as missing.
   std::string content;
   for (const std::string& file : where.ReadOrder()) {
-    const ReadResult read = ReadWholeFile(file, content);
+    const ReadResult read = ReadWholeFile(file, kMaxProfileBytes, content);
     if (read == ReadResult::Ok) break;
     content.clear();
     if (read == ReadResult::Failed && !where.installed) {
