@@ -1,6 +1,8 @@
 #include "launcher/catalogue_screen.h"
 
 #include <cstdio>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "gfx/draw_number.h"
 #include "gfx/popup_screen.h"
 #include "gfx/redraw_queue.h"
+#include "gfx/surface_utils.h"
 #include "launcher/directory_lister.h"
 #include "launcher/title_screen.h"
 #include "platform/messages.h"
@@ -47,6 +50,7 @@ std::vector<std::string> FocusOrder() {
   return names;
 }
 
+constexpr size_t kSlotStates = 3;  // normal, under the mouse, pressed
 constexpr int kSlotColumns[] = {14, 271, 528};
 constexpr int kSlotRows[] = {140, 247, 355, 461};
 
@@ -65,10 +69,17 @@ void CatalogueScreen::Activate(platform::Display* display, platform::Surface* dr
   LoadBackdrop(kBackground);
 
   AddButtons(kControls);
+  // The twelve slots wear one picture, read and cut once and shared.
+  gfx::SurfaceUtils::SurfaceList cut;
+  gfx::SurfaceUtils::LoadStrip(ctx_.qv, "GameButton.bmp", kSlotStates, 0, cut);
+  const std::vector<std::shared_ptr<platform::Surface>> states(std::make_move_iterator(cut.begin()),
+                                                               std::make_move_iterator(cut.end()));
   for (int slot = 0; slot < kSlotsPerPage; ++slot) {
-    const std::string name = SlotName(slot + 1);
-    PlaceButton({name.c_str(), "GameButton.bmp", kSlotColumns[slot % 3], kSlotRows[slot / 3], 3})
-        ->SetEnabled(0);
+    auto button = std::make_unique<gfx::Button>(ctx_, kSlotColumns[slot % 3], kSlotRows[slot / 3]);
+    if (states.size() == kSlotStates)
+      for (const auto& state : states) button->AddStateSurface(state);
+    button->SetName(SlotName(slot + 1));
+    AddButton(std::move(button))->SetEnabled(0);
   }
 
   ctx_.timers.StopClock();
