@@ -33,18 +33,23 @@ struct Backend : platform::HeadlessBackend {
 // and a screen without anything to leave the catalogue for, so that going
 // back scans afresh; each run removes the entries it made. The pictures are
 // small stand-ins of the same names (decoding the real ones would take most
-// of a run); the fonts (*Font.bmp, *_font.bmp) and setup.ini are the real ones.
+// of a run), the fonts among them; setup.ini is the real one.
 struct Harness {
   Harness() {
     fs::create_directories(games);
     for (const fs::directory_entry& file : fs::directory_iterator(PAV_DIST_DIR)) {
       const fs::path name = file.path().filename();
       if (!file.is_regular_file()) continue;
-      if (name.extension() != ".bmp" || name.string().find("ont.bmp") != std::string::npos)
+      if (name.extension() != ".bmp")
         fs::create_symlink(file.path(), games / name);
+      else if (name.string().find("ont.bmp") != std::string::npos)  // 94 glyphs a column wide
+        test_support::WriteBmp24((games / name).string(), 188, 2, [](int x, int) { return x % 2 ? 0x0000FFu : 0xFFFFFFu; });
       else  // as wide as any strip of frames needs
         test_support::WriteBmp24((games / name).string(), 60, 2, [](int x, int) { return 0x203040u * uint32_t(x); });
     }
+    // A launcher that has been played keeps its players here; without it,
+    // every read of a player's key would search the folder for the name.
+    std::ofstream(games / "options.ini") << "";
     fs::current_path(games);
     Check(app.StartUp("") == -1);
     app.Screens().Register(&idle);
@@ -65,28 +70,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Harness& h = *new Harness;
   // Entries: flags, name length, name, then for a tile its length and bytes.
   int expected = 0;
-  std::vector<fs::path> made;
+  std::vector<fs::path> made;  // in the order made: files and tiles before their folders
   size_t at = 0;
-  while (at + 2 <= size) {
+  // Three pages of games and more, but not hundreds of folders a run.
+  constexpr int kMostEntries = 40;
+  for (int entries = 0; at + 2 <= size && entries < kMostEntries; ++entries) {
     const uint8_t flags = data[at], length = uint8_t(1 + data[at + 1] % 12);
     at += 2;
     std::string name;
     for (size_t i = 0; i < length && at < size; ++i, ++at) name += "aB.-_ 7zQ"[data[at] % 9];
     if (name == "." || name == ".." || fs::exists(h.games / name)) continue;
-    made.push_back(h.games / name);
+    const fs::path entry = h.games / name;
     if (!(flags & 1)) {
-      fs::create_directories(h.games / name);
+      fs::create_directory(entry);
       if (flags & 2) {
         size_t tile = at < size ? data[at++] : 0;
         tile = std::min(tile, size - at);
         const std::string bytes(reinterpret_cast<const char*>(data) + at, tile);
         at += tile;
-        std::ofstream(h.games / name / (flags & 4 ? "pavlorabutton.BMP" : "PavloraButton.bmp"), std::ios::binary) << bytes;
+        made.push_back(entry / (flags & 4 ? "pavlorabutton.BMP" : "PavloraButton.bmp"));
+        std::ofstream(made.back(), std::ios::binary) << bytes;
         expected += name[0] != '.';
       }
     } else {
-      std::ofstream(h.games / name) << "x";
+      std::ofstream(entry) << "x";
     }
+    made.push_back(entry);
   }
   // Back to the catalogue, which scans the folder afresh (the title screen
   // of a run before may have entered a game's folder).
@@ -101,6 +110,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // What the run made goes, so that it ends holding no more memory than it
   // began with (else every run would be followed by a leak check).
   h.app.Screens().SwitchTo("idle");
-  for (const fs::path& entry : made) fs::remove_all(entry);
+  for (const fs::path& entry : made) fs::remove(entry);
   return 0;
 }
