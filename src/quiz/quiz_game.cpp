@@ -291,11 +291,16 @@ void QuizGame::StepBull() {
   bullFrame_ = frame;
 }
 
-bool QuizGame::StartLauncher() {
-  std::string program = launcherDirectory_;
+std::string QuizGame::LauncherProgram(const std::string& launcherDirectory) {
+  std::string program = launcherDirectory;
   if (program.back() != platform::kPathSeparator) program += platform::kPathSeparator;
   program += kLauncherProgram;
   program += platform::kProgramSuffix;
+  return program;
+}
+
+bool QuizGame::StartLauncher() {
+  const std::string program = LauncherProgram(launcherDirectory_);
   if (launcher_.startProgram(program, "Verimoo", launcherDirectory_)) return true;
   // The player stays in the game rather than being left with nothing.
   ctx_.qv.backend().messageBox("Could not start the launcher " + program + ".", "Verimoo");

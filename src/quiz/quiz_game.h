@@ -59,6 +59,9 @@ class QuizGame : public Game {
   // The screen whose art the game draws with; set before the screen opens.
   void AttachScreen(QuizScreen& screen);
 
+  // The launcher's program in launcherDirectory, which is not empty.
+  static std::string LauncherProgram(const std::string& launcherDirectory);
+
   // Reads the questions, the player and the high scores and starts a game.
   void Load() override;
   // Frees the questions, their fonts and the running sprite copies.
