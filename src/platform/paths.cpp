@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <optional>
 
 #include "platform/ascii.h"
 
@@ -21,19 +20,21 @@ bool Exists(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
-// Names in a directory other than "." and "..", sorted; nothing when the
-// directory cannot be read.
-std::optional<std::vector<std::string>> SortedNames(const std::string& dir) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.empty() ? "." : dir.c_str()),
-                                              &::closedir);
-  if (!d) return std::nullopt;
+// Names in the open directory other than "." and "..", sorted.
+std::vector<std::string> SortedNames(DIR* d) {
   std::vector<std::string> names;
-  while (const dirent* e = ::readdir(d.get())) {
+  while (const dirent* e = ::readdir(d)) {
     std::string name = e->d_name;
     if (name != "." && name != "..") names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+using Directory = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+Directory OpenDirectory(const std::string& dir) {
+  return Directory(::opendir(dir.empty() ? "." : dir.c_str()), &::closedir);
 }
 
 std::string Join(const std::string& dir, const std::string& name) {
@@ -42,9 +43,10 @@ std::string Join(const std::string& dir, const std::string& name) {
   return dir + "/" + name;
 }
 
-uint32_t AttributesOf(const std::string& path, const std::string& name) {
+// The attributes of the entry name in the open directory.
+uint32_t AttributesOf(DIR* dir, const std::string& name) {
   struct stat st {};
-  const bool known = ::stat(path.c_str(), &st) == 0;
+  const bool known = ::fstatat(::dirfd(dir), name.c_str(), &st, 0) == 0;
   uint32_t attributes = known && S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
   // Read-only is a property of the entry, whoever asks (root may write
   // anything): no one is given write permission.
@@ -74,7 +76,8 @@ std::string ResolvePath(const std::string& windowsPath) {
     if (resolving && part != "." && part != ".." && !Exists(Join(result, part))) {
       // Only the directory reached so far is searched, never anywhere else.
       resolving = false;
-      for (const std::string& name : SortedNames(result).value_or(std::vector<std::string>{})) {
+      const Directory dir = OpenDirectory(result);
+      for (const std::string& name : dir ? SortedNames(dir.get()) : std::vector<std::string>{}) {
         if (EqualIgnoringAsciiCase(name, part)) {
           chosen = name;
           resolving = true;
@@ -134,15 +137,12 @@ bool EnterProgramDirectory() {
 std::vector<DirEntry> ListDirectory(const std::string& path) {
   std::vector<DirEntry> entries;
   const std::string dir = ResolvePath(path);
-  const std::string base = dir.empty() ? "." : dir;
-  struct stat st {};
-  if (::stat(base.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return entries;
-  const auto names = SortedNames(base);
-  if (!names) return entries;
-  for (const char* special : {".", ".."})
-    entries.push_back({special, AttributesOf(Join(base, special), special)});
-  for (const std::string& name : *names)
-    entries.push_back({name, AttributesOf(Join(base, name), name)});
+  const Directory d = OpenDirectory(dir);
+  if (!d) return entries;
+  for (const std::string& name : {std::string("."), std::string("..")})
+    entries.push_back({name, AttributesOf(d.get(), name)});
+  for (const std::string& name : SortedNames(d.get()))
+    entries.push_back({name, AttributesOf(d.get(), name)});
   return entries;
 }
 
