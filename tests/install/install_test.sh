@@ -13,6 +13,9 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "install test: skipped, it installs a package and adds users (run it as root)"
   exit 77
 fi
+# The package is the machine's: a second run at the same time waits its turn.
+exec 9> /run/lock/pavlora-install-test.lock
+flock 9
 if dpkg-query -W -f='${Status}' pavlora 2>/dev/null | grep -q "ok installed"; then
   echo "install test: pavlora is installed already; purge it first" >&2
   exit 1
