@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <string_view>
 
 #include "platform/ascii.h"
 
@@ -37,12 +38,6 @@ Directory OpenDirectory(const std::string& dir) {
   return Directory(::opendir(dir.empty() ? "." : dir.c_str()), &::closedir);
 }
 
-std::string Join(const std::string& dir, const std::string& name) {
-  if (dir.empty()) return name;
-  if (dir.back() == '/') return dir + name;
-  return dir + "/" + name;
-}
-
 // The attributes of the entry name in the open directory.
 uint32_t AttributesOf(DIR* dir, const std::string& name) {
   struct stat st {};
@@ -61,31 +56,32 @@ std::string ResolvePath(const std::string& windowsPath) {
   std::string path = windowsPath;
   std::replace(path.begin(), path.end(), '\\', '/');
 
-  std::vector<std::string> parts;
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    const size_t slash = std::min(path.find('/', pos), path.size());
-    if (slash > pos) parts.push_back(path.substr(pos, slash - pos));
-    pos = slash + 1;
-  }
-
+  // Built in place, one component at a time: every file the programs open
+  // comes through here.
   std::string result = (!path.empty() && path[0] == '/') ? "/" : "";
+  result.reserve(path.size() + 1);
   bool resolving = true;
-  for (const std::string& part : parts) {
-    std::string chosen = part;
-    if (resolving && part != "." && part != ".." && !Exists(Join(result, part))) {
+  for (size_t pos = 0; pos < path.size();) {
+    const size_t slash = std::min(path.find('/', pos), path.size());
+    const std::string_view part(path.data() + pos, slash - pos);
+    pos = slash + 1;
+    if (part.empty()) continue;
+    const size_t parent = result.size();
+    if (!result.empty() && result.back() != '/') result += '/';
+    const size_t start = result.size();
+    result += part;
+    if (resolving && part != "." && part != ".." && !Exists(result)) {
       // Only the directory reached so far is searched, never anywhere else.
       resolving = false;
-      const Directory dir = OpenDirectory(result);
+      const Directory dir = OpenDirectory(result.substr(0, parent));
       for (const std::string& name : dir ? SortedNames(dir.get()) : std::vector<std::string>{}) {
         if (EqualIgnoringAsciiCase(name, part)) {
-          chosen = name;
+          result.replace(start, std::string::npos, name);
           resolving = true;
           break;
         }
       }
     }
-    result = Join(result, chosen);
   }
   if (path.size() > 1 && path.back() == '/' && result.back() != '/') result += '/';
   return result;
