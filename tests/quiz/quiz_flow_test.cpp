@@ -25,8 +25,8 @@ using Names = std::vector<std::string>;
 class QuizFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    text_ = QuestionFileText(NumberedQuestions(30, {false, true, true}));
-    WriteText(dir_.file("Verimoo.txt"), text_);
+    text_ = NumberedQuestions(30, {false, true, true});
+    dir_.WriteQuestions(text_);
   }
   GameDir dir_;
   std::string text_;
@@ -467,10 +467,7 @@ TEST_F(QuizFlow, WithoutAnyQuestionTheBoardSaysSoAndWaits) {
   for (const char* content : {static_cast<const char*>(nullptr), "", "\r\n\r\n\r\n",
                               "A statement with no explanation.\r\nTRUE\r\n\r\n"}) {
     SCOPED_TRACE(content ? "file: \"" + std::string(content) + "\"" : "no file");
-    if (content)
-      WriteText(dir_.file("Verimoo.txt"), content);
-    else
-      fs::remove(dir_.file("Verimoo.txt"));
+    content ? dir_.WriteQuestions(content) : void(fs::remove(dir_.file("Verimoo.txt")));
     ::testing::internal::CaptureStderr();
     {
       QuizRun run(dir_, dir_.launcher().string());
@@ -528,7 +525,7 @@ TEST_F(QuizFlow, OptionsGiveTheTitleAndTheSoundSwitches) {
   }
   GameDir withMusic(true);
   withMusic.WriteOptions("[setup]\r\nmusic=Y\r\nSFX=Y\r\n");
-  WriteText(withMusic.file("Verimoo.txt"), text_);
+  withMusic.WriteQuestions(text_);
   WriteText(withMusic.file("setup.ini"), "[setup]\r\nfullscreen=1\r\nscale=sharp\r\n");
   QuizRun run(withMusic);
   EXPECT_EQ(run.backend.title(), "Verimoo - Player1");
