@@ -235,14 +235,6 @@ class QuizRun {
     ASSERT_EQ(state(), quiz::QuizGame::kNewQuestion);
   }
 
-  // The statement on the board, its lines joined.
-  std::string shownStatement() {
-    const quiz::QuestionRecord* record = game().Store().Current();
-    std::string text;
-    for (int i = 0; record && i < record->statement.count; ++i) text += record->statement.lines[size_t(i)];
-    return text;
-  }
-
   std::vector<std::string> cueNames(size_t from = 0) const {
     std::vector<std::string> names;
     for (size_t i = from; i < cues.size(); ++i) names.push_back(cues[i].name);
