@@ -219,7 +219,6 @@ TEST_F(QuizFlow, AScoreThatEntersTheTableIsWrittenAndAnnounced) {
       "[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=1\r\n"
       "[Player2]\r\nname=Ann\r\naddress=1 Road\r\nemail=ann@example.org\r\nsend=N\r\n");
   QuizRun run(dir_);
-  EXPECT_EQ(run.backend.title(), "Verimoo - Ann");
   run.answer(Move::kRight);
   run.next();
   run.answer(Move::kRight);
@@ -375,33 +374,24 @@ TEST_F(QuizFlow, TheTimeBarFillsUpwardAsTheClockRunsDown) {
 }
 
 TEST_F(QuizFlow, TenDigitScoresShowWholeInsideTheirBoxes) {
-  const auto writeBest = [&](int32_t score) { WriteText(dir_.file("hiscore.dat"), test_support::ScoreFile({{"Max", score}})); };
-  // The band of the two boxes, outside them.
-  auto beside = [](const platform::Surface& s) {
-    std::vector<uint16_t> out;
-    for (const auto& [x, w] : {std::pair{0, 10}, {146, 18}, {580, 70}, {786, 14}}) {
-      const std::vector<uint16_t> part = Pixels(s, x, 10, w, 34);
-      out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
-  };
-  writeBest(1147483647);
   QuizRun run(dir_);
-  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  run.game().SetScore(1147483647);
-  run.frame();
-  const auto best = Pixels(*run.target(), 10, 10, 136, 34);
-  const auto score = Pixels(*run.target(), 650, 10, 136, 34);
-  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
-  // Only the first digit differs, so it must show.
-  writeBest(2147483647);
-  run.click(kNewGame);
-  ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
-  run.game().SetScore(2147483647);
-  run.frame();
-  EXPECT_NE(Pixels(*run.target(), 10, 10, 136, 34), best);
-  EXPECT_NE(Pixels(*run.target(), 650, 10, 136, 34), score);
-  EXPECT_EQ(beside(*run.target()), beside(*run.clean()));
+  std::vector<uint16_t> boxes[2];  // the best and the score as last shown
+  // Only the first digit differs between the two, so it must show.
+  for (const int32_t value : {1147483647, 2147483647}) {
+    WriteText(dir_.file("hiscore.dat"), test_support::ScoreFile({{"Max", value}}));
+    run.click(kNewGame);
+    ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
+    run.game().SetScore(value);
+    run.frame();
+    for (int i = 0; i < 2; ++i) {
+      const auto shown = Pixels(*run.target(), i ? 650 : 10, 10, 136, 34);
+      EXPECT_NE(shown, boxes[i]) << value;
+      boxes[i] = shown;
+    }
+    // The band of the two boxes is untouched outside them.
+    for (const auto& [x, w] : {std::pair{0, 10}, {146, 18}, {580, 70}, {786, 14}})
+      EXPECT_EQ(Pixels(*run.target(), x, 10, w, 34), Pixels(*run.clean(), x, 10, w, 34)) << x;
+  }
 }
 
 TEST_F(QuizFlow, TheF1ReadOutLeavesNoTraceWhenTurnedOff) {
