@@ -82,8 +82,6 @@ class GameDir {
       if (*name) fs::remove(file(name));
     WriteOptions("[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=0\r\n");
   }
-  GameDir(const GameDir&) = delete;
-  GameDir& operator=(const GameDir&) = delete;
 
   fs::path launcher() const { return root_ / "L"; }
   fs::path game() const { return root_ / "L" / "Verimoo"; }
