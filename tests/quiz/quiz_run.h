@@ -61,33 +61,15 @@ inline void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-// One question of a file the test writes.
-struct Question {
-  std::string statement;
-  bool answer;
-  std::string explanation;
-};
-
-// CR LF lines, an empty line after every block.
-inline std::string QuestionFileText(const std::vector<Question>& questions) {
+// A question file (CR LF lines, an empty line after every block) of n
+// questions whose answers follow the pattern given (cycled).
+inline std::string NumberedQuestions(int n, const std::vector<bool>& answers) {
   std::string text;
-  for (const Question& q : questions) {
-    text += q.statement + "\r\n" + (q.answer ? "TRUE" : "FALSE") + "\r\n";
-    if (!q.explanation.empty()) text += q.explanation + "\r\n";
-    text += "\r\n";
-  }
+  for (int i = 0; i < n; ++i)
+    text += "Question " + std::to_string(i) + " says cows can fly.\r\n" +
+            (answers[size_t(i) % answers.size()] ? "TRUE" : "FALSE") + "\r\nExplanation of question " +
+            std::to_string(i) + ".\r\n\r\n";
   return text;
-}
-
-// n questions whose answers follow the pattern given (cycled).
-inline std::vector<Question> NumberedQuestions(int n, const std::vector<bool>& answers) {
-  std::vector<Question> questions;
-  for (int i = 0; i < n; ++i) {
-    const bool answer = answers[size_t(i) % answers.size()];
-    questions.push_back({"Question " + std::to_string(i) + " says cows can fly.", answer,
-                         "Explanation of question " + std::to_string(i) + "."});
-  }
-  return questions;
 }
 
 // A scratch launcher directory L around a copy of the generated L/Verimoo.
@@ -100,17 +82,13 @@ class GameDir {
       if (*name) fs::remove(file(name));
     WriteOptions("[setup]\r\nmusic=N\r\nSFX=Y\r\nplayerid=0\r\n");
   }
-  GameDir(const GameDir&) = delete;
-  GameDir& operator=(const GameDir&) = delete;
 
   fs::path launcher() const { return root_ / "L"; }
   fs::path game() const { return root_ / "L" / "Verimoo"; }
   fs::path file(const std::string& name) const { return game() / name; }
 
   void WriteOptions(const std::string& text) const { WriteText(launcher() / "options.ini", text); }
-  void WriteQuestions(const std::vector<Question>& questions) const {
-    WriteText(file("Verimoo.txt"), QuestionFileText(questions));
-  }
+  void WriteQuestions(const std::string& text) const { WriteText(file("Verimoo.txt"), text); }
 
  private:
   test_support::ScratchDir scratch_;
@@ -253,14 +231,6 @@ class QuizRun {
     ASSERT_TRUE(waitForState(quiz::QuizGame::kExplanation));
     use(Control::kNext);
     ASSERT_EQ(state(), quiz::QuizGame::kNewQuestion);
-  }
-
-  // The statement on the board, its lines joined.
-  std::string shownStatement() {
-    const quiz::QuestionRecord* record = game().Store().Current();
-    std::string text;
-    for (int i = 0; record && i < record->statement.count; ++i) text += record->statement.lines[size_t(i)];
-    return text;
   }
 
   std::vector<std::string> cueNames(size_t from = 0) const {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -109,78 +109,60 @@ TEST_F(QuizScoring, RightAnswersClimbTheLadderAndTheTopRungPaysTwice) {
 TEST_F(QuizScoring, WrongAnswersAndPassesResetTheLadderAndTheStreakButKeepTheScore) {
   QuizRun run(dir_);
   int score = 0;
-  auto right = [&](int rung) {
-    run.answer(Move::kRight);
-    score += kRungs[size_t(rung)];
+  // Right answers on the rungs given, each explanation left.
+  auto rights = [&](std::initializer_list<int> rungs) {
+    for (int rung : rungs) {
+      run.answer(Move::kRight);
+      score += kRungs[size_t(rung)];
+      EXPECT_EQ(run.game().GetScore(), score);
+      run.next();
+    }
+  };
+  // A wrong answer or a pass: its cues and bull, the score kept, no streak.
+  auto miss = [&](Move move, const Names& cues, int animation, int level) {
+    const size_t before = run.cues.size();
+    run.answer(move);
+    EXPECT_EQ(run.cueNames(before), cues);
+    ExpectCuesPlayed(run, before);
+    EXPECT_EQ(run.game().AnimationNumber(), animation);
     EXPECT_EQ(run.game().GetScore(), score);
+    EXPECT_EQ(run.game().LadderLevel(), level);
+    EXPECT_EQ(run.game().Streak(), 0);
+    EXPECT_EQ(run.state(), QuizGame::kReveal);
   };
 
-  right(0);
-  run.next();
-  right(1);
-  run.next();
+  rights({0, 1});
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   EXPECT_TRUE(LadderShows(run, 2));
-
   // Two right in a row: the angry bellow; the ladder falls to its foot.
-  size_t before = run.cues.size();
-  run.answer(Move::kWrong);
-  EXPECT_EQ(run.cueNames(before), (Names{"drop", "bull04"}));
-  ExpectCuesPlayed(run, before);
-  EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kWrongAfterTwo);
-  EXPECT_EQ(run.game().GetScore(), score);
-  EXPECT_EQ(run.game().LadderLevel(), 0);
-  EXPECT_EQ(run.game().Streak(), 0);
-  EXPECT_EQ(run.state(), QuizGame::kReveal);
+  miss(Move::kWrong, {"drop", "bull04"}, BullAnimation::kWrongAfterTwo, 0);
   EXPECT_EQ(Pixels(*run.target(), 2, 70, 150, 442), Pixels(*run.clean(), 2, 70, 150, 442));
   run.next();
   EXPECT_TRUE(LadderShows(run, 0));
 
   // One right, then wrong: the plain snort.
-  right(0);
-  run.next();
-  before = run.cues.size();
-  run.answer(Move::kWrong);
-  EXPECT_EQ(run.cueNames(before), (Names{"drop", "bull03"}));
-  EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kWrongAnswer);
+  rights({0});
+  miss(Move::kWrong, {"drop", "bull03"}, BullAnimation::kWrongAnswer, 0);
   run.next();
 
   // Wrong at the foot of the ladder: the panel is left as it is.
   ASSERT_TRUE(run.waitForState(QuizGame::kWaiting));
   const auto panel = Pixels(*run.target(), 2, 70, 150, 442);
-  before = run.cues.size();
-  run.answer(Move::kWrong);
-  EXPECT_EQ(run.cueNames(before), (Names{"drop", "bull03"}));
+  miss(Move::kWrong, {"drop", "bull03"}, BullAnimation::kWrongAnswer, 0);
   EXPECT_EQ(Pixels(*run.target(), 2, 70, 150, 442), panel);
   run.next();
 
-  // A pass scores nothing, keeps the ladder and ends the streak.
-  right(0);
-  run.next();
-  right(1);
-  run.next();
-  before = run.cues.size();
-  run.answer(Move::kPass);
-  EXPECT_EQ(run.cueNames(before), (Names{"bull05"}));
-  ExpectCuesPlayed(run, before);
-  EXPECT_EQ(run.game().AnimationNumber(), BullAnimation::kPass);
-  EXPECT_EQ(run.game().GetScore(), score);
-  EXPECT_EQ(run.game().LadderLevel(), 2);
-  EXPECT_EQ(run.game().Streak(), 0);
-  EXPECT_EQ(run.state(), QuizGame::kReveal);
+  // A pass scores nothing and keeps the ladder.
+  rights({0, 1});
+  miss(Move::kPass, {"bull05"}, BullAnimation::kPass, 2);
   run.next();
   EXPECT_TRUE(LadderShows(run, 2));
 
   // After a pass, a wrong answer snorts even with two right before the pass.
-  right(2);
+  rights({2, 3});
+  miss(Move::kPass, {"bull05"}, BullAnimation::kPass, 4);
   run.next();
-  right(3);
-  run.next();
-  before = run.cues.size();
-  run.answer(Move::kPass);
-  run.next();
-  run.answer(Move::kWrong);
-  EXPECT_EQ(run.cueNames(before), (Names{"bull05", "drop", "bull03"}));
+  miss(Move::kWrong, {"drop", "bull03"}, BullAnimation::kWrongAnswer, 0);
   // No bonus was earned by these broken runs.
   for (const CueEvent& cue : run.cues) EXPECT_NE(cue.name, "bling");
 }

@@ -1,5 +1,5 @@
-// The quiz screen's art as Activate builds it and Release frees it, the
-// text area as the "next" hotspot, and a board with pictures missing.
+// The quiz screen's art as Activate builds it and Release frees it, and a
+// board with pictures missing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,22 +36,6 @@ TEST(QuizScreen, ActivateDrawsOnTheBoardAndReleaseFreesEverything) {
   EXPECT_EQ(screen.Buttons().Count(), 0u);
   EXPECT_EQ(run.bank().CueCount(), 0u);
   EXPECT_EQ(run.game().Store().RecordCount(), 0);
-}
-
-TEST(QuizScreen, TheWholeTextAreaAndNothingElseLeavesTheExplanation) {
-  GameDir dir;
-  dir.WriteQuestions(NumberedQuestions(20, {true, false}));
-  QuizRun run(dir);
-  for (Point inside : {Point{164, 244}, Point{629, 411}, Point{629, 244}, Point{164, 411}}) {
-    run.answer(Move::kPass);
-    ASSERT_TRUE(run.waitForState(QuizGame::kExplanation));
-    for (Point outside : {Point{163, 300}, Point{630, 300}, Point{400, 243}, Point{400, 412}}) {
-      run.click(outside);
-      EXPECT_EQ(run.state(), QuizGame::kExplanation) << outside.x << "," << outside.y;
-    }
-    run.click(inside);
-    EXPECT_EQ(run.state(), QuizGame::kNewQuestion) << inside.x << "," << inside.y;
-  }
 }
 
 TEST(QuizScreen, MissingPicturesLeaveAPlayableGame) {
