@@ -131,7 +131,7 @@ TEST_F(CatalogueTest, FiveGamesFillFiveSlotsInListingOrderThenTheCollectSlot) {
   // Not games: no tile, a plain file, a hidden directory, a read-only one
   // (read-only whoever looks, root included).
   std::filesystem::create_directory(tree.Path("Empty"));
-  WriteFile(tree.Path("notes.txt"), "x");
+  tree.Write("notes.txt", "x");
   tree.AddGame(".hidden");
   tree.AddGame("Locked");
   tree.MakeReadOnly("Locked");

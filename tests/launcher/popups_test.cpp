@@ -42,7 +42,7 @@ class PopupsTest : public GameTitleTest {
   void ClickHallBack() { ClickPicture(595 + 40, 220 + 20); }
 
   void WriteScores(const std::vector<std::pair<std::string, int32_t>>& rows) {
-    WriteFile(game + "/hiscore.dat", test_support::ScoreFile(rows));
+    tree.Write("Moo/hiscore.dat", test_support::ScoreFile(rows));
   }
 };
 
@@ -202,7 +202,7 @@ TEST_F(PopupsTest, HallOfFameDrawsTwoColumnsOfPurpleAndBlackRowsUntilCleared) {
   EXPECT_GT(withSwappedFonts, 100);
   EXPECT_GT(withoutText, 100);
   EXPECT_EQ(run->CurrentScreen(), "title");
-  EXPECT_EQ(ReadFile(game + "/hiscore.dat"), test_support::ScoreFile({}));
+  EXPECT_EQ(tree.Read("Moo/hiscore.dat"), test_support::ScoreFile({}));
 
   OpenHall();
   run->backend.script.push_back([&] { shown = TableMismatch(*run, *bare); });
