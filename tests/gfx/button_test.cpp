@@ -30,7 +30,9 @@ class ButtonTest : public GfxTest {
   static std::pair<int, int> Click(const Button& b) { return {b.WasClicked(), b.ClickKind()}; }
 };
 
-TEST_F(ButtonTest, ClickCompletesOnReleaseAfterAPressInside) {
+// A click completes on the release after a press inside; a press that
+// began outside is none, while leaving and coming back while held still is.
+TEST_F(ButtonTest, ClickCompletesOnReleaseAfterAPressThatBeganInside) {
   auto b = ThreeState();
   EXPECT_EQ(b->HandleMouse(105, 55, 0), Button::kHover);
   EXPECT_EQ(b->WasClicked(), 0);
@@ -41,41 +43,30 @@ TEST_F(ButtonTest, ClickCompletesOnReleaseAfterAPressInside) {
   b->HandleMouse(106, 55, 0);
   EXPECT_EQ(Click(*b), std::pair(0, 0)) << "reported for that one poll only";
   EXPECT_EQ(b->HandleMouse(300, 300, 0), Button::kNormal);
-}
 
-// A press that began outside is no click; leaving and coming back while
-// held still is.
-TEST_F(ButtonTest, OnlyAPressThatBeganInsideClicks) {
-  auto b = ThreeState();
   b->HandleMouse(10, 10, kLeft);
   EXPECT_EQ(b->HandleMouse(105, 55, 0), Button::kHover);  // the first poll over the button
   EXPECT_EQ(b->WasClicked(), 0);
   b->HandleMouse(0, 0, kLeft);
   b->HandleMouse(105, 55, 0);
   EXPECT_EQ(b->WasClicked(), 0);
-
   b->HandleMouse(105, 55, kLeft);
   EXPECT_EQ(b->HandleMouse(500, 55, kLeft), Button::kNormal);
   EXPECT_EQ(b->HandleMouse(105, 55, kLeft), Button::kPressed);
   b->HandleMouse(105, 55, 0);
   EXPECT_EQ(b->WasClicked(), 1);
-}
-
-TEST_F(ButtonTest, RightEdgeIsOutsideForPollsAndInsideForMessages) {
-  auto polled = ThreeState();
-  // Hit rectangle 100..119 x 50..59; 120 is the right edge.
-  EXPECT_EQ(polled->HandleMouse(119, 59, 0), Button::kHover);
-  EXPECT_EQ(polled->HandleMouse(120, 55, 0), Button::kNormal);
-  EXPECT_EQ(polled->HandleMouse(110, 60, 0), Button::kNormal);
-
-  auto msg = ThreeState();
-  EXPECT_EQ(Message(*msg, platform::WM_MOUSEMOVE, 120, 60), Button::kHover);
-  EXPECT_EQ(Message(*msg, platform::WM_MOUSEMOVE, 121, 60), Button::kNormal);
-  EXPECT_EQ(Message(*msg, platform::WM_MOUSEMOVE, 99, 55), Button::kNormal);
+  // Hit rectangle 100..119 x 50..59: for polls 120 is the right edge, outside.
+  EXPECT_EQ(b->HandleMouse(119, 59, 0), Button::kHover);
+  EXPECT_EQ(b->HandleMouse(120, 55, 0), Button::kNormal);
+  EXPECT_EQ(b->HandleMouse(110, 60, 0), Button::kNormal);
 }
 
 TEST_F(ButtonTest, WindowMessageInput) {
   auto b = ThreeState();
+  // For messages the right and bottom edges are inside.
+  EXPECT_EQ(Message(*b, platform::WM_MOUSEMOVE, 120, 60), Button::kHover);
+  EXPECT_EQ(Message(*b, platform::WM_MOUSEMOVE, 121, 60), Button::kNormal);
+  EXPECT_EQ(Message(*b, platform::WM_MOUSEMOVE, 99, 55), Button::kNormal);
   EXPECT_EQ(Message(*b, platform::WM_LBUTTONDOWN, 105, 55), Button::kPressed);
   EXPECT_EQ(Message(*b, platform::WM_MOUSEMOVE, 106, 55), Button::kPressed);
   EXPECT_EQ(Message(*b, platform::WM_LBUTTONUP, 106, 55), Button::kHover);

@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "gfx_fixture.h"
-#include "platform/paths.h"
 
 namespace gfx_test {
 namespace {
@@ -11,18 +10,6 @@ namespace {
 class ScreenTest : public GfxTest {
  protected:
   gfx::Screen screen{ctx, "main"};
-};
-
-// Moves into a directory for the life of the object.
-class InDirectory {
- public:
-  explicit InDirectory(const std::string& dir) : saved_(platform::CurrentDirectory()) {
-    platform::SetCurrentDirectory(dir);
-  }
-  ~InDirectory() { platform::SetCurrentDirectory(saved_); }
-
- private:
-  std::string saved_;
 };
 
 TEST_F(ScreenTest, NamesAreCutAndDefaultsReportContinue) {
@@ -53,15 +40,6 @@ TEST_F(ScreenTest, LoadImageKeepsOnlyWhatLoaded) {
   EXPECT_EQ(screen.FindImage(path.substr(0, path.size() - 1)), nullptr);
 }
 
-TEST_F(ScreenTest, ImageConstructorTakesSizeAndName) {
-  const std::string path = Solid("pic.bmp", 30, 12, {255, 0, 0});
-  gfx::ScreenImage sized(svc.qv, "pic", path.c_str(), 5, 6, 0, 7);
-  EXPECT_EQ(sized.Name(), "pic");
-  EXPECT_EQ(std::pair(sized.X(), sized.Y()), std::pair(5, 6));
-  EXPECT_EQ(sized.Width(), 30) << "a zero width keeps the bitmap's";
-  EXPECT_EQ(sized.Height(), 7);
-}
-
 TEST_F(ScreenTest, DrawImageUsesTheImagePositionAndTheKey) {
   // Left half red, right half blue (transparent).
   const std::string path =
@@ -82,15 +60,15 @@ TEST_F(ScreenTest, DrawImageUsesTheImagePositionAndTheKey) {
 TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
   const std::string art = Solid("title.bmp", 8, 8, {255, 0, 0});
   Solid("panel.bmp", 4, 2, {0, 255, 0});
-  const std::string ini = tmp.file("images.ini");
+  // Without a file the picture is the section's name with .bmp added.
+  const std::string panel = tmp.file("panel"), ini = tmp.file("images.ini");
   std::ofstream(ini, std::ios::binary)
-      << ("[images]\r\nimage01=logo\r\nimage02=panel\r\nimage03=ghost\r\nimage05=late\r\n"
+      << ("[images]\r\nimage01=logo\r\nimage02=" + panel + "\r\nimage03=ghost\r\nimage05=late\r\n"
           "[logo]\r\nfile=" + art + "\r\nx=12abc\r\ny=40\r\n"
-          "[panel]\r\nx=0\r\ny=500\r\n"
+          "[" + panel + "]\r\nx=0\r\ny=500\r\n"
           "[ghost]\r\nfile=" + tmp.file("ghost.bmp") + "\r\n"
           "[late]\r\nx=1\r\n");
   EXPECT_EQ(screen.LoadImageDefinitions(tmp.file("absent.ini")), 0);
-  InDirectory here(tmp.path());
   EXPECT_EQ(screen.LoadImageDefinitions(ini), 0);
   ASSERT_EQ(screen.ImageCount(), 3u) << "numbering stops at the first gap";
 
@@ -99,11 +77,10 @@ TEST_F(ScreenTest, ImageDefinitionsFromAnIniFile) {
   EXPECT_NE(logo->GetSurface(), nullptr);
   EXPECT_EQ(std::pair(logo->X(), logo->Y()), std::pair(12, 40));
 
-  gfx::ScreenImage* panel = screen.FindImage("panel");
-  ASSERT_NE(panel, nullptr);
-  ASSERT_NE(panel->GetSurface(), nullptr) << "section name + .bmp in the current directory";
-  EXPECT_EQ(panel->Width(), 4);
-  EXPECT_EQ(panel->Y(), 500);
+  gfx::ScreenImage* shown = screen.FindImage(panel);
+  ASSERT_NE(shown, nullptr);
+  ASSERT_NE(shown->GetSurface(), nullptr);
+  EXPECT_EQ(std::pair(shown->Width(), shown->Y()), std::pair(4, 500));
 
   gfx::ScreenImage* ghost = screen.FindImage("ghost");
   ASSERT_NE(ghost, nullptr);

@@ -24,7 +24,7 @@ TEST(DirectoryLister, WildcardsMatchRunsAndSingleCharactersWithoutCase) {
 
 TEST(DirectoryLister, StartGivesTheFirstEntryWhichNextHandsOutAgainThenTheRest) {
   LauncherTree tree;
-  for (const char* name : {"b.bmp", "a.BMP", "c.txt"}) WriteFile(tree.Path(name), "");
+  for (const char* name : {"b.bmp", "a.BMP", "c.txt"}) tree.Write(name, "");
   std::filesystem::create_directory(tree.Path("d.bmp"));
 
   DirectoryLister lister;

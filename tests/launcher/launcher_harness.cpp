@@ -1,6 +1,5 @@
 #include "launcher_harness.h"
 
-#include <fstream>
 #include <cstdlib>
 #include <utility>
 
@@ -14,12 +13,6 @@ namespace fs = std::filesystem;
 
 void WriteSolidBmp(const std::string& path, Rgb colour, int width, int height) {
   test_support::WriteBmp24(path, width, height, [&](int, int) { return uint32_t(colour.r << 16 | colour.g << 8 | colour.b); });
-}
-
-std::string ReadFile(const std::string& path) { return test_support::ScratchDir::ReadFile(path); }
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 LauncherTree::LauncherTree() : previous_(fs::current_path()), root_(scratch_.path()) {
@@ -48,7 +41,7 @@ std::string LauncherTree::AddGame(const std::string& name, const GameOptions& op
   WriteSolidBmp((dir / options.picture).string(), options.colour);
   fs::create_directory_symlink(fs::path(PAV_DIST_DIR) / "Verimoo" / "title", dir / "title");
   if (options.program) {
-    WriteFile((dir / name).string(), "");
+    Write(name + "/" + name, "");
     fs::permissions(dir / name, fs::perms(0755));
   }
   return dir.string();

@@ -26,9 +26,6 @@ struct Rgb {
 // A solid 24-bit picture of the size of a catalogue slot (or any other).
 void WriteSolidBmp(const std::string& path, Rgb colour, int width = 250, int height = 100);
 
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-
 // A launcher directory of its own, made the working directory for the
 // test's lifetime; the previous working directory comes back afterwards.
 class LauncherTree {
@@ -50,6 +47,9 @@ class LauncherTree {
   void MakeReadOnly(const std::string& name);
 
   const std::string& Root() const { return root_; }
+  // A file of the tree by its name inside it.
+  void Write(const std::string& name, const std::string& bytes) const { scratch_.write(name, bytes); }
+  std::string Read(const std::string& name) const { return scratch_.read(name); }
   std::string Path(const std::string& name) const { return root_ + "/" + name; }
 
  private:

@@ -2,16 +2,11 @@
 // end typing, drawing and the cursor's blink.
 #include "launcher/text_field.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 
 #include "gfx/bitmap_font.h"
-#include "gfx/context.h"
-#include "gfx/redraw_queue.h"
-#include "gfx/sprite_list.h"
-#include "support/headless_services.h"
+#include "gfx/gfx_fixture.h"
 
 namespace launcher_test {
 namespace {
@@ -19,12 +14,8 @@ namespace {
 constexpr int kShift = 0x100;
 constexpr int kScanA = 30, kScanW = 17, kScanM = 50;
 
-class TextFieldTest : public ::testing::Test {
+class TextFieldTest : public gfx_test::GfxTest {
  protected:
-  testing_support::HeadlessServices svc;
-  gfx::RedrawQueue redraw;
-  gfx::SpriteList sprites;
-  gfx::Context ctx{svc.qv, svc.timers, svc.mouse, svc.pump, redraw, sprites};
   gfx::BitmapFont normal{svc.qv}, highlight{svc.qv};
   launcher::TextField field{ctx};
 
@@ -40,12 +31,11 @@ class TextFieldTest : public ::testing::Test {
   void Queue(int code, int times = 1) {
     for (int i = 0; i < times; ++i) svc.keys.Push(code);
   }
-  platform::Surface& Back() { return svc.backBuffer(); }
   // Pixels of the rectangle that are not black.
   int Lit(int x, int y, int w, int h) {
     int lit = 0;
     for (int j = y; j < y + h; ++j)
-      for (int i = x; i < x + w; ++i) lit += Back().pixel16(i, j) != 0;
+      for (int i = x; i < x + w; ++i) lit += back().pixel16(i, j) != 0;
     return lit;
   }
 };
@@ -130,8 +120,8 @@ TEST_F(TextFieldTest, BackspaceEnterAndTabActOnlyWithoutShift) {
 // (The selected field's own font is checked on the title screen's plates.)
 TEST_F(TextFieldTest, DrawsWithABlinkingCursorOnlyWhileEditing) {
   field.SetText("Hi");
-  Back().fill(0);
-  field.Draw(&Back());
+  back().fill(0);
+  field.Draw(&back());
   const int textWidth = normal.TextWidth("Hi");
   EXPECT_GT(Lit(100, 200, textWidth, normal.Height()), 0);
   // Not editing: no cursor after the text.
@@ -142,8 +132,8 @@ TEST_F(TextFieldTest, DrawsWithABlinkingCursorOnlyWhileEditing) {
   field.SetEditing(1);
   int shown = 0, hidden = 0;
   for (int step = 0; step < 8; ++step) {
-    Back().fill(0);
-    field.Draw(&Back());
+    back().fill(0);
+    field.Draw(&back());
     (Lit(100 + textWidth, 200, 10, 20) > 0 ? shown : hidden)++;
     svc.advance(260);
   }
