@@ -123,6 +123,10 @@ class FileStore {
     std::lock_guard lock(mutex_);
     files_[name] = std::move(bytes);
   }
+  // A mono 22050 Hz sound of Signal(0..frames-1).
+  void addSignal(const std::string& name, size_t frames) {
+    add(name, SimpleWav(1, 22050, 16, Pcm16(SignalFrames(frames, 1))));
+  }
   sound::FileOpenFunc opener() {
     return [this](const std::string& name) -> std::unique_ptr<sound::SoundFile> {
       std::lock_guard lock(mutex_);
