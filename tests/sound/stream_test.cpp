@@ -265,26 +265,25 @@ TEST_F(StreamTest, FadesTakeTheirTimeAndEndAtTheirLevel) {
 // A file whose reads can be held up, to stand for a fill thread that hangs.
 struct Gate {
   std::mutex mutex;
-  std::condition_variable changed;
-  bool holding = false, waiting = false, destroyed = false;
+  std::condition_variable released;
+  bool holding = false;
+  std::atomic<bool> waiting{false}, destroyed{false};
+  void hold(bool on) {
+    std::lock_guard lock(mutex);
+    holding = on;
+    released.notify_all();
+  }
 };
 
 class HeldFile : public sound::MemorySoundFile {
  public:
   HeldFile(std::vector<uint8_t> bytes, std::shared_ptr<Gate> gate)
       : MemorySoundFile(std::move(bytes)), gate_(std::move(gate)) {}
-  ~HeldFile() override {
-    std::lock_guard lock(gate_->mutex);
-    gate_->destroyed = true;
-    gate_->changed.notify_all();
-  }
+  ~HeldFile() override { gate_->destroyed = true; }
   size_t Read(void* into, size_t bytes) override {
     std::unique_lock lock(gate_->mutex);
-    if (gate_->holding) {
-      gate_->waiting = true;
-      gate_->changed.notify_all();
-      gate_->changed.wait(lock, [&] { return !gate_->holding; });
-    }
+    if (gate_->holding) gate_->waiting = true;
+    gate_->released.wait(lock, [&] { return !gate_->holding; });
     lock.unlock();
     return MemorySoundFile::Read(into, bytes);
   }
@@ -299,17 +298,12 @@ TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
   engine_.SetFileOpenFunc([&](const std::string&) { return std::make_unique<HeldFile>(bytes, gate); });
   ASSERT_EQ(engine_.LoadStream("m.wav", 9), 1);
   ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
-  {
-    std::lock_guard lock(gate->mutex);
-    gate->holding = true;
-  }
-  bool held = false;
-  for (int i = 0; i < 8 && !held; ++i) {
+  gate->hold(true);
+  for (int i = 0; i < 8 && !gate->waiting; ++i) {
     Pull(kStep);  // on into chunk 1, where a refill starts and is held
-    std::unique_lock lock(gate->mutex);
-    held = gate->changed.wait_for(lock, std::chrono::milliseconds(200), [&] { return gate->waiting; });
+    soundtest::WaitFor([&] { return gate->waiting.load(); }, 200);
   }
-  ASSERT_TRUE(held);
+  ASSERT_TRUE(gate->waiting);
 
   auto start = Clock::now();
   EXPECT_EQ(engine_.StopStream(), 1);
@@ -323,10 +317,8 @@ TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(sound::kThreadWaitLimitMs + 2000));
 
   // Let the thread go: it ends on its own and lets go of its file.
-  std::unique_lock lock(gate->mutex);
-  gate->holding = false;
-  gate->changed.notify_all();
-  EXPECT_TRUE(gate->changed.wait_for(lock, std::chrono::seconds(5), [&] { return gate->destroyed; }));
+  gate->hold(false);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return gate->destroyed.load(); }, 5000));
 }
 
 }  // namespace
