@@ -205,9 +205,7 @@ TEST_F(MixerTest, DuplicatesShareTheSoundButNotTheirState) {
   // Written through the original, heard through the copy.
   Write(*original, 0, Pcm16({1234, 2345}));
   copy->play(false);
-  auto out = Pull(2);
-  EXPECT_EQ(out[0], 1234);
-  EXPECT_EQ(out[2], 2345);
+  EXPECT_EQ(Side(Pull(2)), (std::vector<int16_t>{1234, 2345}));
   EXPECT_EQ(original->status(), 0u);
   copy->stop();
   EXPECT_FALSE(stop->isSet());  // the copy has no notifications
@@ -216,9 +214,7 @@ TEST_F(MixerTest, DuplicatesShareTheSoundButNotTheirState) {
   original.reset();
   copy->setCurrentPosition(0);
   copy->play(false);
-  out = Pull(3);
-  EXPECT_EQ(out[0], 1234);
-  EXPECT_EQ(out[4], Signal(2));
+  EXPECT_EQ(Side(Pull(3)), (std::vector<int16_t>{1234, 2345, Signal(2)}));
   copy.reset();  // released while playing: out of the mix
   EXPECT_EQ(mixer_.playingCount(), 0);
   EXPECT_EQ(Pull(1)[0], 0);
@@ -323,22 +319,19 @@ TEST(MixerFormat, MonoPrimaryFoldsAndMonoDeviceAverages) {
   ASSERT_EQ(mixer.setPrimaryFormat({22050, 1, 16}), AudioResult::kOk);
   EXPECT_EQ(mixer.primaryFormat().channels, 1);
   buffer->play(true);
-  int16_t out[2];
-  output.pull(out, 1);
-  EXPECT_EQ(out[0], 2001);
-  EXPECT_EQ(out[1], 2001);
+  std::vector<int16_t> out(2);
+  output.pull(out.data(), 1);
+  EXPECT_EQ(out, (std::vector<int16_t>{2001, 2001}));
 
   ASSERT_EQ(mixer.setPrimaryFormat({22050, 2, 8}), AudioResult::kOk);
-  output.pull(out, 1);
-  EXPECT_EQ(out[0], 768);   // 1000 kept to 8 bits
-  EXPECT_EQ(out[1], 2816);  // 3001 likewise
+  output.pull(out.data(), 1);
+  EXPECT_EQ(out, (std::vector<int16_t>{768, 2816}));  // 1000 and 3001 kept to 8 bits
 
   ASSERT_EQ(mixer.setPrimaryFormat({22050, 2, 16}), AudioResult::kOk);
   mixer.setOutputFormat({22050, 1});
   EXPECT_EQ(mixer.outputFormat().channels, 1);
-  output.pull(out, 2);
-  EXPECT_EQ(out[0], 2001);
-  EXPECT_EQ(out[1], 2001);
+  output.pull(out.data(), 2);
+  EXPECT_EQ(out, (std::vector<int16_t>{2001, 2001}));
 }
 
 }  // namespace
