@@ -217,15 +217,13 @@ TEST_F(QvSoundTest, ChainsStartTheNextSampleAtTheStopNotification) {
   ASSERT_NE(a->m_Notify.hEventNotify, nullptr);
   EXPECT_EQ(a->m_Notify.dwOffset, platform::kNotifyAtStop);
 
-  auto out = Pull(99);
-  EXPECT_EQ(out[2 * 98], Signal(98));
+  EXPECT_EQ(Pull(99)[2 * 98], Signal(98));
   EXPECT_EQ(b->SamplePlaying(), 0);
   Pull(2);  // a ends here and signals its stop
   ASSERT_TRUE(soundtest::WaitFor([&] { return b->SamplePlaying() == 1; }));
   EXPECT_TRUE(soundtest::WaitFor([&] { return !(a->m_dwFlags.load() & sound::kSampleStopArmed); }));
   EXPECT_EQ(b->m_nVolume, 0x1234);  // handed on from a
-  out = Pull(10);
-  EXPECT_EQ(out[0], 777);
+  EXPECT_EQ(Pull(10)[0], 777);
   for (const auto& record : engine_.g_EventList) EXPECT_EQ(record.pSample, nullptr);
 }
 
@@ -295,8 +293,7 @@ TEST_F(QvSoundTest, PauseKeepsThePlaceAndUnpauseGoesOnFromIt) {
   s->m_lpBuffer->setCurrentPosition(0);  // moved meanwhile
   ASSERT_EQ(s->UnPauseSample(), 1);
   EXPECT_FALSE(s->m_dwFlags.load() & sound::kSamplePaused);
-  auto out = Pull(1);
-  EXPECT_EQ(out[0], Signal(120));
+  EXPECT_EQ(Pull(1)[0], Signal(120));
 }
 
 TEST_F(QvSoundTest, FreeingAndFlushing) {
