@@ -147,8 +147,7 @@ TEST_F(StreamTest, DisablingMusicTearsAPlayingStreamDown) {
   PullSettled(3 * kChunkFrames);
   engine_.EnableMusic(0);
   EXPECT_TRUE(TornDown());  // EnableMusic returned only after the teardown
-  EXPECT_EQ(nextCalls_.load(), 1);
-  EXPECT_EQ(nextId_.load(), 3u);
+  EXPECT_EQ(std::pair(nextCalls_.load(), nextId_.load()), std::pair(1, 3u));
   EXPECT_EQ(engine_.MusicEnabled(), 0);
   EXPECT_EQ(mixer_.playingCount(), 0);
   EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
