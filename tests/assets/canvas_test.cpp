@@ -4,7 +4,9 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,12 +24,10 @@ class GeneratorFiles : public ::testing::Test {
  protected:
   std::string Path(const char* name) const { return dir_.file(name); }
 
-  // Writes raw premultiplied ARGB values straight into the canvas.
-  static void Poke(art::Canvas& canvas, int x, int y, uint32_t argb) {
+  // Writes raw premultiplied ARGB values straight into the canvas's top row.
+  static void PokeRow(art::Canvas& canvas, std::initializer_list<uint32_t> argb) {
     cairo_surface_flush(canvas.surface());
-    unsigned char* data = cairo_image_surface_get_data(canvas.surface());
-    const int stride = cairo_image_surface_get_stride(canvas.surface());
-    reinterpret_cast<uint32_t*>(data + y * stride)[x] = argb;
+    std::copy(argb.begin(), argb.end(), reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(canvas.surface())));
     cairo_surface_mark_dirty(canvas.surface());
   }
 
@@ -52,12 +52,9 @@ TEST_F(GeneratorFiles, BmpRoundTripsThroughTheProgramsLoader) {
 
 TEST_F(GeneratorFiles, KeyedAndOpaqueSavesDecideEachPixel) {
   art::Canvas keyed(6, 1);
-  Poke(keyed, 0, 0, 0x00000000);  // clear
-  Poke(keyed, 1, 0, 0xFFFF0000);  // opaque red
-  Poke(keyed, 2, 0, 0x80800000);  // half-covered red: shown at full colour
-  Poke(keyed, 3, 0, 0x7F7F0000);  // less than half covered: key
-  Poke(keyed, 4, 0, 0xFF0404FC);  // opaque but key-like after 16-bit conversion
-  Poke(keyed, 5, 0, 0xFF2040C0);  // ordinary blue-ish colour stays as it is
+  // Clear; opaque red; half-covered red (shown at full colour); less than half
+  // covered (key); opaque but key-like after 16-bit conversion; ordinary blue-ish.
+  PokeRow(keyed, {0x00000000, 0xFFFF0000, 0x80800000, 0x7F7F0000, 0xFF0404FC, 0xFF2040C0});
   ASSERT_TRUE(keyed.SaveKeyed(Path("k.bmp")));
   const auto k = Load(Path("k.bmp"));
   ASSERT_TRUE(k.s);
@@ -67,9 +64,7 @@ TEST_F(GeneratorFiles, KeyedAndOpaqueSavesDecideEachPixel) {
   EXPECT_FALSE(k.Key(4, 0)) << "an opaque pixel turned into a hole";
 
   art::Canvas opaque(3, 1);
-  Poke(opaque, 0, 0, 0xFF0000FF);  // pure key blue drawn by mistake
-  Poke(opaque, 1, 0, 0xFF123456);
-  Poke(opaque, 2, 0, 0x00000000);  // never drawn: black, not a hole
+  PokeRow(opaque, {0xFF0000FF, 0xFF123456, 0x00000000});  // key blue by mistake; any; never drawn (black)
   ASSERT_TRUE(opaque.SaveOpaque(Path("o.bmp")));
   const auto o = Load(Path("o.bmp"));
   ASSERT_TRUE(o.s);

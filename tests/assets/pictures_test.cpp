@@ -73,10 +73,7 @@ TEST_P(Pictures, MeetTheirPlan) {
   const Planned& p = GetParam();
   const Picture pic = Load(kDist + p.path);
   ASSERT_TRUE(pic.s);
-  EXPECT_EQ(pic.height, p.height);
-  if (p.width > 0) {
-    EXPECT_EQ(pic.width, p.width);
-  }
+  EXPECT_EQ(std::pair(p.width ? pic.width : 0, pic.height), std::pair(p.width, p.height));
   ASSERT_EQ(pic.width % p.cols, 0);
   ASSERT_EQ(pic.height % p.rows, 0);
   const int fw = pic.width / p.cols, fh = pic.height / p.rows;
@@ -86,12 +83,8 @@ TEST_P(Pictures, MeetTheirPlan) {
     EXPECT_NE(std::count(mask.begin(), mask.end(), true), 0) << "frame " << f << " is fully transparent";
     shapes.insert(mask);
   }
-  if (p.kind == Kind::kOpaque) {
-    EXPECT_EQ(pic.CountKey(), 0) << "holes the screen would show through";
-  }
-  if (p.kind == Kind::kDigits) {
-    EXPECT_EQ(shapes.size(), 10u) << "two digits have the same shape";
-  }
+  EXPECT_EQ(p.kind == Kind::kOpaque ? pic.CountKey() : 0, 0) << "holes the screen would show through";
+  EXPECT_EQ(p.kind == Kind::kDigits ? shapes.size() : 10u, 10u) << "two digits have the same shape";
   if (p.kind == Kind::kButtons) {
     // One silhouette for every state, yet each state looks different.
     EXPECT_EQ(shapes.size(), 1u) << "the frames differ in shape";
@@ -134,8 +127,7 @@ TEST(Fonts, LoadWithAllGlyphsAndEvenSpacing) {
     const platform::Surface& s = *font.Surface();
     for (int x = font.GlyphAt(93).end; x < s.width(); ++x)
       for (int y = 0; y < s.height(); ++y) ASSERT_EQ(s.pixel16(x, y), assets_test::kKey) << "ink at x " << x;
-    EXPECT_GE(font.SpaceWidth(), 5);
-    EXPECT_LE(font.SpaceWidth(), 14);
+    EXPECT_TRUE(font.SpaceWidth() >= 5 && font.SpaceWidth() <= 14) << font.SpaceWidth();
     EXPECT_LT(font.CharWidth('.'), font.CharWidth('H'));
     EXPECT_GT(font.TextWidth("Mm"), font.TextWidth("il"));
     std::set<uint16_t> tones;
@@ -243,13 +235,12 @@ TEST(Art, BullPosesSitOnTheBoard) {
     EXPECT_EQ(holes + spill + margin, 0) << "pose " << f << ": holes, spill below the bull, or a wrong backdrop";
     EXPECT_GT(changed, kW * kOpaqueRows / 10) << "pose " << f << " shows hardly any bull";
   }
-  for (int a = 0; a < 16; ++a) {
+  for (int a = 0; a < 16; ++a)
     for (int b = a + 1; b < 16; ++b) {
       int differing = 0;
       for (size_t i = 0; i < poses[a].size(); ++i) differing += poses[a][i] != poses[b][i];
       EXPECT_GT(differing, 400) << "poses " << a << " and " << b << " are hard to tell apart";
     }
-  }
 }
 
 // A lit rung keeps its plain rung's shape and covers its well; the time bar
@@ -282,31 +273,26 @@ TEST(Art, RungsAndTimeBarKeepTheirShape) {
 }
 
 #ifdef PAV_GEN_LAUNCHER_ART
-// The generators, run twice into scratch trees, give the same bytes quickly.
+// The generators, run again into a scratch tree, quickly give the bytes the
+// build laid out.
 TEST(PictureGenerator, SameSourceGivesSameBytesQuickly) {
   const test_support::ScratchDir base;
-  std::vector<std::vector<std::pair<std::string, std::string>>> trees;
-  long fastestMs = 1L << 30;
-  for (const char* run : {"one", "two"}) {
-    const fs::path root = fs::path(base.path()) / run, game = root / "Verimoo";
-    fs::create_directories(game / "title");
-    const auto start = std::chrono::steady_clock::now();
-    std::string command = "\"" PAV_GEN_LAUNCHER_ART "\" \"" + root.string() + "\" \"" + game.string() + "\"";
+  const fs::path root = base.path(), game = root / "Verimoo";
+  fs::create_directories(game / "title");
+  std::string command = "\"" PAV_GEN_LAUNCHER_ART "\" \"" + root.string() + "\" \"" + game.string() + "\"";
 #ifdef PAV_GEN_QUIZ_ART
-    command += " && \"" PAV_GEN_QUIZ_ART "\" \"" + game.string() + "\"";
+  command += " && \"" PAV_GEN_QUIZ_ART "\" \"" + game.string() + "\"";
 #endif
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    fastestMs = std::min<long>(fastestMs, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                              std::chrono::steady_clock::now() - start).count());
-    trees.emplace_back();
-    for (const auto& e : fs::recursive_directory_iterator(root))
-      if (e.is_regular_file())
-        trees.back().emplace_back(fs::relative(e.path(), root).string(), base.ReadFile(e.path().string()));
-    std::sort(trees.back().begin(), trees.back().end());
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << "drawing took too long";
+  int files = 0;
+  for (const auto& e : fs::recursive_directory_iterator(root)) {
+    const std::string name = fs::relative(e.path(), root).string();
+    files += e.is_regular_file();
+    EXPECT_TRUE(e.is_directory() || base.read(name) == base.ReadFile(kDist + name)) << name << " differs";
   }
-  EXPECT_GT(trees[0].size(), 30u);
-  EXPECT_TRUE(trees[0] == trees[1]) << "two runs differ";
-  EXPECT_LT(fastestMs, 10000) << "drawing every picture took too long";
+  EXPECT_GT(files, 30);
 }
 #endif
 

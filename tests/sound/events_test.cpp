@@ -15,10 +15,8 @@ TEST(Event, AutoResetsWhenOneWaitTakesTheSignal) {
   EXPECT_FALSE(e.wait(0));
   e.set();
   e.set();  // still one signal
-  EXPECT_TRUE(e.isSet());
   EXPECT_EQ(e.signalCount(), 1u);
   EXPECT_TRUE(e.wait(0));
-  EXPECT_FALSE(e.isSet());
   EXPECT_FALSE(e.wait(0));
   e.set();
   e.reset();
@@ -32,7 +30,6 @@ TEST(Event, WaitForAnyGivesTheLowestSignalledIndexAndTakesOnlyThatWithinItsLimit
   events[3]->set();
   events[1]->set();
   EXPECT_EQ(platform::WaitForAny(events, 0), 1);
-  EXPECT_TRUE(events[3]->isSet());
   EXPECT_EQ(platform::WaitForAny(events, 0), 3);
   const auto start = Clock::now();
   EXPECT_EQ(platform::WaitForAny(events, 50), platform::kWaitTimedOut);

@@ -12,7 +12,9 @@ using sound::QvSound;
 using sound::QvSoundProbe;
 using sound::SNDSample;
 using soundtest::Pcm16;
+using soundtest::Side;
 using soundtest::Signal;
+using soundtest::SignalRun;
 
 // Halving the level costs ten decibels (in hundredths), rising steadily to
 // full level; pan goes the same way on the side it leaves.
@@ -30,17 +32,13 @@ TEST(VolumeTable, HalvingTheLevelCostsTenDecibels) {
 
 TEST(QvSoundInit, WithoutAMixerEverythingIsSilentAndFindsNothing) {
   QvSound engine;
-  EXPECT_EQ(engine.MusicEnabled(), 0);
-  EXPECT_EQ(engine.SFXEnabled(), 0);
+  EXPECT_EQ(std::pair(engine.MusicEnabled(), engine.SFXEnabled()), std::pair(0, 0));
   EXPECT_EQ(engine.Init(nullptr, 200), 0);
-  EXPECT_EQ(engine.MusicEnabled(), 1);
-  EXPECT_EQ(engine.SFXEnabled(), 1);
+  EXPECT_EQ(std::pair(engine.MusicEnabled(), engine.SFXEnabled()), std::pair(1, 1));
   EXPECT_EQ(engine.MusicVolume(), 0x8000);
   EXPECT_EQ(engine.AllocSample(), nullptr);
   EXPECT_EQ(engine.LoadSample("sounds\\bell.wav", 10), 0);
   EXPECT_EQ(engine.FindSample(10), nullptr);
-  EXPECT_EQ(engine.PlaySample(10, 0xFFFF, 0), nullptr);
-  EXPECT_EQ(engine.PlaySampleIDOnce(10, 0xFFFF, 0), 0);
   EXPECT_EQ(engine.LoadStream(".\\sounds\\music.wav", 0), 0);
   EXPECT_EQ(engine.StopStream(), 1);
   engine.FlushSamples();
@@ -72,16 +70,15 @@ TEST(QvSoundInit, EventPoolIsSlotsPlusOneButAtMost64) {
 class QvSoundTest : public soundtest::EngineTest {
  protected:
   // A mono sound of frames Signal(0..frames-1) under the name given.
-  void AddSound(const std::string& name, size_t frames) {
-    files_.add(name, soundtest::SimpleWav(1, 22050, 16, Pcm16(soundtest::SignalFrames(frames, 1))));
-  }
   void Load(const std::string& name, size_t frames, uint32_t id) {
-    AddSound(name, frames);
+    files_.addSignal(name, frames);
     ASSERT_EQ(engine_.LoadSample(name, id), 1) << name;
   }
-  // Sounds a..d.wav of the given lengths as ids 1..4, in slots 0..3.
-  void LoadFour(const std::array<size_t, 4>& frames) {
+  // Sounds a..d.wav of the given lengths as ids 1..4; their slots 0..3.
+  std::array<SNDSample*, 4> LoadFour(const std::array<size_t, 4>& frames) {
     for (uint32_t id = 1; id <= 4; ++id) Load(std::string(1, char('a' + id - 1)) + ".wav", frames[id - 1], id);
+    return {QvSoundProbe::Slot(engine_, 0), QvSoundProbe::Slot(engine_, 1), QvSoundProbe::Slot(engine_, 2),
+            QvSoundProbe::Slot(engine_, 3)};
   }
 };
 
@@ -100,16 +97,19 @@ TEST_F(QvSoundTest, TableHighWaterMark) {
   EXPECT_EQ(engine_.g_nLastSample, 2);  // b is the highest in use above a
   engine_.ClearSampleList();
   EXPECT_EQ(engine_.g_nLastSample, -1);
-  for (int i = 0; i < 16; ++i) ASSERT_NE(engine_.AllocSample(), nullptr);
+  // Full: a busy sound cannot be duplicated.
+  Load("a.wav", 500, 10);
+  for (int i = 1; i < 16; ++i) ASSERT_NE(engine_.AllocSample(), nullptr);
   EXPECT_EQ(engine_.AllocSample(), nullptr);
   EXPECT_EQ(engine_.g_nLastSample, 16);
+  ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
+  EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
+  EXPECT_EQ(mixer_.playingCount(), 1);
 }
 
 TEST_F(QvSoundTest, LoadingAnIdTwiceKeepsOneSlotAndLeavesItFree) {
-  AddSound("a.wav", 100);
-  AddSound("b.wav", 100);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
-  ASSERT_EQ(engine_.LoadSample("b.wav", 10), 1);
+  Load("a.wav", 100, 10);
+  Load("b.wav", 100, 10);
   EXPECT_EQ(engine_.g_nLastSample, 1);
   EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), sound::kSampleInUse | sound::kSampleFormatRead);
   EXPECT_EQ(engine_.LoadSample("b.wav", sound::kKeepSampleID), 1);
@@ -150,23 +150,13 @@ TEST_F(QvSoundTest, TwoPlaysOfOneSoundOverlapAndIdleInstancesAreReused) {
   EXPECT_TRUE(first->m_dwFlags.load() & sound::kSampleInUse);
 }
 
-TEST_F(QvSoundTest, AFullTableCannotDuplicateABusySound) {
-  Load("a.wav", 500, 10);
-  for (int i = 1; i < 16; ++i) ASSERT_NE(engine_.AllocSample(), nullptr);
-  ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
-  EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
-  EXPECT_EQ(mixer_.playingCount(), 1);
-}
-
 TEST_F(QvSoundTest, CuesPlayCentredAtFileLevelBecauseControlsAreRefused) {
   Load("a.wav", 200, 10);
   SNDSample* s = engine_.PlaySample(10, 0x2000, 1);  // quiet and right, as asked
   ASSERT_NE(s, nullptr);
-  auto out = Pull(200);
-  for (size_t i = 0; i < 200; ++i) {
-    ASSERT_EQ(out[2 * i], Signal(i)) << i;
-    ASSERT_EQ(out[2 * i + 1], Signal(i)) << i;
-  }
+  const auto out = Pull(200);
+  EXPECT_EQ(Side(out, 0), SignalRun(0, 200));
+  EXPECT_EQ(Side(out, 1), SignalRun(0, 200));
   EXPECT_EQ(s->SetVolume(0x8000), 0);
   EXPECT_EQ(s->SetPan(0x8000), 0);
   EXPECT_EQ(s->SetPitch(44100), 0);
@@ -181,8 +171,7 @@ TEST_F(QvSoundTest, WithEffectsOffAPlayReturnsTheSampleAndPlaysNothing) {
   EXPECT_EQ(mixer_.playingCount(), 0);
   EXPECT_EQ(engine_.PlaySampleIDOnce(10, 0xFFFF, 0), 1);
   EXPECT_EQ(mixer_.playingCount(), 0);
-  auto out = Pull(50);
-  for (int16_t v : out) ASSERT_EQ(v, 0);
+  EXPECT_EQ(Pull(50), std::vector<int16_t>(100, 0));
   engine_.EnableSFX(1);
   EXPECT_EQ(engine_.PlaySampleIDOnce(11, 0xFFFF, 0), 0);  // no such id
   EXPECT_EQ(engine_.PlaySample(10, 0xFFFF, 0), s);
@@ -215,9 +204,8 @@ TEST_F(QvSoundTest, ALoopedSampleLoopsButItsDuplicatePlaysOnce) {
 }
 
 TEST_F(QvSoundTest, ChainsStartTheNextSampleAtTheStopNotification) {
-  AddSound("a.wav", 100);
+  Load("a.wav", 100, 1);
   files_.add("b.wav", soundtest::SimpleWav(1, 22050, 16, Pcm16(std::vector<int16_t>(100, 777))));
-  ASSERT_EQ(engine_.LoadSample("a.wav", 1), 1);
   ASSERT_EQ(engine_.LoadSample("b.wav", 2), 1);
   SNDSample* a = engine_.FindSample(1);
   SNDSample* b = engine_.FindSample(2);
@@ -229,15 +217,13 @@ TEST_F(QvSoundTest, ChainsStartTheNextSampleAtTheStopNotification) {
   ASSERT_NE(a->m_Notify.hEventNotify, nullptr);
   EXPECT_EQ(a->m_Notify.dwOffset, platform::kNotifyAtStop);
 
-  auto out = Pull(99);
-  EXPECT_EQ(out[2 * 98], Signal(98));
+  EXPECT_EQ(Pull(99)[2 * 98], Signal(98));
   EXPECT_EQ(b->SamplePlaying(), 0);
   Pull(2);  // a ends here and signals its stop
   ASSERT_TRUE(soundtest::WaitFor([&] { return b->SamplePlaying() == 1; }));
   EXPECT_TRUE(soundtest::WaitFor([&] { return !(a->m_dwFlags.load() & sound::kSampleStopArmed); }));
   EXPECT_EQ(b->m_nVolume, 0x1234);  // handed on from a
-  out = Pull(10);
-  EXPECT_EQ(out[0], 777);
+  EXPECT_EQ(Pull(10)[0], 777);
   for (const auto& record : engine_.g_EventList) EXPECT_EQ(record.pSample, nullptr);
 }
 
@@ -254,11 +240,7 @@ TEST_F(QvSoundTest, ChainSampleEdgesAndNoCircles) {
 }
 
 TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
-  LoadFour({20, 20, 2000, 20});
-  SNDSample* a = QvSoundProbe::Slot(engine_, 0);
-  SNDSample* b = QvSoundProbe::Slot(engine_, 1);
-  SNDSample* c = QvSoundProbe::Slot(engine_, 2);
-  SNDSample* d = QvSoundProbe::Slot(engine_, 3);
+  const auto [a, b, c, d] = LoadFour({20, 20, 2000, 20});
   SNDSample::ChainSample(a, b);
   ASSERT_EQ(a->PlaySample(0xFFFF, 0x8000), 1);
   Pull(30);
@@ -279,13 +261,11 @@ TEST_F(QvSoundTest, AnUnarmedReplayDropsAStaleStopNotification) {
 }
 
 TEST_F(QvSoundTest, AStopSignalTakenJustBeforeItsRecordIsReusedStartsNothing) {
-  LoadFour({2000, 20, 2000, 20});
-  SNDSample* c = QvSoundProbe::Slot(engine_, 2);
-  SNDSample* d = QvSoundProbe::Slot(engine_, 3);
-  SNDSample::ChainSample(QvSoundProbe::Slot(engine_, 0), QvSoundProbe::Slot(engine_, 1));
+  const auto [a, b, c, d] = LoadFour({2000, 20, 2000, 20});
+  SNDSample::ChainSample(a, b);
   SNDSample::ChainSample(c, d);
-  ASSERT_EQ(QvSoundProbe::Slot(engine_, 0)->PlaySample(0xFFFF, 0x8000), 1);
-  const auto event = QvSoundProbe::Slot(engine_, 0)->m_Notify.hEventNotify;
+  ASSERT_EQ(a->PlaySample(0xFFFF, 0x8000), 1);
+  const auto event = a->m_Notify.hEventNotify;
   {
     // The callback thread takes the freed sample's stop, then waits for the
     // table while c's chain is given the same record.
@@ -313,15 +293,12 @@ TEST_F(QvSoundTest, PauseKeepsThePlaceAndUnpauseGoesOnFromIt) {
   s->m_lpBuffer->setCurrentPosition(0);  // moved meanwhile
   ASSERT_EQ(s->UnPauseSample(), 1);
   EXPECT_FALSE(s->m_dwFlags.load() & sound::kSamplePaused);
-  auto out = Pull(1);
-  EXPECT_EQ(out[0], Signal(120));
+  EXPECT_EQ(Pull(1)[0], Signal(120));
 }
 
 TEST_F(QvSoundTest, FreeingAndFlushing) {
-  AddSound("a.wav", 300);
-  AddSound("b.wav", 300);
-  ASSERT_EQ(engine_.LoadSample("a.wav", 10), 1);
-  ASSERT_EQ(engine_.LoadSample("b.wav", 11), 1);
+  Load("a.wav", 300, 10);
+  Load("b.wav", 3000, 11);
   SNDSample* a1 = engine_.PlaySample(10, 0xFFFF, 0);
   SNDSample* a2 = engine_.PlaySample(10, 0xFFFF, 0);
   SNDSample* a3 = engine_.PlaySample(10, 0xFFFF, 0);
@@ -339,18 +316,14 @@ TEST_F(QvSoundTest, FreeingAndFlushing) {
   engine_.FreeSample(a2);
   EXPECT_EQ(mixer_.playingCount(), 0);
   engine_.FreeSample(10);  // nothing left of it
-  EXPECT_NE(engine_.FindSample(11), nullptr);
   engine_.FreeSample(static_cast<SNDSample*>(nullptr));
-}
-
-TEST_F(QvSoundTest, ExitFreesEverythingAndWaitsForItsThread) {
-  Load("a.wav", 3000, 10);
-  ASSERT_NE(engine_.PlaySample(10, 0xFFFF, 0), nullptr);
+  // Exit frees what plays too, and waits for its thread; twice is harmless.
+  ASSERT_NE(engine_.PlaySample(11, 0xFFFF, 0), nullptr);
   engine_.Exit();
   EXPECT_EQ(mixer_.playingCount(), 0);
   EXPECT_EQ(engine_.g_SampleList, nullptr);
-  EXPECT_EQ(engine_.FindSample(10), nullptr);
-  engine_.Exit();  // twice is harmless
+  EXPECT_EQ(engine_.FindSample(11), nullptr);
+  engine_.Exit();
   ASSERT_EQ(engine_.Init(&mixer_, 4), 1);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -43,6 +44,20 @@ inline std::vector<int16_t> SignalFrames(size_t frames, int channels) {
   out.reserve(frames * static_cast<size_t>(channels));
   for (size_t i = 0; i < frames; ++i)
     for (int c = 0; c < channels; ++c) out.push_back(Signal(i, c));
+  return out;
+}
+
+// One channel's Signal(from..from+n-1), then silence up to `total` frames.
+inline std::vector<int16_t> SignalRun(size_t from, size_t n, size_t total = 0, int channel = 0) {
+  std::vector<int16_t> out(std::max(n, total), 0);
+  for (size_t i = 0; i < n; ++i) out[i] = Signal(from + i, channel);
+  return out;
+}
+
+// One channel of an interleaved stereo mix.
+inline std::vector<int16_t> Side(const std::vector<int16_t>& stereo, int channel = 0) {
+  std::vector<int16_t> out;
+  for (size_t i = static_cast<size_t>(channel); i < stereo.size(); i += 2) out.push_back(stereo[i]);
   return out;
 }
 
@@ -107,6 +122,10 @@ class FileStore {
   void add(const std::string& name, std::vector<uint8_t> bytes) {
     std::lock_guard lock(mutex_);
     files_[name] = std::move(bytes);
+  }
+  // A mono 22050 Hz sound of Signal(0..frames-1).
+  void addSignal(const std::string& name, size_t frames) {
+    add(name, SimpleWav(1, 22050, 16, Pcm16(SignalFrames(frames, 1))));
   }
   sound::FileOpenFunc opener() {
     return [this](const std::string& name) -> std::unique_ptr<sound::SoundFile> {

@@ -14,7 +14,9 @@ using Clock = std::chrono::steady_clock;
 using sound::QvSoundProbe;
 using sound::SNDStream;
 using soundtest::Pcm16;
+using soundtest::Side;
 using soundtest::Signal;
+using soundtest::SignalRun;
 using soundtest::WavBuilder;
 
 constexpr int kChunkFrames = 5513;  // 22052 bytes of 22050 Hz 16-bit stereo
@@ -84,7 +86,6 @@ TEST_F(StreamTest, ChunkAndRingSizesFollowTheFormat) {
     ASSERT_EQ(engine_.LoadStream("m.wav", 7), 1) << c.rate;
     EXPECT_EQ(engine_.LoadStream("m.wav", 8), 0);  // one stream at a time
     EXPECT_EQ(Stream().chunkSize, c.chunk) << c.rate;
-    EXPECT_EQ(Stream().ringSize, 8 * c.chunk) << c.rate;
     EXPECT_EQ(Stream().sample.load()->m_lpBuffer->bytes(), 8 * c.chunk);
     EXPECT_EQ(engine_.GetStreamID(), 7u);
     EXPECT_EQ(engine_.StopStream(), 1);
@@ -102,11 +103,8 @@ TEST_F(StreamTest, LoopingWrapsFromTheEndOfTheDataToItsStartWithoutAGap) {
     ASSERT_EQ(engine_.LoadStream(".\\sounds\\music.wav", 0), 1);
     ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
     const int total = static_cast<int>(std::max<size_t>(3 * frames, 2 * 8 * kChunkFrames) + 777);
-    auto out = PullSettled(total);
-    for (size_t k = 0; k < static_cast<size_t>(total); ++k) {
-      ASSERT_EQ(out[2 * k], Signal(k % frames, 0)) << k;
-      ASSERT_EQ(out[2 * k + 1], Signal(k % frames, 1)) << k;
-    }
+    const auto out = PullSettled(total);
+    for (size_t k = 0; k < out.size(); ++k) ASSERT_EQ(out[k], Signal(k / 2 % frames, int(k % 2))) << k;
     EXPECT_TRUE(Stream().flags.load() & sound::kStreamPlaying);
     engine_.StopStream();
     ASSERT_TRUE(TornDown());
@@ -119,8 +117,7 @@ TEST_F(StreamTest, WithoutLoopingTheEndIsSilenceThenTheNextStreamFunctionGetsThe
   const auto cut = WavBuilder().pcm(2, 22050, 16).dataClaiming(1000000, Pcm16(soundtest::SignalFrames(10000, 2)));
   for (const auto& [frames, file] : {std::pair{size_t{70000}, Music(70000)}, std::pair{size_t{10000}, Music(10000)},
                                      std::pair{size_t{10000}, cut.bytes()}}) {
-    nextCalls_ = 0;
-    nextId_ = 0;
+    nextCalls_ = nextId_ = 0;
     files_.add("m.wav", file);
     ASSERT_EQ(engine_.LoadStream("m.wav", 42), 1);
     ASSERT_EQ(engine_.PlayStream(0), 1);
@@ -134,20 +131,13 @@ TEST_F(StreamTest, WithoutLoopingTheEndIsSilenceThenTheNextStreamFunctionGetsThe
       pulled += kStep;
     }
     ASSERT_EQ(nextCalls_.load(), 1) << frames;
-    EXPECT_GE(pulled, stopAt) << frames;
-    EXPECT_LE(pulled, stopAt + kStep) << frames;
+    EXPECT_TRUE(pulled >= stopAt && pulled <= stopAt + kStep) << pulled << " frames pulled of " << frames;
     EXPECT_EQ(nextId_.load(), 42u);
-    for (size_t k = 0; k < static_cast<size_t>(pulled); ++k) {
-      if (k < frames)
-        ASSERT_EQ(out[2 * k], Signal(k, 0)) << k;
-      else
-        ASSERT_EQ(out[2 * k], 0) << k;
-    }
+    EXPECT_EQ(Side(out), SignalRun(0, frames, size_t(pulled)));
     EXPECT_TRUE(TornDown());
     EXPECT_EQ(mixer_.playingCount(), 0);
     EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
-    auto after = Pull(1000);
-    for (int16_t v : after) ASSERT_EQ(v, 0);
+    EXPECT_EQ(Pull(1000), std::vector<int16_t>(2000, 0));
   }
 }
 
@@ -157,8 +147,7 @@ TEST_F(StreamTest, DisablingMusicTearsAPlayingStreamDown) {
   PullSettled(3 * kChunkFrames);
   engine_.EnableMusic(0);
   EXPECT_TRUE(TornDown());  // EnableMusic returned only after the teardown
-  EXPECT_EQ(nextCalls_.load(), 1);
-  EXPECT_EQ(nextId_.load(), 3u);
+  EXPECT_EQ(std::pair(nextCalls_.load(), nextId_.load()), std::pair(1, 3u));
   EXPECT_EQ(engine_.MusicEnabled(), 0);
   EXPECT_EQ(mixer_.playingCount(), 0);
   EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u);
@@ -171,32 +160,27 @@ TEST_F(StreamTest, DisablingMusicTearsAPlayingStreamDown) {
 
 TEST_F(StreamTest, PauseHoldsTheStreamAndASecondPauseGoesOn) {
   StartMusic(3);
-  PullSettled(1000);
-  engine_.PauseStream();
-  ASSERT_TRUE(sound::QvSoundProbe::WaitStreamSettled(engine_, 5000));
-  EXPECT_TRUE(Stream().flags.load() & sound::kStreamLoaded);
-  EXPECT_TRUE(Stream().flags.load() & sound::kStreamPaused);
-  EXPECT_EQ(mixer_.playingCount(), 0);
-  auto quiet = Pull(500);
-  for (int16_t v : quiet) ASSERT_EQ(v, 0);
-  engine_.PauseStream();
-  auto out = PullSettled(2 * 8 * kChunkFrames);
-  for (size_t k = 0; k < out.size() / 2; ++k) ASSERT_EQ(out[2 * k], Signal(1000 + k, 0)) << k;
-  // Stopping a paused stream still tears it down.
-  engine_.PauseStream();
-  engine_.StopStream();
-  EXPECT_TRUE(TornDown());
-}
-
-TEST_F(StreamTest, APauseLiftedAtOnceKeepsTheStream) {
-  StartMusic(3);
-  // Mostly the fill thread comes to the pause's stop after the resume.
+  // A pause lifted at once keeps the stream: mostly the fill thread comes to
+  // the pause's stop after the resume.
   for (int i = 0; i < 50; ++i) {
     engine_.PauseStream();
     engine_.PauseStream();
     ASSERT_TRUE(sound::QvSoundProbe::WaitStreamSettled(engine_, 5000));
     ASSERT_TRUE(Stream().flags.load() & sound::kStreamLoaded) << i;
   }
+  PullSettled(1000);
+  engine_.PauseStream();
+  ASSERT_TRUE(sound::QvSoundProbe::WaitStreamSettled(engine_, 5000));
+  EXPECT_TRUE(Stream().flags.load() & sound::kStreamLoaded);
+  EXPECT_TRUE(Stream().flags.load() & sound::kStreamPaused);
+  EXPECT_EQ(mixer_.playingCount(), 0);
+  EXPECT_EQ(Pull(500), std::vector<int16_t>(1000, 0));
+  engine_.PauseStream();
+  EXPECT_EQ(Side(PullSettled(2 * 8 * kChunkFrames)), SignalRun(1000, 2 * 8 * kChunkFrames));
+  // Stopping a paused stream still tears it down.
+  engine_.PauseStream();
+  engine_.StopStream();
+  EXPECT_TRUE(TornDown());
 }
 
 TEST_F(StreamTest, ATornDownStreamLetsGoOfItsSlotBeforeTheSlotIsReused) {
@@ -225,22 +209,17 @@ TEST_F(StreamTest, ATornDownStreamLetsGoOfItsSlotBeforeTheSlotIsReused) {
 }
 
 TEST_F(StreamTest, RefusedStreamsLeaveNothingBehind) {
-  files_.add("shortloop.wav", WavBuilder()
-                                  .pcm(2, 22050, 16)
-                                  .smpl(1, 0, 1000, 0)  // 4000 bytes: less than a chunk
-                                  .data(Pcm16(soundtest::SignalFrames(30000, 2)))
-                                  .bytes());
+  auto looped = [](uint32_t end) {
+    return WavBuilder().pcm(2, 22050, 16).smpl(1, 0, end, 0).data(Pcm16(soundtest::SignalFrames(30000, 2))).bytes();
+  };
+  files_.add("shortloop.wav", looped(1000));  // 4000 bytes: less than a chunk
   files_.add("wide.wav", WavBuilder().pcm(6, 22050, 16).data(std::vector<uint8_t>(1200, 0)).bytes());
   for (const char* name : {"shortloop.wav", "wide.wav", "none.wav"}) {
     EXPECT_EQ(engine_.LoadStream(name, 1), 0) << name;
     EXPECT_TRUE(TornDown()) << name;
     EXPECT_EQ(QvSoundProbe::Slot(engine_, 0)->m_dwFlags.load(), 0u) << name;
   }
-  files_.add("longloop.wav", WavBuilder()
-                                 .pcm(2, 22050, 16)
-                                 .smpl(1, 0, 10000, 0)
-                                 .data(Pcm16(soundtest::SignalFrames(30000, 2)))
-                                 .bytes());
+  files_.add("longloop.wav", looped(10000));
   EXPECT_EQ(engine_.LoadStream("longloop.wav", 1), 1);
 }
 
@@ -278,33 +257,31 @@ TEST_F(StreamTest, FadesTakeTheirTimeAndEndAtTheirLevel) {
   EXPECT_EQ(engine_.GetStreamVolume(), 0);
   // The buffer has no volume control: what is heard does not change.
   PullSettled(100);
-  auto out = PullSettled(10);
-  EXPECT_EQ(out[0], Signal(100, 0));
+  EXPECT_EQ(PullSettled(10)[0], Signal(100, 0));
 }
 
 // A file whose reads can be held up, to stand for a fill thread that hangs.
 struct Gate {
   std::mutex mutex;
-  std::condition_variable changed;
-  bool holding = false, waiting = false, destroyed = false;
+  std::condition_variable released;
+  bool holding = false;
+  std::atomic<bool> waiting{false}, destroyed{false};
+  void hold(bool on) {
+    std::lock_guard lock(mutex);
+    holding = on;
+    released.notify_all();
+  }
 };
 
 class HeldFile : public sound::MemorySoundFile {
  public:
   HeldFile(std::vector<uint8_t> bytes, std::shared_ptr<Gate> gate)
       : MemorySoundFile(std::move(bytes)), gate_(std::move(gate)) {}
-  ~HeldFile() override {
-    std::lock_guard lock(gate_->mutex);
-    gate_->destroyed = true;
-    gate_->changed.notify_all();
-  }
+  ~HeldFile() override { gate_->destroyed = true; }
   size_t Read(void* into, size_t bytes) override {
     std::unique_lock lock(gate_->mutex);
-    if (gate_->holding) {
-      gate_->waiting = true;
-      gate_->changed.notify_all();
-      gate_->changed.wait(lock, [&] { return !gate_->holding; });
-    }
+    if (gate_->holding) gate_->waiting = true;
+    gate_->released.wait(lock, [&] { return !gate_->holding; });
     lock.unlock();
     return MemorySoundFile::Read(into, bytes);
   }
@@ -319,17 +296,12 @@ TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
   engine_.SetFileOpenFunc([&](const std::string&) { return std::make_unique<HeldFile>(bytes, gate); });
   ASSERT_EQ(engine_.LoadStream("m.wav", 9), 1);
   ASSERT_EQ(engine_.PlayStream(sound::kStreamLooping), 1);
-  {
-    std::lock_guard lock(gate->mutex);
-    gate->holding = true;
-  }
-  bool held = false;
-  for (int i = 0; i < 8 && !held; ++i) {
+  gate->hold(true);
+  for (int i = 0; i < 8 && !gate->waiting; ++i) {
     Pull(kStep);  // on into chunk 1, where a refill starts and is held
-    std::unique_lock lock(gate->mutex);
-    held = gate->changed.wait_for(lock, std::chrono::milliseconds(200), [&] { return gate->waiting; });
+    soundtest::WaitFor([&] { return gate->waiting.load(); }, 200);
   }
-  ASSERT_TRUE(held);
+  ASSERT_TRUE(gate->waiting);
 
   auto start = Clock::now();
   EXPECT_EQ(engine_.StopStream(), 1);
@@ -343,10 +315,8 @@ TEST_F(StreamTest, AFillThreadThatHangsDoesNotHangStopOrExit) {
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(sound::kThreadWaitLimitMs + 2000));
 
   // Let the thread go: it ends on its own and lets go of its file.
-  std::unique_lock lock(gate->mutex);
-  gate->holding = false;
-  gate->changed.notify_all();
-  EXPECT_TRUE(gate->changed.wait_for(lock, std::chrono::seconds(5), [&] { return gate->destroyed; }));
+  gate->hold(false);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return gate->destroyed.load(); }, 5000));
 }
 
 }  // namespace
