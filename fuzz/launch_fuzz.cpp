@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     at += 2;
     std::string name;
     for (size_t i = 0; i < length && at < size; ++i, ++at) name += "aB.-_ 7zQ"[data[at] % 9];
-    if (name == "." || name == ".." || fs::exists(h.games / name)) continue;
     const fs::path entry = h.games / name;
+    if (name == "." || name == ".." || fs::exists(entry)) continue;
     if (!(flags & 1)) {
       fs::create_directory(entry);
       if (flags & 2) {

@@ -142,9 +142,11 @@ void CatalogueScreen::Scan() {
       if (record->attributes != platform::kAttrDirectory) continue;
       if (record->name.empty() || record->name[0] == '.') continue;
       const std::string directory = here + platform::kPathSeparator + record->name;
-      const std::string picture = directory + platform::kPathSeparator + kGamePicture;
-      // The picture is what makes a directory a game; it must be readable.
-      std::FILE* file = std::fopen(platform::ResolvePath(picture).c_str(), "rb");
+      // The picture, spelled as on disk, is what makes a directory a game;
+      // it must be readable.
+      const std::string picture =
+          platform::ResolvePath(directory + platform::kPathSeparator + kGamePicture);
+      std::FILE* file = std::fopen(picture.c_str(), "rb");
       if (!file) continue;
       auto entry = std::make_unique<GameEntry>();
       entry->files.gameDirectory = directory;
