@@ -74,17 +74,38 @@ gone() { [[ ! -e /proc/$1 ]] || grep -q '^State:.*Z' "/proc/$1/status"; }
 # A click at (x, y) of the 800 x 600 picture of the window, held briefly.
 click() {
   local w=$1 x=$2 y=$3
-  xdotool mousemove --window "$w" "$x" "$y"; sleep 0.2
+  xdotool mousemove --window "$w" "$x" "$y" 2>/dev/null || return 1
+  sleep 0.2
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
 }
 
 # Keys go to the window under the pointer; the pointer rests on the window.
 key() {
-  xdotool mousemove --window "$1" 400 5; sleep 0.2
+  xdotool mousemove --window "$1" 400 5 2>/dev/null || return 1
+  sleep 0.2
   shift
   for k in "$@"; do xdotool key "$k"; sleep 0.4; done
 }
 size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; }
+# A fingerprint of what a window shows ("" when it is gone).
+look() { import -window "$1" rgb:- 2>/dev/null | md5sum | cut -c1-32; }
+# Does an action until check holds, again every 3 s, for up to 30 s: a
+# program busy loading (a slow or loaded machine) can miss a click or a key.
+until_done() {
+  local check=$1; shift
+  for _ in $(seq 10); do
+    "$@"
+    for _ in $(seq 30); do "$check" && return 0; sleep 0.1; done
+  done
+  return 1
+}
+# A launcher screen that has stopped changing (it is drawn and listening).
+settled() {
+  local before
+  before=$(look "$1")
+  sleep 0.5
+  [[ -n "$before" && "$before" == "$(look "$1")" ]]
+}
 # A press, or a click at (x, y) of the window.
 use() {
   local w=$1 k=$2
@@ -107,12 +128,15 @@ fi
 launcher=$!
 started+=($launcher)
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not open"
-sleep 1
 w=$(window "^Kelvane Pavlora$")
-use "$w" Return 140 190   # the quiz's tile, slot 1
-sleep 1
-use "$w" Return 716 326   # "Play"
-wait_for has_window "^Verimoo" || fail "the quiz's window did not open"
+wait_for settled "$w" || fail "the catalogue did not settle"
+catalogue=$(look "$w")
+left_catalogue() { [[ "$(look "$w")" != "$catalogue" ]]; }
+until_done left_catalogue use "$w" Return 140 190 ||   # the quiz's tile, slot 1
+  fail "the quiz's tile did not open its title screen"
+wait_for settled "$w"
+quiz_open() { has_window "^Verimoo"; }
+until_done quiz_open use "$w" Return 716 326 || fail "the quiz's window did not open"   # "Play"
 wait_for gone "$launcher" || fail "the launcher did not end"
 running "$work/Verimoo/Verimoo $work" || fail "the quiz was not given the launcher's directory"
 
@@ -128,12 +152,12 @@ if [[ $mode == keys ]]; then
     [[ $(size "$q") == "$windowed" ]] || fail "F11 did not give the window back: $(size "$q")"
   fi
 fi
-use "$q" m 655 555   # the quiz's "menu"
-wait_for not_running "$work/Verimoo/Verimoo" || fail "the quiz did not end"
+quiz_ended() { not_running "$work/Verimoo/Verimoo"; }
+until_done quiz_ended use "$q" m 655 555 || fail "the quiz did not end"   # the quiz's "menu"
 wait_for running "$work/Pavlora Verimoo" || fail "the launcher was not started with the quiz's name"
 wait_for has_window "^Kelvane Pavlora$" || fail "the launcher's window did not come back"
-sleep 1
 w=$(window "^Kelvane Pavlora$")
+wait_for settled "$w" || fail "the launcher's title screen did not settle"
 if [[ -n "${ROUND_TRIP_PLATES:-}" ]]; then
   import -window "$w" -crop 330x170+234+374 +repage "$ROUND_TRIP_PLATES" || fail "no picture of the name plates"
 fi
