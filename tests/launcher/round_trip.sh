@@ -21,23 +21,46 @@ if [[ ! -x "$dist/Pavlora" || ! -x "$dist/Verimoo/Verimoo" ]]; then
   echo "programs not built: $dist" >&2
   exit 1
 fi
+# One round trip at a time on the machine: while another virtual display
+# was served, the programs now and then found theirs refusing them ("x11
+# not available"), though it answered other clients.
+lock=/tmp/pavlora-round-trip.lock
+[[ -e $lock ]] || (umask 0 && : > "$lock") 2> /dev/null
+exec 9< "$lock"
+flock -w 100 9 || { echo "round trip: another round trip held the display lock for 100 s" >&2; exit 1; }
 started=()
-# A virtual display of our own: with -displayfd the server takes a free
-# number itself, so two runs at once never share (or end) one display.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" 2> /dev/null &
-started+=($!)
-for _ in $(seq 100); do [[ -s "$display_file" ]] && break; sleep 0.1; done
-if [[ ! -s "$display_file" ]]; then
+# A virtual display of our own, at a number picked at random and held by
+# the server's lock file. (Servers started with -displayfd keep no lock
+# file; with two runs side by side, one run's quiz was seen to find no
+# display.)
+display=""
+for _ in $(seq 20); do
+  n=$((100 + RANDOM % 900))
+  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2> /dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do
+    kill -0 "$xvfb" 2> /dev/null || break   # another server took the number first
+    # It answers, and is still running a moment later: the number is ours.
+    if DISPLAY=":$n" xdotool getdisplaygeometry > /dev/null 2>&1 && sleep 0.2 &&
+      kill -0 "$xvfb" 2> /dev/null; then
+      display=":$n"
+      break
+    fi
+    sleep 0.1
+  done
+  [[ -n "$display" ]] && break
+  kill "$xvfb" 2> /dev/null
+done
+if [[ -z "$display" ]]; then
   echo "round trip: the virtual display did not start" >&2
-  kill "${started[@]}"
   exit 1
 fi
-export DISPLAY=":$(head -1 "$display_file")"
+started+=("$xvfb")
+export DISPLAY=$display
 # No session bus: without this, libdbus may start one through the display,
 # and a run at the same time can wait on it.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent"
-rm -f "$display_file"
 
 if [[ -n "$command" ]]; then
   work=$dist
@@ -59,7 +82,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "round trip: $*" >&2; exit 1; }
+# What went wrong, with what the programs printed and what was on the display.
+fail() {
+  echo "round trip: $*" >&2
+  tail -n 20 "$scratch/launcher.log" >&2 2>/dev/null
+  echo "windows: $(xdotool search --name . getwindowname %@ 2>&1 | tr '\n' '|')" >&2
+  echo "programs: $(pgrep -a -u "$(id -u)" -f "^$work/" | tr '\n' '|')" >&2
+  exit 1
+}
 # Waits up to 20 s for a command to succeed.
 wait_for() {
   for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done
@@ -123,7 +153,7 @@ if [[ -n "$command" ]]; then
   "$command" > "$scratch/launcher.log" 2>&1 &
 else
   cd "$work" || fail "no work directory"
-  "$work/Pavlora" > "$work/launcher.log" 2>&1 &
+  "$work/Pavlora" > "$scratch/launcher.log" 2>&1 &
 fi
 launcher=$!
 started+=($launcher)
