@@ -21,9 +21,9 @@ if [[ ! -x "$dist/Pavlora" || ! -x "$dist/Verimoo/Verimoo" ]]; then
   echo "programs not built: $dist" >&2
   exit 1
 fi
-# One round trip at a time on the machine: while another virtual display
-# was served, the programs now and then found theirs refusing them ("x11
-# not available"), though it answered other clients.
+# One round trip at a time on the machine: two test runs at once take turns
+# here rather than crowd the displays (a busy display was seen to refuse a
+# program's first connection now and then).
 lock=/tmp/pavlora-round-trip.lock
 [[ -e $lock ]] || (umask 0 && : > "$lock") 2> /dev/null
 exec 9< "$lock"

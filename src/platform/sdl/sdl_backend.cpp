@@ -3,12 +3,21 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/sdl/scancodes.h"
 #include "platform/sdl/sdl_audio.h"
 
 namespace platform {
+
+namespace {
+
+// Up to about two seconds for a named display to answer.
+constexpr int kVideoAttempts = 8;
+constexpr Uint32 kVideoRetryMs = 250;
+
+}  // namespace
 
 SdlBackend::SdlBackend() : timer_(MakeThreadTimer()) {}
 
@@ -23,19 +32,28 @@ SdlBackend::~SdlBackend() {
 
 bool SdlBackend::startVideo(std::string& error) {
   if (videoStarted_) return true;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = SDL_GetError();
-    return false;
-  }
-  // With no display SDL falls back to a driver that shows nothing, and the
-  // program would run on unseen; only a user who names such a driver gets it.
-  const char* driver = SDL_GetCurrentVideoDriver();
-  const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-  if (invisible && !(asked && *asked)) {
+  // A display that is named but refuses the first connection (a busy
+  // machine, the program that started this one still closing) is given a
+  // few more tries before the program gives up on it.
+  const bool named = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+  for (int attempt = 0;; ++attempt) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      error = SDL_GetError();
+      return false;
+    }
+    // With no display SDL falls back to a driver that shows nothing, and the
+    // program would run on unseen; only a user who names such a driver gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!invisible || (asked && *asked)) break;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    error = "no display to open a window on: DISPLAY and WAYLAND_DISPLAY are unset or name none that answers";
-    return false;
+    if (!named || attempt == kVideoAttempts - 1) {
+      error = "no display to open a window on: DISPLAY and WAYLAND_DISPLAY are unset or name none that answers";
+      return false;
+    }
+    std::fprintf(stderr, "video: the display did not answer; trying again\n");
+    SDL_Delay(kVideoRetryMs);
   }
   videoStarted_ = true;
   // The window's own surface is used where the frame shows 1:1; SDL would
