@@ -258,18 +258,24 @@ TextStyle HeadingStyle(double size) {
   return style;
 }
 
-void PaintLogoSun(cairo_t* cr, double cx, double cy, double r, double light_dx, double light_dy,
-                  double light_r, double rim_width) {
+void PaintLitDisc(cairo_t* cr, double cx, double cy, double r, double light_dx, double light_dy,
+                  double light_r, Colour lit, Colour shade, Colour rim, double rim_width) {
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-  cairo_pattern_t* sun = cairo_pattern_create_radial(cx + light_dx, cy + light_dy, light_r, cx, cy, r);
-  cairo_pattern_add_color_stop_rgb(sun, 0, 1.0, 0.96, 0.70);
-  cairo_pattern_add_color_stop_rgb(sun, 1, 1.0, 0.70, 0.20);
-  cairo_set_source(cr, sun);
+  cairo_pattern_t* face = cairo_pattern_create_radial(cx + light_dx, cy + light_dy, light_r, cx, cy, r);
+  cairo_pattern_add_color_stop_rgb(face, 0, lit.r, lit.g, lit.b);
+  cairo_pattern_add_color_stop_rgb(face, 1, shade.r, shade.g, shade.b);
+  cairo_set_source(cr, face);
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(sun);
-  SetSource(cr, Hex(0xC8641A));
+  cairo_pattern_destroy(face);
+  SetSource(cr, rim);
   cairo_set_line_width(cr, rim_width);
   cairo_stroke(cr);
+}
+
+void PaintLogoSun(cairo_t* cr, double cx, double cy, double r, double light_dx, double light_dy,
+                  double light_r, double rim_width) {
+  PaintLitDisc(cr, cx, cy, r, light_dx, light_dy, light_r, Colour{1.0, 0.96, 0.70},
+               Colour{1.0, 0.70, 0.20}, Hex(0xC8641A), rim_width);
 }
 
 void DrawLogoLettering(cairo_t* cr, const std::string& text, double cx, double baseline,

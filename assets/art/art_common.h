@@ -90,8 +90,11 @@ TextStyle HeadingStyle(double size);
 // The logo's lettering, centred on cx: an ink rim with its shadow, then a
 // warm gradient face running from face_top above the baseline to
 // face_bottom below it, with a thin white gloss line when gloss_width > 0.
-// The logo's sun: a disc of radius r lit from (cx + light_dx, cy + light_dy),
-// with an orange rim of rim_width.
+// A disc of radius r lit from (cx + light_dx, cy + light_dy) (a light spot
+// of radius light_r), shading from lit to shade, with a rim of rim_width.
+void PaintLitDisc(cairo_t* cr, double cx, double cy, double r, double light_dx, double light_dy,
+                  double light_r, Colour lit, Colour shade, Colour rim, double rim_width);
+// The logo's sun: a warm PaintLitDisc with an orange rim.
 void PaintLogoSun(cairo_t* cr, double cx, double cy, double r, double light_dx, double light_dy,
                   double light_r, double rim_width);
 struct LogoLettering {

@@ -308,17 +308,8 @@ void PaintDaisy(cairo_t* cr, double cx, double cy, double radius) {
       }
     }
   }
-  cairo_arc(cr, cx, cy, radius * 0.3, 0, 2 * M_PI);
-  cairo_pattern_t* heart = cairo_pattern_create_radial(cx - radius * 0.1, cy - radius * 0.1, radius * 0.02,
-                                                       cx, cy, radius * 0.3);
-  cairo_pattern_add_color_stop_rgb(heart, 0, 1, 0.93, 0.45);
-  cairo_pattern_add_color_stop_rgb(heart, 1, 0.95, 0.62, 0.12);
-  cairo_set_source(cr, heart);
-  cairo_pattern_destroy(heart);
-  cairo_fill_preserve(cr);
-  SetSource(cr, Hex(0x9A5A14));
-  cairo_set_line_width(cr, outline);
-  cairo_stroke(cr);
+  PaintLitDisc(cr, cx, cy, radius * 0.3, -radius * 0.1, -radius * 0.1, radius * 0.02,
+               Colour{1, 0.93, 0.45}, Colour{0.95, 0.62, 0.12}, Hex(0x9A5A14), outline);
   cairo_restore(cr);
 }
 
